@@ -1,12 +1,9 @@
-// Placeholder until discovery lands.
+// Placeholder until the LAN search lands.
 #include "link/discovery.h"
 
 namespace panoptix {
 
 DeviceSearchResult SearchLan(LinkState&, bool, uint32_t) {
-    return {};
-}
-DeviceSearchResult SearchSerial(LinkState&, uint32_t) {
     return {};
 }
 std::u16string DisplayModelName(const std::u16string& model_name) {
