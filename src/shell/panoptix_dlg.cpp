@@ -270,6 +270,7 @@ void CPanoptixDlg::FillDeviceCombo(const std::vector<std::u16string>& entries) {
     }
     // The operator sees the result at once, before a page that queries its device blocks.
     device_combo_->repaint();
+    QApplication::sync();
 }
 
 void CPanoptixDlg::OnDeviceSelectionChanged(int index) {
