@@ -90,11 +90,15 @@ QImage PaintKey(const Recipe& recipe) {
         DrawLegend(painter, face, caption, legend, max_size, shadow);
     } else if (recipe.width >= recipe.height * 3 / 2) {
         // Wide keys: the glyph on the left, the legend beside it.
-        const qreal side = std::min(face.height() * 0.72, 30.0);
-        const QRectF glyph_box(face.left() + 4, face.center().y() - side / 2, side, side);
+        const bool small = recipe.height < 50;
+        const qreal side = small ? 13.0 : std::min(face.height() * 0.72, 30.0);
+        const QRectF glyph_box(face.left() + (small ? 0 : 4), face.center().y() - side / 2, side,
+                               side);
         DrawGlyph(painter, glyph, glyph_box, GlyphColour(glyph, recipe.lamp));
-        const QRectF text_box(glyph_box.right() + 6, face.top(),
-                              face.right() - glyph_box.right() - 8, face.height());
+        const qreal gap = small ? 4 : 6;
+        const QRectF text_box(glyph_box.right() + gap, face.top(),
+                              face.right() - glyph_box.right() - gap + (small ? 4 : -2),
+                              face.height());
         DrawLegend(painter, text_box, caption, legend, std::min(max_size, 18), shadow);
     } else {
         // Square keys: the glyph above the legend.

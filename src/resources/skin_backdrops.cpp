@@ -127,8 +127,6 @@ QImage Main(int width, int height) {
     // Device bar: the device list and the scan key sit on it.
     DrawRaised(painter, QRect(10, 51, width - 20, 55), 5);
     DrawSilkscreen(painter, QPointF(22, 85), QStringLiteral("DEVICE"), 10);
-    Led(painter, QPointF(1246, 78), QColor(60, 180, 255));
-    DrawSilkscreen(painter, QPointF(1150, 82), QStringLiteral("LINK"), 10);
 
     // The page well, with a watermark for the time before a device is chosen.
     DrawRecess(painter, QRect(16, 106, 1248, 588), 6);
