@@ -84,6 +84,22 @@ QIcon Icon(int resource_id) {
     return QIcon(pixmap);
 }
 
+Keying KeyingOf(int resource_id) {
+    const Recipe* recipe = FindRecipe(resource_id);
+    if (recipe == nullptr || recipe->kind == ResourceKind::Icon) {
+        return Keying::Opaque;
+    }
+    switch (recipe->art) {
+        case Art::Background:
+        case Art::LeverChannel:
+            return Keying::Opaque;
+        case Art::LeverThumb:
+            return Keying::TopLeftIsTransparent;
+        default:
+            return Keying::BlackIsTransparent;
+    }
+}
+
 QSize ResourceSize(int resource_id) {
     const ResourceInfo* info = FindResource(resource_id);
     return info == nullptr ? QSize() : info->size;
