@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
-namespace panoptix {
 namespace {
 
 // Where the picture starts when the button also has a caption.
@@ -95,7 +94,7 @@ int CButtonST::SetPicture(const QPixmap& main, const QPixmap& second) {
 }
 
 int CButtonST::SetPictureById(int resource_id) {
-    const int result = SetPicture(skin::Bitmap(resource_id));
+    const int result = SetPicture(panoptix::skin::Bitmap(resource_id));
     picture_id_ = (result == 0) ? resource_id : 0;
     return result;
 }
@@ -295,7 +294,7 @@ void CButtonST::paintEvent(QPaintEvent* /*event*/) {
 
     if (transparent_) {
         if (background_cache_.isNull()) {
-            background_cache_ = CaptureParentBackground(this, rect());
+            background_cache_ = panoptix::CaptureParentBackground(this, rect());
         }
         if (!background_cache_.isNull()) {
             painter.drawPixmap(0, 0, background_cache_);
@@ -320,5 +319,3 @@ void CButtonST::paintEvent(QPaintEvent* /*event*/) {
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
-
-}  // namespace panoptix
