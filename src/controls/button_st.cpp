@@ -17,8 +17,9 @@ constexpr int kPictureLeftWithCaption = 3;
 // The focus rectangle is inset by this many pixels.
 constexpr int kFocusInset = 3;
 
-// The disabled look of a picture: its shape in a light grey relief, as the platform draws
-// disabled pictures: brightness compressed into a pale band, all colour removed.
+// The disabled look of a picture: all colour removed and its brightness squeezed into a
+// narrow, dim band of greys, so the shape stays readable but plainly inactive on the dark
+// pages.
 QPixmap MakeGreyed(const QPixmap& masked) {
     QImage image = masked.toImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
@@ -29,8 +30,8 @@ QPixmap MakeGreyed(const QPixmap& masked) {
                 continue;
             }
             const int grey = qGray(pixel);
-            const int pale = 112 + grey * 96 / 255;
-            line[x] = qRgba(pale, pale, pale, qAlpha(pixel));
+            const int dim = 64 + grey * 80 / 255;
+            line[x] = qRgba(dim, dim, dim, qAlpha(pixel));
         }
     }
     return QPixmap::fromImage(image);
