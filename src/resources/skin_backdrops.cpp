@@ -129,7 +129,7 @@ QImage Main(int width, int height) {
     DrawSilkscreen(painter, QPointF(22, 85), QStringLiteral("DEVICE"), 10);
 
     // The page well, with a watermark for the time before a device is chosen.
-    DrawRecess(painter, QRect(16, 106, 1248, 588), 6);
+    DrawRecess(painter, QRect(16, 106, 1248, 586), 6);
     QFont mark = LegendFont(72, true);
     mark.setLetterSpacing(QFont::AbsoluteSpacing, 12);
     painter.setFont(mark);
@@ -214,9 +214,9 @@ QImage Switcher(int width, int height) {
     Led(painter, map.P(12, 318), preview);
     DrawSilkscreen(painter, map.P(22, 323), QStringLiteral("PREVIEW"), 11, preview);
     // Layers and ON AIR, transition styles, CUT and AUTO.
-    DrawRecess(painter, map.R(QRect(459, 112, 222, 166)), 6);
+    DrawRecess(painter, map.R(QRect(459, 112, 228, 166)), 6);
     DrawSilkscreen(painter, map.P(463, 103), QStringLiteral("NEXT TRANSITION"), 11);
-    DrawRecess(painter, map.R(QRect(459, 332, 222, 82)), 6);
+    DrawRecess(painter, map.R(QRect(459, 332, 228, 82)), 6);
     DrawSilkscreen(painter, map.P(463, 323), QStringLiteral("TRANSITION STYLE"), 11);
     DrawRecess(painter, map.R(QRect(459, 416, 228, 88)), 6);
     // STREAM ON, the rates and FTB in one column.

@@ -7,8 +7,19 @@
 #include <QEnterEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <type_traits>
+
+// The controls are declared at global scope and are also reachable in namespace panoptix;
+// a forward declaration at global scope names the same class.
+class CButtonST;
+class CShadeButtonST;
+static_assert(std::is_same_v<panoptix::CButtonST, ::CButtonST>);
+static_assert(std::is_base_of_v<::CButtonST, panoptix::CShadeButtonST>);
 
 namespace panoptix {
 namespace {
@@ -283,6 +294,27 @@ TEST(ShadeButtonST, ShadingRampsThroughTheTintedFacePalette) {
     Enter(button);
     const QImage hovered = Render(button);
     EXPECT_EQ(At(hovered, 5, 5), QColor(button.ShadeHovered().pixel(5, 5)));
+}
+
+// Painted on screen (through the backing store, not a grab), a transparent button captures
+// the page under it and draws its picture over it.
+TEST(ButtonST, TransparentButtonPaintsOverThePageOnScreen) {
+    SolidPage page(kPage);
+    page.resize(200, 120);
+    auto* button = new CButtonST(&page);
+    button->setGeometry(40, 30, 70, 70);
+    ASSERT_EQ(button->SetPictureById(250), 0);
+    button->SetTransparent();
+    button->SetBorder(false);
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    QTest::qWait(20);
+    EXPECT_TRUE(button->HasBackgroundCache());
+    const QImage screen = page.screen()->grabWindow(page.winId()).toImage();
+    ASSERT_FALSE(screen.isNull());
+    // The picture's transparent corner shows the page; its middle shows the key.
+    EXPECT_EQ(screen.pixelColor(40, 30), kPage);
+    EXPECT_NE(screen.pixelColor(75, 65), kPage);
 }
 
 }  // namespace
