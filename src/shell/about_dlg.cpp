@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "resources/resources.h"
+#include "resources/skin.h"
 
 namespace panoptix {
 namespace {

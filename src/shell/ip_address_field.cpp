@@ -1,13 +1,18 @@
 #include "shell/ip_address_field.h"
 
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QStringList>
 
 namespace panoptix {
+namespace {
+// 0 to 255; anything longer or larger is refused as it is typed.
+const QRegularExpression kOctet(QStringLiteral("^(25[0-5]|2[0-4][0-9]|1?[0-9]?[0-9])?$"));
+}  // namespace
 
 IpAddressField::IpAddressField(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
@@ -17,7 +22,7 @@ IpAddressField::IpAddressField(QWidget* parent) : QWidget(parent) {
         auto* box = new QLineEdit(this);
         box->setAlignment(Qt::AlignCenter);
         box->setMaxLength(3);
-        box->setValidator(new QIntValidator(0, 255, box));
+        box->setValidator(new QRegularExpressionValidator(kOctet, box));
         box->setFrame(false);
         box->installEventFilter(this);
         connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) {

@@ -1,5 +1,6 @@
 #include "shell/panoptix_dlg.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -17,7 +18,7 @@
 #include "link/discovery.h"
 #include "link/trace.h"
 #include "link/udp_transport.h"
-#include "resources/resources.h"
+#include "resources/skin.h"
 #include "shell/about_dlg.h"
 #include "shell/set_configure.h"
 #include "shell/wait_cursor.h"

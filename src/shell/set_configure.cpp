@@ -14,7 +14,7 @@
 #include "controls/page_painting.h"
 #include "link/trace.h"
 #include "link/udp_transport.h"
-#include "resources/resources.h"
+#include "resources/skin.h"
 #include "shell/ip_address_field.h"
 #include "shell/serial_port_list.h"
 
