@@ -1,6 +1,8 @@
 // The main window offscreen: search on loopback, page switching, keys, settings.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -26,6 +28,7 @@ namespace {
 using ::testing::ElementsAre;
 using testing_support::DiscoveryReply;
 using testing_support::FakeSearchDevice;
+using testing_support::FakeSerialDevice;
 using testing_support::FreeLoopbackPort;
 using testing_support::MessageRecorder;
 using testing_support::StandInPage;
@@ -209,6 +212,51 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
                 ElementsAre("time over \n", "m_device_index = -1 \n", "m_device_index = -1 \n ",
                             "search  over \n"));
     EXPECT_TRUE(messages_.texts.empty());
+}
+
+TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
+    RegisterStandInPages({DevicePageKind::QuadView, DevicePageKind::Switcher});
+    dialog_->m_eState = kModeSerial;
+    ListDevices({0xA5});
+    dialog_->DeviceCombo()->setCurrentIndex(0);  // type 0 from the parser: the quad-view panel
+    ASSERT_NE(Page(), nullptr);
+
+    {
+        // The port is not open: the old page and the list go, and nothing else happens.
+        TraceRecorder traces;
+        dialog_->OnSearch();
+        EXPECT_THAT(messages_.texts, ElementsAre("Please open the serial port first!"));
+        EXPECT_THAT(traces.lines(),
+                    ElementsAre("com search \n", "Init my rect \n", "open com  fail \n"));
+        EXPECT_EQ(dialog_->CurrentPage(), nullptr);
+        EXPECT_EQ(dialog_->DeviceCombo()->count(), 0);
+    }
+
+    int master = -1;
+    int slave = -1;
+    char name[64] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ASSERT_TRUE(dialog_->serial_port.OpenPort(name, 115200));
+    {
+        // The serial list shows the name as sent: no substitution there.
+        std::vector<uint8_t> reply = DiscoveryReply(0xA5, 0x09, "QL2293 ");
+        reply[6] = 0x00;
+        FakeSerialDevice device(master, reply);
+        TraceRecorder traces;
+        dialog_->OnSearch();
+        EXPECT_EQ(device.requests(), 1);
+        EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("QL2293 "));
+        EXPECT_EQ(dialog_->m_device_index, 1);  // the parser's count of names
+        EXPECT_EQ(dialog_->m_main_com_dev_type, 0xA5);
+        ASSERT_NE(Page(), nullptr);
+        EXPECT_EQ(Page()->kind(), DevicePageKind::Switcher);
+        EXPECT_TRUE(waited_while_opening_);
+        EXPECT_THAT(TracesFrom(traces, "m_device_index = 1 \n "),
+                    ElementsAre("m_device_index = 1 \n ", " only com \n"));
+    }
+    dialog_->serial_port.ClosePort(500);
+    ::close(master);
+    ::close(slave);
 }
 
 TEST_F(MainWindowTest, ScanDoesNothingInAnUnknownMode) {

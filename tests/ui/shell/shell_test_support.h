@@ -1,6 +1,9 @@
 #pragma once
 // Helpers of the shell's widget tests: a loopback fake device that answers the device search,
 // free loopback ports, and a stand-in device page.
+#include <poll.h>
+#include <unistd.h>
+
 #include <QWidget>
 
 #include <atomic>
@@ -68,6 +71,54 @@ class FakeSearchDevice {
 
     RawUdpSocket socket_;
     std::vector<std::vector<uint8_t>> replies_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> requests_{0};
+    std::thread thread_;
+};
+
+// The device end of a pseudo-terminal: answers the first whole search request it reads with
+// the given reply.
+class FakeSerialDevice {
+  public:
+    FakeSerialDevice(int master_fd, std::vector<uint8_t> reply)
+        : master_fd_(master_fd), reply_(std::move(reply)) {
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~FakeSerialDevice() {
+        stop_ = true;
+        thread_.join();
+    }
+    FakeSerialDevice(const FakeSerialDevice&) = delete;
+    FakeSerialDevice& operator=(const FakeSerialDevice&) = delete;
+
+    int requests() const { return requests_; }
+
+  private:
+    void Run() {
+        std::vector<uint8_t> received;
+        while (!stop_) {
+            pollfd entry{master_fd_, POLLIN, 0};
+            if (::poll(&entry, 1, 50) <= 0) {
+                continue;
+            }
+            uint8_t buffer[256];
+            const ssize_t length = ::read(master_fd_, buffer, sizeof buffer);
+            if (length <= 0) {
+                continue;
+            }
+            received.insert(received.end(), buffer, buffer + length);
+            if (received.size() >= kFrameOverhead &&
+                received[kFrameCommandOffset] == command::kDiscovery) {
+                ++requests_;
+                received.clear();
+                [[maybe_unused]] const ssize_t written =
+                    ::write(master_fd_, reply_.data(), reply_.size());
+            }
+        }
+    }
+
+    int master_fd_;
+    std::vector<uint8_t> reply_;
     std::atomic<bool> stop_{false};
     std::atomic<int> requests_{0};
     std::thread thread_;
