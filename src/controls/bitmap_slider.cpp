@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace panoptix {
 namespace {
 
 // The thumb is transparent where it has the colour of its top-left pixel.
@@ -37,7 +36,7 @@ CBitmapSlider::CBitmapSlider(QWidget* parent, int control_id)
 }
 
 bool CBitmapSlider::SetChannel(int resource_id) {
-    const QPixmap picture = skin::Bitmap(resource_id);
+    const QPixmap picture = panoptix::skin::Bitmap(resource_id);
     if (picture.isNull()) {
         return false;
     }
@@ -48,7 +47,7 @@ bool CBitmapSlider::SetChannel(int resource_id) {
 }
 
 bool CBitmapSlider::SetThumb(int resource_id) {
-    const QPixmap picture = skin::Bitmap(resource_id);
+    const QPixmap picture = panoptix::skin::Bitmap(resource_id);
     if (picture.isNull()) {
         return false;
     }
@@ -262,5 +261,3 @@ void CBitmapSlider::paintEvent(QPaintEvent* /*event*/) {
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
-
-}  // namespace panoptix

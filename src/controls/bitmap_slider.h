@@ -6,8 +6,6 @@
 #include <QPixmap>
 #include <QWidget>
 
-namespace panoptix {
-
 class CBitmapSlider : public QWidget {
     Q_OBJECT
 
@@ -89,6 +87,7 @@ class CBitmapSlider : public QWidget {
     QPixmap thumb_;  // made transparent where it had its top-left pixel's colour
 };
 
+// Also reachable as panoptix::CBitmapSlider.
+namespace panoptix {
+using ::CBitmapSlider;
 }  // namespace panoptix
-
-using panoptix::CBitmapSlider;

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
-namespace panoptix {
 namespace {
 
 // Where the picture starts when the button also has a caption.
@@ -18,8 +17,9 @@ constexpr int kPictureLeftWithCaption = 3;
 // The focus rectangle is inset by this many pixels.
 constexpr int kFocusInset = 3;
 
-// The disabled look of a picture: its shape in a light grey relief, as the platform draws
-// disabled pictures: brightness compressed into a pale band, all colour removed.
+// The disabled look of a picture: all colour removed and its brightness squeezed into a
+// narrow, dim band of greys, so the shape stays readable but plainly inactive on the dark
+// pages.
 QPixmap MakeGreyed(const QPixmap& masked) {
     QImage image = masked.toImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
@@ -30,8 +30,8 @@ QPixmap MakeGreyed(const QPixmap& masked) {
                 continue;
             }
             const int grey = qGray(pixel);
-            const int pale = 112 + grey * 96 / 255;
-            line[x] = qRgba(pale, pale, pale, qAlpha(pixel));
+            const int dim = 64 + grey * 80 / 255;
+            line[x] = qRgba(dim, dim, dim, qAlpha(pixel));
         }
     }
     return QPixmap::fromImage(image);
@@ -95,7 +95,7 @@ int CButtonST::SetPicture(const QPixmap& main, const QPixmap& second) {
 }
 
 int CButtonST::SetPictureById(int resource_id) {
-    const int result = SetPicture(skin::Bitmap(resource_id));
+    const int result = SetPicture(panoptix::skin::Bitmap(resource_id));
     picture_id_ = (result == 0) ? resource_id : 0;
     return result;
 }
@@ -295,7 +295,7 @@ void CButtonST::paintEvent(QPaintEvent* /*event*/) {
 
     if (transparent_) {
         if (background_cache_.isNull()) {
-            background_cache_ = CaptureParentBackground(this, rect());
+            background_cache_ = panoptix::CaptureParentBackground(this, rect());
         }
         if (!background_cache_.isNull()) {
             painter.drawPixmap(0, 0, background_cache_);
@@ -320,5 +320,3 @@ void CButtonST::paintEvent(QPaintEvent* /*event*/) {
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
-
-}  // namespace panoptix

@@ -8,8 +8,6 @@
 
 #include <array>
 
-namespace panoptix {
-
 class CButtonST : public QAbstractButton {
     Q_OBJECT
 
@@ -105,6 +103,7 @@ class CButtonST : public QAbstractButton {
     bool hovered_ = false;
 };
 
+// Also reachable as panoptix::CButtonST.
+namespace panoptix {
+using ::CButtonST;
 }  // namespace panoptix
-
-using panoptix::CButtonST;

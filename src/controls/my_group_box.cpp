@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace panoptix {
 namespace {
 // The caption starts this far right of the box's left edge, on its top line.
 constexpr int kCaptionLeft = 10;
@@ -29,7 +28,7 @@ void CMyGroupBox::SnapshotParentBackground() {
     if (!snapshot_.isNull()) {
         return;
     }
-    snapshot_ = CaptureParentBackground(this, rect());
+    snapshot_ = panoptix::CaptureParentBackground(this, rect());
 }
 
 void CMyGroupBox::paintEvent(QPaintEvent* /*event*/) {
@@ -62,5 +61,3 @@ void CMyGroupBox::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(kGroupBoxCaption);
     painter.drawText(caption_rect, Qt::AlignLeft | Qt::AlignTop, caption_);
 }
-
-}  // namespace panoptix

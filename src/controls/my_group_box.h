@@ -6,8 +6,6 @@
 #include <QString>
 #include <QWidget>
 
-namespace panoptix {
-
 class CMyGroupBox : public QWidget {
     Q_OBJECT
 
@@ -35,6 +33,7 @@ class CMyGroupBox : public QWidget {
     QPixmap snapshot_;
 };
 
+// Also reachable as panoptix::CMyGroupBox.
+namespace panoptix {
+using ::CMyGroupBox;
 }  // namespace panoptix
-
-using panoptix::CMyGroupBox;

@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
-namespace panoptix {
 namespace {
 
 QPalette PageControlPalette(QPalette palette) {
@@ -39,7 +38,7 @@ QPalette PageControlPalette(QPalette palette) {
 }  // namespace
 
 void DrawPageBackground(QPainter& painter, const QRect& client_rect, int bitmap_id) {
-    const QPixmap bitmap = skin::Bitmap(bitmap_id);
+    const QPixmap bitmap = panoptix::skin::Bitmap(bitmap_id);
     if (bitmap.isNull()) {
         painter.fillRect(client_rect, kPageControlBackground);
         return;
@@ -87,5 +86,3 @@ void ApplyPageControlColours(QWidget* page) {
         }
     }
 }
-
-}  // namespace panoptix

@@ -6,8 +6,6 @@
 #include <QRect>
 #include <QWidget>
 
-namespace panoptix {
-
 inline const QColor kPageControlText{60, 180, 255};
 inline const QColor kPageControlBackground{58, 58, 58};
 inline const QColor kGroupBoxFrame{168, 168, 168};
@@ -26,9 +24,13 @@ void ApplyPageControlColours(QWidget* page);
 // Whether a control counts as an edit, list or static control for the page colours.
 bool TakesPageControlColours(const QWidget* control);
 
+// Also reachable in namespace panoptix.
+namespace panoptix {
+using ::ApplyPageControlColours;
+using ::DrawPageBackground;
+using ::kGroupBoxCaption;
+using ::kGroupBoxFrame;
+using ::kPageControlBackground;
+using ::kPageControlText;
+using ::TakesPageControlColours;
 }  // namespace panoptix
-
-using panoptix::ApplyPageControlColours;
-using panoptix::DrawPageBackground;
-using panoptix::kPageControlBackground;
-using panoptix::kPageControlText;

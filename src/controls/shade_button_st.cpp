@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <random>
 
-namespace panoptix {
 namespace {
 
 constexpr int kPaletteSize = 256;
@@ -104,5 +103,3 @@ void CShadeButtonST::DrawBackground(QPainter& painter, bool hovered, bool presse
         painter.drawPixmap(0, 0, hovered_pixmap_);
     }
 }
-
-}  // namespace panoptix

@@ -5,8 +5,6 @@
 
 #include <QImage>
 
-namespace panoptix {
-
 class CShadeButtonST : public CButtonST {
     Q_OBJECT
 
@@ -30,6 +28,7 @@ class CShadeButtonST : public CButtonST {
     QPixmap hovered_pixmap_;
 };
 
+// Also reachable as panoptix::CShadeButtonST.
+namespace panoptix {
+using ::CShadeButtonST;
 }  // namespace panoptix
-
-using panoptix::CShadeButtonST;

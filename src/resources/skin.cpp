@@ -2,6 +2,7 @@
 
 #include "resources/skin_catalogue.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include <algorithm>
@@ -30,10 +31,18 @@ std::vector<ResourceInfo> BuildInfos() {
 }
 
 // Pictures are drawn once, on first use; the panel asks for the same ids again each time a
-// page is opened.
+// page is opened. The cache is emptied when the application object goes, so that no pixmap
+// outlives it.
 std::unordered_map<int, QPixmap>& PixmapCache() {
     static std::unordered_map<int, QPixmap> cache;
     return cache;
+}
+
+bool cache_release_registered = false;
+
+void ReleaseCache() {
+    PixmapCache().clear();
+    cache_release_registered = false;
 }
 
 }  // namespace
@@ -72,6 +81,10 @@ QPixmap Bitmap(int resource_id) {
         return QPixmap();
     }
     QPixmap pixmap = QPixmap::fromImage(image);
+    if (!cache_release_registered) {
+        qAddPostRoutine(ReleaseCache);
+        cache_release_registered = true;
+    }
     cache.emplace(resource_id, pixmap);
     return pixmap;
 }
@@ -82,6 +95,22 @@ QIcon Icon(int resource_id) {
         return QIcon();
     }
     return QIcon(pixmap);
+}
+
+Keying KeyingOf(int resource_id) {
+    const Recipe* recipe = FindRecipe(resource_id);
+    if (recipe == nullptr || recipe->kind == ResourceKind::Icon) {
+        return Keying::Opaque;
+    }
+    switch (recipe->art) {
+        case Art::Background:
+        case Art::LeverChannel:
+            return Keying::Opaque;
+        case Art::LeverThumb:
+            return Keying::TopLeftIsTransparent;
+        default:
+            return Keying::BlackIsTransparent;
+    }
 }
 
 QSize ResourceSize(int resource_id) {

@@ -32,6 +32,12 @@ QIcon Icon(int resource_id);
 // The stated size of a resource; an invalid size if the id is unknown.
 QSize ResourceSize(int resource_id);
 
+// How a picture marks its transparent pixels: page backgrounds and the lever channel are
+// opaque; button pictures use pure black; the lever thumb the colour of its top-left pixel.
+// Icons carry an alpha channel and count as opaque here.
+enum class Keying { Opaque, BlackIsTransparent, TopLeftIsTransparent };
+Keying KeyingOf(int resource_id);
+
 // The info of one resource, or nullptr if the id is unknown.
 const ResourceInfo* FindResource(int resource_id);
 
