@@ -32,6 +32,7 @@ constexpr int kApplicationIconId = 128;
 constexpr int kBackgroundBitmap = 195;
 constexpr QPoint kVersionTextAt{1160, 690};
 constexpr char kVersionText[] = "Ver 1.0.1.5";
+constexpr QColor kVersionTextColour{150, 150, 150};
 constexpr char kAboutItem[] = "关于 Panoptix(&A)...";
 
 // The skinned buttons of the window. The title buttons and scan are 3 pixels wider than their
@@ -270,6 +271,7 @@ void CPanoptixDlg::FillDeviceCombo(const std::vector<std::u16string>& entries) {
     }
     // The operator sees the result at once, before a page that queries its device blocks.
     device_combo_->repaint();
+    QApplication::sync();
 }
 
 void CPanoptixDlg::OnDeviceSelectionChanged(int index) {
@@ -318,10 +320,12 @@ bool CPanoptixDlg::eventFilter(QObject* watched, QEvent* event) {
 void CPanoptixDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     DrawPageBackground(painter, rect(), kBackgroundBitmap);
-    painter.setPen(palette().color(QPalette::WindowText));
+    // The version sits in the strip below the page area, in a grey the dark skin lets one
+    // read, over the background as it is.
+    painter.setPen(kVersionTextColour);
     painter.drawText(QRect(kVersionTextAt, QSize(kWindowWidth - kVersionTextAt.x(),
                                                  kWindowHeight - kVersionTextAt.y())),
-                     Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(kVersionText));
+                     Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(kVersionText));
 }
 
 void CPanoptixDlg::resizeEvent(QResizeEvent* event) {

@@ -8,9 +8,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <map>
@@ -18,6 +20,7 @@
 #include "controls/control_id.h"
 #include "controls/shade_button_st.h"
 #include "link/udp_test_support.h"
+#include "shell/message_box_sink.h"
 #include "shell/panoptix_dlg.h"
 #include "shell/set_configure.h"
 #include "shell_test_support.h"
@@ -389,6 +392,34 @@ TEST_F(MainWindowTest, CloseButtonClosesTheWindow) {
     QTest::mouseClick(FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kClose),
                       Qt::LeftButton);
     EXPECT_FALSE(dialog_->isVisible());
+}
+
+}  // namespace
+}  // namespace panoptix
+
+namespace panoptix {
+namespace {
+
+TEST(MessageBoxSink, ShowsAnErrBoxWithOkAndCancelOwnedByNoWindow) {
+    struct Seen {
+        QString title;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+        bool has_parent = true;
+    } seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->standardButtons(),
+                box->parentWidget() != nullptr};
+        box->reject();  // the answer is not used
+    });
+    MessageBoxSink sink;
+    sink.ShowError("Please choose a device");
+    EXPECT_EQ(seen.title, QStringLiteral("Err"));
+    EXPECT_EQ(seen.text, QStringLiteral("Please choose a device"));
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_FALSE(seen.has_parent);
 }
 
 }  // namespace
