@@ -10,9 +10,9 @@
 class QComboBox;
 class QLabel;
 
-namespace panoptix {
-
 class CButtonST;
+
+namespace panoptix {
 
 class CClass_16view_control : public MultiviewerSubPage {
     Q_OBJECT

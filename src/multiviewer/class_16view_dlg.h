@@ -13,9 +13,9 @@
 
 #include "shell/panoptix_state.h"
 
-namespace panoptix {
-
 class CButtonST;
+
+namespace panoptix {
 
 class CClass_16view_dlg : public QWidget {
     Q_OBJECT

@@ -6,9 +6,9 @@
 
 class QComboBox;
 
-namespace panoptix {
-
 class CButtonST;
+
+namespace panoptix {
 class IpAddressField;
 
 class CClass_16view_set : public MultiviewerSubPage {

@@ -17,9 +17,9 @@ class QLabel;
 class QLineEdit;
 class QPainter;
 
-namespace panoptix {
-
 class CMyGroupBox;
+
+namespace panoptix {
 
 class MultiviewerSubPage : public QWidget {
     Q_OBJECT

@@ -11,11 +11,11 @@
 #include "shell/panoptix_state.h"
 
 class QComboBox;
+class CShadeButtonST;
 
 namespace panoptix {
 
 class CSetConfigure;
-class CShadeButtonST;
 
 namespace main_dialog_id {
 inline constexpr int kMinimise = 1000;
