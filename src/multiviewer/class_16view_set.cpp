@@ -13,8 +13,8 @@ namespace {
 
 // Upper part: six lists in two columns of three rows, and "Set  Default" below the right one.
 constexpr int kRowHeight = 24;
-constexpr int kRowPitch = 38;
-constexpr int kRowsTop = 24;
+constexpr int kRowPitch = 36;
+constexpr int kRowsTop = 32;
 constexpr int kLeftCaptionX = 22;
 constexpr int kLeftListX = 150;
 constexpr int kRightCaptionX = 250;
@@ -26,7 +26,7 @@ constexpr QRect RowRect(int x, int width, int row) {
     return {x, kRowsTop + kRowPitch * row, width, kRowHeight};
 }
 
-constexpr QRect kSetDefaultRect{kRightListX - 20, kRowsTop + 3 * kRowPitch - 4, 110, 28};
+constexpr QRect kSetDefaultRect{kRightListX - 20, kRowsTop + 3 * kRowPitch, 110, 28};
 constexpr QLine kDivider{20, 180, 470, 180};
 
 // Lower part: the three address fields and "Set  IP".

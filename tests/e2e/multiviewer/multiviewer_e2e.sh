@@ -164,9 +164,20 @@ wait_for 10 label_sent || fail "the device did not get the label: $(cat "$device
 grep -q 'm_umd_string_index = 2' "$panel_log" || fail "the panel did not send window 3's label"
 shot umd_page
 
-# The look of the two other visible pages.
+# The look of the two other visible pages, and of an open list. Esc closes the list; a second
+# Esc reaches the page, which swallows it and stays open.
 click_page_button 932 25 72 75
 shot color_page
+click_in_subpage 250 162 190 24
+shot color_list_open
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+esc_swallowed() { grep -q ' mian  esc' "$panel_log"; }
+wait_for 5 esc_swallowed || fail "Esc did not reach the page"
+shot color_page_after_esc
+[[ $(pixel "$artifacts/color_page_after_esc.png" $((preview_x + 360)) $((preview_y + 60))) == 89,187,255 ]] ||
+  fail "the multiviewer page did not stay open after Esc"
 click_page_button 1012 25 92 75
 shot settings_page
 click_page_button 748 25 80 75
