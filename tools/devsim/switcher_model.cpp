@@ -1,5 +1,6 @@
 #include "switcher_model.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "state_values.h"
