@@ -3,12 +3,13 @@
 #include <vector>
 
 // Each device model includes its page header here and adds its line to the table below.
+#include "multiviewer/class_16view_dlg.h"
 
 namespace panoptix {
 
 std::span<const DevicePageRegistration> DefaultDevicePages() {
     static const std::vector<DevicePageRegistration> kPages = {
-        // {DevicePageKind::Multiviewer, &CreateDevicePage<CClass_16view_dlg>},
+        {DevicePageKind::Multiviewer, &CreateDevicePage<CClass_16view_dlg>},
     };
     return kPages;
 }

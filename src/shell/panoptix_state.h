@@ -4,10 +4,11 @@
 // comes from LinkState; each device model adds its own block here (multiviewer, switcher,
 // matrix, quad-view). Qt-free code takes the struct, or the part it needs, by reference.
 #include "link/link_state.h"
+#include "multiviewer/multiviewer_state.h"
 
 namespace panoptix {
 
-struct PanoptixState : LinkState {
+struct PanoptixState : LinkState, MultiviewerState {
     // The device blocks of the four models are added below by their own units.
 };
 
