@@ -5,12 +5,12 @@
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
+#include "controls/wait_cursor.h"
 #include "link/trace.h"
 #include "multiviewer/multiviewer_control_ids.h"
 #include "multiviewer/multiviewer_tables.h"
 #include "multiviewer/preview_geometry.h"
 #include "multiviewer/status_query.h"
-#include "shell/wait_cursor.h"
 
 namespace panoptix {
 namespace {

@@ -4,9 +4,9 @@
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
+#include "controls/ip_address_field.h"
 #include "multiviewer/multiviewer_control_ids.h"
 #include "multiviewer/multiviewer_tables.h"
-#include "shell/ip_address_field.h"
 
 namespace panoptix {
 namespace {

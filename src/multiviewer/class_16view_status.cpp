@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "controls/wait_cursor.h"
 #include "multiviewer/multiviewer_control_ids.h"
 #include "multiviewer/multiviewer_tables.h"
 #include "multiviewer/preview_geometry.h"
 #include "multiviewer/status_query.h"
-#include "shell/wait_cursor.h"
 
 namespace panoptix {
 namespace {

@@ -15,13 +15,13 @@
 #include "controls/control_id.h"
 #include "controls/page_painting.h"
 #include "controls/shade_button_st.h"
+#include "controls/wait_cursor.h"
 #include "link/discovery.h"
 #include "link/trace.h"
 #include "link/udp_transport.h"
 #include "resources/skin.h"
 #include "shell/about_dlg.h"
 #include "shell/set_configure.h"
-#include "shell/wait_cursor.h"
 
 namespace panoptix {
 namespace {

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "controls/control_id.h"
+#include "controls/ip_address_field.h"
 #include "controls/page_painting.h"
 #include "link/trace.h"
 #include "link/udp_transport.h"
 #include "resources/skin.h"
-#include "shell/ip_address_field.h"
 #include "shell/serial_port_list.h"
 
 namespace panoptix {

@@ -12,6 +12,7 @@
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
+#include "controls/ip_address_field.h"
 #include "multiviewer/class_16view_audio.h"
 #include "multiviewer/class_16view_color.h"
 #include "multiviewer/class_16view_dlg.h"
@@ -24,7 +25,6 @@
 #include "multiviewer/status_decoder.h"
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
-#include "shell/ip_address_field.h"
 
 namespace panoptix {
 namespace {

@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "controls/control_id.h"
+#include "controls/ip_address_field.h"
 #include "link/udp_test_support.h"
-#include "shell/ip_address_field.h"
 #include "shell/set_configure.h"
 #include "shell_test_support.h"
 

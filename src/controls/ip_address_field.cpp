@@ -1,4 +1,4 @@
-#include "shell/ip_address_field.h"
+#include "controls/ip_address_field.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
