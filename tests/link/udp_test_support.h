@@ -17,50 +17,9 @@
 
 #include "link/operator_messages.h"
 #include "link/trace.h"
+#include "support/recorders.h"
 
 namespace panoptix::testing_support {
-
-// Collects every trace line while it lives.
-class TraceRecorder {
-  public:
-    TraceRecorder() {
-        SetTraceSink([this](std::string_view line) {
-            std::lock_guard lock(mutex_);
-            lines_.emplace_back(line);
-        });
-    }
-    ~TraceRecorder() { SetTraceSink(nullptr); }
-    TraceRecorder(const TraceRecorder&) = delete;
-    TraceRecorder& operator=(const TraceRecorder&) = delete;
-
-    std::vector<std::string> lines() const {
-        std::lock_guard lock(mutex_);
-        return lines_;
-    }
-    size_t CountStartingWith(std::string_view prefix) const {
-        size_t count = 0;
-        for (const auto& line : lines()) {
-            count += line.starts_with(prefix) ? 1 : 0;
-        }
-        return count;
-    }
-
-  private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> lines_;
-};
-
-// Records the operator's "Err" boxes instead of showing them.
-class MessageRecorder : public OperatorMessages {
-  public:
-    MessageRecorder() { SetOperatorMessages(this); }
-    ~MessageRecorder() override { SetOperatorMessages(nullptr); }
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
-
-    void ShowError(std::string_view text) override { texts.emplace_back(text); }
-    std::vector<std::string> texts;
-};
 
 inline sockaddr_in SocketAddress(const std::string& ip, uint16_t port) {
     sockaddr_in address{};

@@ -11,16 +11,16 @@
 #include "fake_peers.h"
 #include "multiviewer/preview_geometry.h"
 #include "state_compare.h"
-#include "test_sinks.h"
+#include "support/recorders.h"
 
 namespace panoptix {
 namespace {
 
 using testing::LoopbackDevice;
-using testing::MessageRecorder;
 using testing::PtyDevice;
 using testing::SameState;
-using testing::TraceCapture;
+using testing_support::MessageRecorder;
+using testing_support::TraceRecorder;
 using Bytes = std::vector<uint8_t>;
 
 Bytes Hex(const std::string& text) {
@@ -206,8 +206,8 @@ TEST_F(MultiviewerCommandsTest, LanWithoutASelectedDeviceSendsNothingButUpdatesT
         c.send(link_, mv_, MultiviewerLink::Lan);
         EXPECT_EQ(marks, c.marks);
     }
-    EXPECT_EQ(messages.messages.size(), CommandCases().size());
-    EXPECT_THAT(messages.messages, ::testing::Each(std::string("Please choose a device")));
+    EXPECT_EQ(messages.texts.size(), CommandCases().size());
+    EXPECT_THAT(messages.texts, ::testing::Each(std::string("Please choose a device")));
     EXPECT_FALSE(device_.Receive(50).has_value());
     EXPECT_EQ(link_.m_udpSockfd, -1);
 }
@@ -251,7 +251,7 @@ TEST_F(MultiviewerCommandsTest, LabelFrameLengthFollowsTheTextUpTo64Characters) 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name.size());
         mv_.umd_name[15] = c.name;
-        TraceCapture traces;
+        TraceRecorder traces;
         SendUmdLabel(link_, mv_, MultiviewerLink::Lan, 16);
         const auto datagram = device_.Receive(1000);
         ASSERT_TRUE(datagram.has_value());
@@ -343,7 +343,7 @@ TEST_F(MultiviewerCommandsTest, SetDefaultWithoutADeviceStillResetsOnTheLan) {
     const MultiviewerState before = mv_;
     SendSetDefault(link_, mv_, MultiviewerLink::Lan);
     ExpectDefaultSettings(mv_, before);
-    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.texts.size(), 1u);
 }
 
 TEST(MultiviewerLinkChoice, ModeZeroIsTheLanAndEveryOtherModeTheSerialPort) {

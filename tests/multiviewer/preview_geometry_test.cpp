@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "multiviewer/color_table.h"
-#include "test_sinks.h"
+#include "support/recorders.h"
 
 namespace panoptix {
 namespace {
 
-using testing::TraceCapture;
+using testing_support::TraceRecorder;
 
 struct Rect {
     int32_t x, y, width, height;
@@ -178,7 +178,7 @@ TEST(PreviewGeometry, EveryComputationMarksThePreviewAndUmdBarsTrace) {
     MultiviewerState state = StateWithLayout(1);
     int marks = 0;
     state.mark_preview_area = [&marks] { ++marks; };
-    TraceCapture traces;
+    TraceRecorder traces;
 
     ComputeLayoutGeometry(state);
     EXPECT_EQ(marks, 1);

@@ -6,7 +6,7 @@
 #include "multiviewer/byte_reader.h"
 #include "state_compare.h"
 #include "status_reply_builder.h"
-#include "test_sinks.h"
+#include "support/recorders.h"
 
 namespace panoptix {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 using testing::RichReply;
 using testing::SameState;
 using testing::StatusReplyBuilder;
-using testing::TraceCapture;
+using testing_support::TraceRecorder;
 
 // A state that differs from every value RichReply() carries, so each stored field shows.
 MultiviewerState StaleState() {
@@ -238,7 +238,7 @@ TEST(StatusDecoder, AReplyCutShortAtEveryLengthDecodesOnlyWhatItHolds) {
 TEST(StatusDecoder, LanTracesReportTheHeaderAndEverySlot) {
     auto reply = RichReply();
     reply.Umd(4, 40, {});
-    TraceCapture traces;
+    TraceRecorder traces;
     MultiviewerState state = StaleState();
     DecodeStatusReply(state, reply.Frame(), DecodeTraces::On);
 
@@ -254,7 +254,7 @@ TEST(StatusDecoder, LanTracesReportTheHeaderAndEverySlot) {
 }
 
 TEST(StatusDecoder, SerialDecodingWritesNoTraces) {
-    TraceCapture traces;
+    TraceRecorder traces;
     MultiviewerState state;
     DecodeStatusReply(state, RichReply().Frame(), DecodeTraces::Off);
     EXPECT_TRUE(traces.lines().empty());

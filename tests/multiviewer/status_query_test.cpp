@@ -11,18 +11,18 @@
 #include "link/command_frame.h"
 #include "state_compare.h"
 #include "status_reply_builder.h"
-#include "test_sinks.h"
+#include "support/recorders.h"
 
 namespace panoptix {
 namespace {
 
 using testing::LoopbackDevice;
-using testing::MessageRecorder;
 using testing::PtyDevice;
 using testing::RichReply;
 using testing::SameState;
 using testing::StatusReplyBuilder;
-using testing::TraceCapture;
+using testing_support::MessageRecorder;
+using testing_support::TraceRecorder;
 using Bytes = std::vector<uint8_t>;
 
 constexpr const char* kForeignTrace = "the cmd is not right，continue \n";
@@ -99,7 +99,7 @@ class LanStatusQueryTest : public ::testing::Test {
 };
 
 TEST_F(LanStatusQueryTest, DecodesTheReplyThatFollowsForeignDatagrams) {
-    TraceCapture traces;
+    TraceRecorder traces;
     RunQueryAnsweredWith({LayoutCommandFrame(), Bytes{0xA5, 0x6C, 0x05}, RichReply().Frame()});
 
     ExpectRichReplyDecoded(mv_);
@@ -121,7 +121,7 @@ TEST_F(LanStatusQueryTest, AShortReplyDecodesWhatItHolds) {
 }
 
 TEST_F(LanStatusQueryTest, OnlyForeignDatagramsTimeOutAndLeaveTheState) {
-    TraceCapture traces;
+    TraceRecorder traces;
     const MultiviewerState before = mv_;
     RunQueryAnsweredWith({LayoutCommandFrame(), LayoutCommandFrame(), LayoutCommandFrame()});
 
@@ -137,11 +137,11 @@ TEST_F(LanStatusQueryTest, OnlyForeignDatagramsTimeOutAndLeaveTheState) {
 TEST_F(LanStatusQueryTest, WithoutASelectedDeviceTheWindowRunsOut) {
     link_.m_device_index = -1;
     MessageRecorder messages;
-    TraceCapture traces;
+    TraceRecorder traces;
     const MultiviewerState before = mv_;
     QueryStatusOverLan(link_, mv_);
 
-    EXPECT_THAT(messages.messages, ::testing::ElementsAre("Please choose a device"));
+    EXPECT_THAT(messages.texts, ::testing::ElementsAre("Please choose a device"));
     EXPECT_EQ(traces.Count("wait time over \n"), 1u);
     EXPECT_FALSE(device_.Receive(0).has_value());
     MultiviewerState expected = before;
@@ -195,7 +195,7 @@ TEST_F(SerialStatusQueryTest, DecodesAReplyArrivingInPiecesAfterStaleBytes) {
             pty_.Write(std::span(reply).subspan(cuts[piece], cuts[piece + 1] - cuts[piece]));
         }
     });
-    TraceCapture traces;
+    TraceRecorder traces;
     QueryStatusOverSerial(link_, mv_);
     peer.join();
 
@@ -209,7 +209,7 @@ TEST_F(SerialStatusQueryTest, DecodesAReplyArrivingInPiecesAfterStaleBytes) {
 
 TEST_F(SerialStatusQueryTest, ClosedPortSendsNothingAndChangesNothing) {
     const MultiviewerState before = mv_;
-    TraceCapture traces;
+    TraceRecorder traces;
     QueryStatusOverSerial(link_, mv_);
     EXPECT_TRUE(SameState(mv_, before));  // not even the query-done flag
     EXPECT_TRUE(traces.lines().empty());

@@ -1,5 +1,6 @@
 #pragma once
-// Captures traces and operator messages for the duration of a test.
+// Test recorders for the two outputs that have no other observable effect: the traces and the
+// operator's "Err" boxes. Each installs itself while it lives.
 #include <algorithm>
 #include <mutex>
 #include <string>
@@ -9,27 +10,34 @@
 #include "link/operator_messages.h"
 #include "link/trace.h"
 
-namespace panoptix::testing {
+namespace panoptix::testing_support {
 
-class TraceCapture {
+// Collects every trace line while it lives.
+class TraceRecorder {
   public:
-    TraceCapture() {
+    TraceRecorder() {
         SetTraceSink([this](std::string_view line) {
             std::lock_guard lock(mutex_);
             lines_.emplace_back(line);
         });
     }
-    ~TraceCapture() { SetTraceSink(nullptr); }
-    TraceCapture(const TraceCapture&) = delete;
-    TraceCapture& operator=(const TraceCapture&) = delete;
+    ~TraceRecorder() { SetTraceSink(nullptr); }
+    TraceRecorder(const TraceRecorder&) = delete;
+    TraceRecorder& operator=(const TraceRecorder&) = delete;
 
     std::vector<std::string> lines() const {
         std::lock_guard lock(mutex_);
         return lines_;
     }
+    // How many lines equal line exactly.
     size_t Count(std::string_view line) const {
         const auto all = lines();
         return static_cast<size_t>(std::count(all.begin(), all.end(), line));
+    }
+    size_t CountStartingWith(std::string_view prefix) const {
+        const auto all = lines();
+        return static_cast<size_t>(std::count_if(
+            all.begin(), all.end(), [&](const std::string& l) { return l.starts_with(prefix); }));
     }
 
   private:
@@ -37,6 +45,7 @@ class TraceCapture {
     std::vector<std::string> lines_;
 };
 
+// Records the operator's "Err" boxes instead of showing them.
 class MessageRecorder : public OperatorMessages {
   public:
     MessageRecorder() { SetOperatorMessages(this); }
@@ -44,8 +53,8 @@ class MessageRecorder : public OperatorMessages {
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-    void ShowError(std::string_view text) override { messages.emplace_back(text); }
-    std::vector<std::string> messages;
+    void ShowError(std::string_view text) override { texts.emplace_back(text); }
+    std::vector<std::string> texts;
 };
 
-}  // namespace panoptix::testing
+}  // namespace panoptix::testing_support
