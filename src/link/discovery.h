@@ -22,7 +22,14 @@ struct DeviceSearchResult {
 };
 
 // LAN search. combo_had_entries: whether the combo box held entries before (then the device
-// table is zeroed first). Fills the table and m_device_index (0 or -1).
+// table is zeroed first). Closes any open socket, broadcasts the discovery request from the
+// local port, reads every reply that arrives within window_ms and fills table row i and combo
+// entry i for the i-th device named (at most 128; later ones are not listed), then sets
+// m_device_index (0, or -1 with the single entry "No Device Found") and closes the socket.
+// Traces from "create socket success \n" to "m_device_index = %d \n"; the caller writes
+// "net search \n" and closes the page before, and after filling the combo box and opening the
+// page writes "search  over \n". When the socket cannot be set up it shows "Create socket
+// err", traces "create socket fail \n" and returns no entries with open_page false.
 DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries,
                              uint32_t window_ms = kSearchWindowMs);
 

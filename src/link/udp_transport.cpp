@@ -1,30 +1,138 @@
-// Placeholder until the transport lands: every operation fails.
 #include "link/udp_transport.h"
 
+#include <netinet/in.h>
+
+#include "link/clock.h"
+#include "link/command_frame.h"
+#include "link/operator_messages.h"
+#include "link/trace.h"
+#include "link/udp_socket_posix.h"
+
 namespace panoptix {
+namespace {
+
+bool SocketOpen(const LinkState& state) {
+    return state.m_udpSockfd >= 0;
+}
+
+// Address of a row's IP text; text that is no address gives the all-ones address, as the
+// classic inet_addr does. A command socket never has broadcast enabled, so nothing leaves then.
+uint32_t RowAddress(const DeviceEntry& entry) {
+    return udp_socket::ParseIpv4(entry.IpText()).value_or(htonl(INADDR_NONE));
+}
+
+}  // namespace
 
 int StartNetworking() {
     return 1;
 }
-int OpenSearchSocket(LinkState&) {
-    return 0;
-}
-int OpenCommandSocket(LinkState&) {
-    return 0;
-}
-int CloseCommandSocket(LinkState&) {
+
+int OpenSearchSocket(LinkState& state) {
+    if (SocketOpen(state)) {
+        return 1;
+    }
+    state.m_udpSockfd = udp_socket::Open();
+    if (!SocketOpen(state)) {
+        return 0;
+    }
+    const auto broadcast = udp_socket::ParseIpv4(state.endpoints.broadcast_address);
+    state.peer_address = {broadcast.value_or(htonl(INADDR_NONE)), state.endpoints.device_port};
+    udp_socket::EnableBroadcast(state.m_udpSockfd);
+    if (!udp_socket::BindAnyAddress(state.m_udpSockfd, state.endpoints.local_port)) {
+        Trace("bind  socket fail \n");
+        return 0;
+    }
+    udp_socket::SetNonBlocking(state.m_udpSockfd);
     return 1;
 }
-int SendToPeer(LinkState&, std::span<const uint8_t>) {
-    return -1;
+
+int OpenCommandSocket(LinkState& state) {
+    if (SocketOpen(state)) {
+        Trace("m_udpSockfd have on live \n");
+        return 1;
+    }
+    state.m_udpSockfd = udp_socket::Open();
+    if (!SocketOpen(state)) {
+        return 0;
+    }
+    state.peer_address = {};
+    const DeviceEntry* selected = state.SelectedEntry();
+    if (selected == nullptr) {
+        ShowErrorMessage(kMessageChooseDevice);
+        udp_socket::Close(state.m_udpSockfd);
+        state.m_udpSockfd = -1;
+        return 0;
+    }
+    state.peer_address = {RowAddress(*selected), state.endpoints.device_port};
+    if (!udp_socket::BindAnyAddress(state.m_udpSockfd, state.endpoints.local_port)) {
+        return 0;  // the socket stays open: callers send anyway, from a port the system picks
+    }
+    udp_socket::SetNonBlocking(state.m_udpSockfd);
+    return 1;
 }
-int ReceiveFromPeer(LinkState&, std::span<uint8_t>, uint32_t) {
-    return -1;
+
+int CloseCommandSocket(LinkState& state) {
+    if (SocketOpen(state)) {
+        udp_socket::Close(state.m_udpSockfd);
+        state.m_udpSockfd = -1;
+    }
+    return 1;
 }
-void SendOneShot(LinkState&, std::span<const uint8_t>, uint32_t) {}
-std::vector<uint8_t> QueryWithReply(LinkState&, std::span<const uint8_t>, const ReplyWait&,
-                                    uint32_t) {
-    return {};
+
+int SendToPeer(LinkState& state, std::span<const uint8_t> bytes) {
+    return udp_socket::SendTo(state.m_udpSockfd, bytes, state.peer_address);
+}
+
+int ReceiveFromPeer(LinkState& state, std::span<uint8_t> buffer, uint32_t timeout_ms) {
+    return udp_socket::ReceiveFrom(state.m_udpSockfd, buffer, timeout_ms, state.peer_address);
+}
+
+void SendOneShot(LinkState& state, std::span<const uint8_t> frame, uint32_t pause_ms) {
+    OpenCommandSocket(state);
+    SendToPeer(state, frame);
+    SleepMs(pause_ms);
+    CloseCommandSocket(state);
+}
+
+std::vector<uint8_t> QueryWithReply(LinkState& state, std::span<const uint8_t> request,
+                                    const ReplyWait& wait, uint32_t pause_after_send_ms) {
+    OpenCommandSocket(state);
+    SendToPeer(state, request);
+    if (pause_after_send_ms > 0) {
+        SleepMs(pause_after_send_ms);
+    }
+
+    std::vector<uint8_t> reply(kQueryReceiveSize);
+    bool answered = false;
+    do {
+        const int length =
+            ReceiveFromPeer(state, reply, RemainingMs(wait.start_ms, wait.window_ms));
+        if (length < 0) {
+            continue;  // nothing, a failure or an over-long datagram: keep waiting
+        }
+        if (wait.received_trace != nullptr) {
+            Trace(wait.received_trace, length);
+        }
+        // A datagram too short to carry a command byte is someone else's, like any other.
+        if (static_cast<size_t>(length) > kFrameCommandOffset &&
+            reply[kFrameCommandOffset] == wait.command) {
+            reply.resize(static_cast<size_t>(length));
+            answered = true;
+            break;
+        }
+        if (wait.foreign_trace != nullptr) {
+            Trace("%s", wait.foreign_trace);
+        }
+    } while (RemainingMs(wait.start_ms, wait.window_ms) > 0);
+
+    if (!answered) {
+        reply.clear();
+        if (wait.timeout_trace != nullptr) {
+            Trace("%s", wait.timeout_trace);
+        }
+    }
+    CloseCommandSocket(state);
+    return reply;
 }
 
 }  // namespace panoptix
