@@ -1,7 +1,8 @@
 // The serial reply parser as the serial search and the status query drive it: the input is the
 // byte stream from the port, cut into pieces; every piece goes into the 1024-byte accumulator
 // and the whole accumulator is parsed again from its first byte. A status frame the parser cuts
-// out is handed on as an exact-size heap copy, so a decoder reading past its end is a finding.
+// out goes to the multiviewer's decoder as an exact-size heap copy, so a read past its end is a
+// finding.
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "fuzz_support.h"
 #include "link/link_state.h"
 #include "link/reply_parser.h"
+#include "multiviewer/multiviewer_state.h"
+#include "multiviewer/status_decoder.h"
 
 namespace {
 
@@ -23,6 +26,7 @@ uint16_t LengthField(std::span<const uint8_t> frame) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool silenced = panoptix::fuzz::SilenceSideChannels();
     static LinkState state;
+    static panoptix::MultiviewerState multiviewer;
     (void)silenced;
     panoptix::ClearReceivedBytes(state);
     state.m_main_com_dev_type = 0;
@@ -41,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(LengthField(frame) == frame.size());
         FUZZ_CHECK(frame.back() == 0xAE);
         const std::vector<uint8_t> copy(frame.begin(), frame.end());
-        (void)copy;
+        panoptix::DecodeStatusReply(multiviewer, copy, panoptix::DecodeTraces::Off);
     };
 
     panoptix::fuzz::PieceCutter pieces({data, size}, 1100);
