@@ -44,7 +44,7 @@ class LanSearch {
 
     // Adds the devices named in one accepted reply from the peer address.
     void TakeReply(std::span<const uint8_t> reply) {
-        Trace("recvBuf[4] = %x \n ", reply.size() > 4 ? reply[4] : 0);
+        Trace("recvBuf[4] = %x \n ", reply.size() > 4 ? unsigned{reply[4]} : 0u);
         const std::string ip_text = udp_socket::FormatIpv4(state_.peer_address.address);
         // k + 2 stays before the checksum: k < n - 3.
         for (size_t k = kModelNameOffset; k + 3 < reply.size(); ++k) {

@@ -1,10 +1,36 @@
-// Placeholder until the serial search lands.
+// The serial search: ask the one device on the open port for its type and model name.
+#include "link/clock.h"
+#include "link/command_frame.h"
 #include "link/discovery.h"
+#include "link/operator_messages.h"
+#include "link/reply_parser.h"
+#include "link/trace.h"
 
 namespace panoptix {
 
-DeviceSearchResult SearchSerial(LinkState&, uint32_t) {
-    return {};
+DeviceSearchResult SearchSerial(LinkState& state, uint32_t window_ms) {
+    ClearReceivedBytes(state);
+    const std::vector<uint8_t> request = MakeDiscoveryRequest(LinkByte::Serial);
+
+    DeviceSearchResult result;
+    if (!state.serial_port.IsOpen()) {
+        ShowErrorMessage(kMessageOpenSerialFirst);
+        Trace("open com  fail \n");
+        return result;
+    }
+    Trace("open com  success \n");
+    state.serial_port.DrainInput();
+    state.serial_port.WritePort(request.data(), static_cast<int>(request.size()));
+
+    // A status reply that turns up here is recognised but not decoded: the search has no
+    // multiviewer state to fill, and opening the page queries the status anyway.
+    state.m_device_index = AwaitSerialReply(state, TickMs(), window_ms, {}, CountTrace::On);
+
+    // The name stays as the device sent it; only the LAN list substitutes names.
+    result.combo_entries.push_back(state.m_device_index == 0 ? std::u16string(kNoDeviceFound)
+                                                             : state.model_name);
+    result.open_page = true;
+    return result;
 }
 
 }  // namespace panoptix

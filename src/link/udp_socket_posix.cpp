@@ -25,7 +25,8 @@ sockaddr_in ToSockaddr(const PeerAddress& peer) {
 }
 
 // Waits for the socket to become readable. False on time-out; a descriptor that cannot be
-// polled sleeps the whole time instead, so that a caller's loop never spins.
+// polled, or a poll that fails for good, sleeps out the time instead, so that a caller's loop
+// never spins.
 bool WaitReadable(int handle, uint32_t timeout_ms) {
     const uint32_t start_ms = TickMs();
     for (;;) {
@@ -36,14 +37,14 @@ bool WaitReadable(int handle, uint32_t timeout_ms) {
         }
         pollfd entry{handle, POLLIN, 0};
         const int ready = ::poll(&entry, 1, static_cast<int>(std::min<uint32_t>(left_ms, INT_MAX)));
-        if (ready > 0) {
-            if ((entry.revents & POLLNVAL) != 0) {
-                SleepMs(RemainingMs(start_ms, timeout_ms));
-                return false;
-            }
+        if (ready == 0) {
+            return false;
+        }
+        if (ready > 0 && (entry.revents & POLLNVAL) == 0) {
             return true;
         }
-        if (ready == 0 || errno != EINTR || left_ms == 0) {
+        if (ready > 0 || errno != EINTR) {
+            SleepMs(RemainingMs(start_ms, timeout_ms));
             return false;
         }
     }

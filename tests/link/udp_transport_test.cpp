@@ -72,6 +72,8 @@ struct QueryCase {
     int reply_index;                            // answer taken as the reply, -1 for none
     uint32_t window_ms;
     std::vector<std::string> expected_traces;
+
+    friend void PrintTo(const QueryCase& scenario, std::ostream* out) { *out << scenario.name; }
 };
 
 class QueryWithReplyTest : public UdpTransportTest,
