@@ -72,13 +72,13 @@ def main():
     write("status_decoder", "status-reply", status)
     write("status_decoder", "status-reply-short", status[:300])
 
-    write("devsim_frame", "discovery-request-lan", request_lan)
-    write("devsim_frame", "discovery-request-serial", request_serial)
-    write("devsim_frame", "status-query", frame(0xA1, 0x01, 1, 0x32))
-    write("devsim_frame", "layout-four", frame(0xA1, 0x01, 1, 0x33, b"\x04"))
-    write("devsim_frame", "matrix-all-to-three", b"3All.")
-    write("devsim_frame", "matrix-all-through", b"All#.")
-    write("devsim_frame", "matrix-one-to-two-three", b"1V2,3.")
+    write("devsim_units", "discovery-request-lan", request_lan)
+    write("devsim_units", "discovery-request-serial", request_serial)
+    write("devsim_units", "status-query", frame(0xA1, 0x01, 1, 0x32))
+    write("devsim_units", "layout-four", frame(0xA1, 0x01, 1, 0x33, b"\x04"))
+    write("devsim_units", "matrix-all-to-three", b"3All.")
+    write("devsim_units", "matrix-all-through", b"All#.")
+    write("devsim_units", "matrix-one-to-two-three", b"1V2,3.")
 
 
 if __name__ == "__main__":
