@@ -16,6 +16,7 @@ struct SerialMonitor::Shared {
     std::atomic<uint64_t> passes{0};
     int watch_fd = -1;
     serial_posix::WakePipe wake;
+    PassHook on_pass;
 
     std::mutex finished_mutex;
     std::condition_variable finished_changed;
@@ -60,6 +61,9 @@ void PauseUnlessWoken(const serial_posix::WakePipe& wake, uint32_t pause_ms) {
 void SerialMonitor::Run(Shared& shared) {
     while (shared.running.load()) {
         shared.passes.fetch_add(1, std::memory_order_relaxed);
+        if (shared.on_pass) {
+            shared.on_pass();
+        }
         uint32_t events = kEventNone;
         const int queued = serial_posix::QueuedInputCount(shared.watch_fd);
         if (queued != 0) {
@@ -89,8 +93,9 @@ void SerialMonitor::Run(Shared& shared) {
 
 SerialMonitor::SerialMonitor(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
 
-std::unique_ptr<SerialMonitor> SerialMonitor::Start(int port_fd) {
+std::unique_ptr<SerialMonitor> SerialMonitor::Start(int port_fd, PassHook on_pass) {
     auto shared = std::make_shared<Shared>();
+    shared->on_pass = std::move(on_pass);
     shared->watch_fd = serial_posix::DuplicateDescriptor(port_fd);
     if (shared->watch_fd < 0 || !serial_posix::CreateWakePipe(shared->wake)) {
         return nullptr;

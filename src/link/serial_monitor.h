@@ -8,6 +8,7 @@
 // the stop wait can be let go: it finishes on its own and frees the block, and the engine never
 // touches it again.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -15,8 +16,11 @@ namespace panoptix {
 
 class SerialMonitor {
   public:
+    // Called by the thread at the start of every pass (tests use it to hold the thread up).
+    using PassHook = std::function<void()>;
+
     // Starts watching the port; nullptr when the thread or its descriptors cannot be created.
-    static std::unique_ptr<SerialMonitor> Start(int port_fd);
+    static std::unique_ptr<SerialMonitor> Start(int port_fd, PassHook on_pass = {});
 
     // Stops the thread, waiting up to 500 ms.
     ~SerialMonitor();

@@ -216,6 +216,7 @@ TEST_P(LanSearchCrowdTest, KeepsTheFirst128Devices) {
     }
     StartLab(devices);
     const auto result = Search(1500);
+    EXPECT_EQ(responder_->requests().size(), 1u) << "the broadcast reaches the devices once";
 
     // Every reply was read, and exactly the first 128 devices are listed, each entry matching
     // its row.

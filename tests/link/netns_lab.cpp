@@ -33,6 +33,42 @@ bool RunBatch(const std::string& netns, const std::vector<std::string>& commands
     return ::pclose(pipe) == 0;
 }
 
+std::string Output(const std::string& command) {
+    std::string text;
+    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+    if (pipe == nullptr) {
+        return text;
+    }
+    char chunk[512];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) {
+        text += chunk;
+    }
+    ::pclose(pipe);
+    return text;
+}
+
+// A link is only usable once the kernel has noticed its carrier and given it a real queue:
+// until then whatever it is asked to send is silently dropped.
+bool LinkUsable(const std::string& netns, const std::string& link) {
+    const std::string line = Output("ip -n " + netns + " -o link show dev " + link);
+    return line.find("state UP") != std::string::npos &&
+           line.find("qdisc noop") == std::string::npos;
+}
+
+bool WaitUntilUsable(const std::vector<std::pair<std::string, std::string>>& links) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        bool all_usable = true;
+        for (const auto& [netns, link] : links) {
+            all_usable = all_usable && LinkUsable(netns, link);
+        }
+        if (all_usable) {
+            return true;
+        }
+        ::usleep(10 * 1000);
+    }
+    return false;
+}
+
 ino_t NetnsInode(const char* path) {
     struct stat info {};
     return ::stat(path, &info) == 0 ? info.st_ino : 0;
@@ -78,6 +114,10 @@ std::unique_ptr<NetnsLab> NetnsLab::Create(const std::string& prefix,
     if (!RunBatch(lab->panel_, {std::string("addr add ") + kPanelIp + "/24 dev v0",
                                 "link set v0 up", "link set lo up", "route add default dev v0"})) {
         error = "panel namespace could not be set up";
+        return nullptr;
+    }
+    if (!WaitUntilUsable({{lab->panel_, "v0"}, {lab->devices_, "v1"}, {lab->devices_, "br0"}})) {
+        error = "the lab's links did not come up within 5 s";
         return nullptr;
     }
     return lab;

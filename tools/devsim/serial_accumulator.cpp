@@ -1,11 +1,17 @@
 #include "serial_accumulator.h"
 
+#include <utility>
+
 #include "link/command_frame.h"
 
 namespace panoptix::devsim {
 
 void SerialAccumulator::Append(std::span<const uint8_t> bytes) {
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+}
+
+size_t SerialAccumulator::Pending() const {
+    return bytes_.size() + (garbage_ ? garbage_->bytes.size() : 0);
 }
 
 CutBytes SerialAccumulator::Take(Unit unit) {
@@ -15,29 +21,35 @@ CutBytes SerialAccumulator::Take(Unit unit) {
     return cut;
 }
 
-void SerialAccumulator::AbsorbGarbage(CutBytes& garbage) {
+void SerialAccumulator::HoldGarbage(CutBytes garbage) {
     // Garbage that follows garbage is reported with it, under the first reason.
-    for (;;) {
-        const Unit unit = CutUnit(bytes_, InputEnd::MoreMayFollow);
-        if (unit.kind != UnitKind::Garbage) {
-            return;
-        }
-        CutBytes more = Take(unit);
-        garbage.bytes.insert(garbage.bytes.end(), more.bytes.begin(), more.bytes.end());
-        garbage.unit.size = garbage.bytes.size();
+    if (!garbage_) {
+        garbage_ = std::move(garbage);
+        return;
     }
+    garbage_->bytes.insert(garbage_->bytes.end(), garbage.bytes.begin(), garbage.bytes.end());
+    garbage_->unit.size = garbage_->bytes.size();
 }
 
 std::optional<CutBytes> SerialAccumulator::Next() {
-    Unit unit = CutUnit(bytes_, InputEnd::MoreMayFollow);
-    if (unit.kind == UnitKind::Incomplete || unit.size == 0) {
-        return std::nullopt;
+    for (;;) {
+        if (garbage_ && garbage_->bytes.size() >= kMaxHeldGarbage) {
+            return std::exchange(garbage_, std::nullopt);
+        }
+        Unit unit = CutUnit(bytes_, InputEnd::MoreMayFollow);
+        if (unit.kind == UnitKind::Garbage && unit.size > 0) {
+            HoldGarbage(Take(std::move(unit)));
+            continue;
+        }
+        if (unit.kind == UnitKind::Incomplete || unit.size == 0) {
+            return std::nullopt;
+        }
+        // A frame or a text: the garbage before it goes first, the unit stays for the next call.
+        if (garbage_) {
+            return std::exchange(garbage_, std::nullopt);
+        }
+        return Take(std::move(unit));
     }
-    CutBytes cut = Take(std::move(unit));
-    if (cut.unit.kind == UnitKind::Garbage) {
-        AbsorbGarbage(cut);
-    }
-    return cut;
 }
 
 std::vector<CutBytes> SerialAccumulator::Flush() {
@@ -46,6 +58,9 @@ std::vector<CutBytes> SerialAccumulator::Flush() {
         if (auto next = Next()) {
             units.push_back(std::move(*next));
             continue;
+        }
+        if (bytes_.empty()) {
+            break;
         }
         // The final cut names the reason; of a frame only the markers are dropped, since a
         // complete frame may start inside the bytes that follow them.
@@ -57,15 +72,10 @@ std::vector<CutBytes> SerialAccumulator::Flush() {
             unit.size = bytes_.size();
         }
         unit.kind = UnitKind::Garbage;
-        CutBytes garbage = Take(std::move(unit));
-        AbsorbGarbage(garbage);
-        if (!units.empty() && units.back().unit.kind == UnitKind::Garbage) {
-            auto& last = units.back();
-            last.bytes.insert(last.bytes.end(), garbage.bytes.begin(), garbage.bytes.end());
-            last.unit.size = last.bytes.size();
-        } else {
-            units.push_back(std::move(garbage));
-        }
+        HoldGarbage(Take(std::move(unit)));
+    }
+    if (garbage_) {
+        units.push_back(std::exchange(garbage_, std::nullopt).value());
     }
     return units;
 }

@@ -152,7 +152,7 @@ Response SwitcherModel::OnFrame(const FrameView& frame, Link) {
         case cmd::kCut:
             return Cut();
         case cmd::kAuto:
-            state_.transition_under_way = 1;
+            // The panel moves the lever itself and sends its steps; they carry the transition.
             return Response{"auto transition (" + Buses() + ")", {}};
         case cmd::kFadeToBlack:
             return Toggle(state_.ftb_on, "fade to black");
