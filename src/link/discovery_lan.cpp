@@ -46,7 +46,7 @@ class LanSearch {
     void TakeReply(std::span<const uint8_t> reply) {
         Trace("recvBuf[4] = %x \n ", reply.size() > 4 ? unsigned{reply[4]} : 0u);
         const std::string ip_text = udp_socket::FormatIpv4(state_.peer_address.address);
-        // k + 2 stays before the checksum: k < n - 3.
+        // k < n - 3, so byte k + 2 never reaches the end marker.
         for (size_t k = kModelNameOffset; k + 3 < reply.size(); ++k) {
             if (reply[k] == kNameSeparator && reply[k + 2] == kNameSeparator) {
                 AddDevice(reply, k, ip_text);

@@ -35,8 +35,8 @@ constexpr uint8_t kReplyAddress = 0x07;
 // A discovery reply: byte 17 is not looked at, the name text starts at byte 18. total_length
 // pads the text with 'x' up to that many bytes.
 std::vector<uint8_t> DiscoveryReply(const std::string& text, size_t total_length = 0) {
-    std::vector<uint8_t> payload = {0x00};
-    payload.insert(payload.end(), text.begin(), text.end());
+    std::vector<uint8_t> payload(1 + text.size(), 0x00);
+    std::copy(text.begin(), text.end(), payload.begin() + 1);
     if (total_length > kFrameOverhead + payload.size()) {
         payload.resize(total_length - kFrameOverhead, 'x');
     }
