@@ -31,7 +31,7 @@ class SwitcherTest : public ::testing::Test {
         }
         return accounts;
     }
-    const SwitcherState& State() { return model_.State(); }
+    const SwitcherDeviceState& State() { return model_.State(); }
 };
 
 TEST_F(SwitcherTest, BusesAndCut) {

@@ -13,7 +13,7 @@ namespace panoptix::devsim {
 
 inline constexpr int kMatrixPorts = 8;
 
-struct MatrixState {
+struct MatrixDeviceState {
     // Entry k-1: the input on output k (1..8).
     std::array<uint8_t, kMatrixPorts> routes{1, 2, 3, 4, 5, 6, 7, 8};
 };
@@ -22,7 +22,7 @@ class MatrixModel : public DeviceModel {
   public:
     explicit MatrixModel(DeviceIdentity identity);
 
-    const MatrixState& State() const { return state_; }
+    const MatrixDeviceState& State() const { return state_; }
 
     std::vector<std::string> StateLines() const override;
     bool SetStateValue(std::string_view key, std::string_view value, std::string& error) override;
@@ -32,7 +32,7 @@ class MatrixModel : public DeviceModel {
     Response OnText(std::string_view text) override;
 
   private:
-    MatrixState state_;
+    MatrixDeviceState state_;
 };
 
 }  // namespace panoptix::devsim

@@ -100,7 +100,7 @@ bool IsLayoutCode(uint8_t code) {
            std::end(kLayoutCodes);
 }
 
-MultiviewerState::MultiviewerState() {
+MultiviewerDeviceState::MultiviewerDeviceState() {
     for (int window = 1; window <= kMultiviewerWindows; ++window) {
         const auto i = static_cast<size_t>(window - 1);
         labels[i] = *Utf8ToUtf16(DefaultLabel(window));

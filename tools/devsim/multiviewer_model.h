@@ -15,7 +15,7 @@ inline constexpr int kMultiviewerWindows = 16;
 inline constexpr size_t kLabelUnits = 16;
 inline constexpr size_t kStatusReplyLength = 669;
 
-struct MultiviewerState {
+struct MultiviewerDeviceState {
     uint8_t layout_code = 16;     // windows of the layout: 1, 4, 6, 8, 9, 10, 16
     uint8_t resolution_code = 7;  // 7 = 1080p60
     uint8_t umd_enable = 1;
@@ -31,7 +31,7 @@ struct MultiviewerState {
     std::array<uint8_t, kMultiviewerWindows> resolution_text_color{};
     std::array<uint8_t, kMultiviewerWindows> resolution_back_color{};
 
-    MultiviewerState();
+    MultiviewerDeviceState();
 };
 
 // Name of a resolution code ("1080p60"), or nullptr for a code the device does not have.
@@ -42,7 +42,7 @@ class MultiviewerModel : public DeviceModel {
   public:
     explicit MultiviewerModel(DeviceIdentity identity);
 
-    const MultiviewerState& State() const { return state_; }
+    const MultiviewerDeviceState& State() const { return state_; }
     // The status reply's payload (frame bytes 17 .. 665) built from the current state.
     std::vector<uint8_t> StatusPayload() const;
 
@@ -62,7 +62,7 @@ class MultiviewerModel : public DeviceModel {
     Response SetSource(const FrameView& frame);
     Response SetLabel(const FrameView& frame);
 
-    MultiviewerState state_;
+    MultiviewerDeviceState state_;
 };
 
 }  // namespace panoptix::devsim

@@ -1,7 +1,6 @@
 #include "quadview_model.h"
 
 #include "state_values.h"
-#include "text_codec.h"
 
 namespace panoptix::devsim {
 namespace {

@@ -16,7 +16,7 @@ inline constexpr uint8_t kLastShowMode = 16;
 inline constexpr size_t kQuadStatusReplyLength = 261;
 inline constexpr size_t kQuadSignalReplyLength = 29;
 
-struct QuadViewState {
+struct QuadViewDeviceState {
     uint8_t show_mode = 0;       // 0..16
     uint8_t output_format = 10;  // 4 = 1280x1024_60, 10 = 1920x1080_60
     std::array<uint8_t, 2> pip_child{1, 2};
@@ -34,7 +34,7 @@ class QuadViewModel : public DeviceModel {
   public:
     explicit QuadViewModel(DeviceIdentity identity);
 
-    const QuadViewState& State() const { return state_; }
+    const QuadViewDeviceState& State() const { return state_; }
     std::vector<uint8_t> StatusPayload() const;
     std::vector<uint8_t> SignalPayload() const;
 
@@ -51,7 +51,7 @@ class QuadViewModel : public DeviceModel {
     Response SetLoopState(const FrameView& frame);
     Response SetLoopTime(const FrameView& frame);
 
-    QuadViewState state_;
+    QuadViewDeviceState state_;
 };
 
 }  // namespace panoptix::devsim

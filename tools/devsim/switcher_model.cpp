@@ -1,5 +1,6 @@
 #include "switcher_model.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "state_values.h"
@@ -93,7 +94,7 @@ std::string ShortPayload(const FrameView& frame, size_t expected) {
 // name a value.
 struct Setting {
     uint8_t command;
-    uint8_t SwitcherState::*field;
+    uint8_t SwitcherDeviceState::*field;
     uint8_t max;
     const char* what;
     const char* key;
@@ -101,17 +102,18 @@ struct Setting {
 };
 
 constexpr Setting kSettings[] = {
-    {0x90, &SwitcherState::dip_source, 255, "dip source", "dip_source", PlainIndex},
-    {0x91, &SwitcherState::wipe_source, 255, "wipe source", "wipe_source", PlainIndex},
-    {0x92, &SwitcherState::wipe_style, 8, "wipe style", "wipe_style", PlainIndex},
-    {0x93, &SwitcherState::key1_source, 10, "KEY 1 source", "key1_source", SourceListName},
-    {0x97, &SwitcherState::key2_source, 10, "KEY 2 source", "key2_source", SourceListName},
-    {0x98, &SwitcherState::chroma_type, 1, "chroma type", "chroma_type", ChromaTypeName},
-    {0x9C, &SwitcherState::pip_source, 10, "PIP source", "pip_source", SourceListName},
-    {0x9D, &SwitcherState::pip_border_enable, 1, "PIP border", "pip_border_enable", EnableName},
-    {0x9E, &SwitcherState::pip_border_color, 3, "PIP border colour", "pip_border_color",
+    {0x90, &SwitcherDeviceState::dip_source, 255, "dip source", "dip_source", PlainIndex},
+    {0x91, &SwitcherDeviceState::wipe_source, 255, "wipe source", "wipe_source", PlainIndex},
+    {0x92, &SwitcherDeviceState::wipe_style, 8, "wipe style", "wipe_style", PlainIndex},
+    {0x93, &SwitcherDeviceState::key1_source, 10, "KEY 1 source", "key1_source", SourceListName},
+    {0x97, &SwitcherDeviceState::key2_source, 10, "KEY 2 source", "key2_source", SourceListName},
+    {0x98, &SwitcherDeviceState::chroma_type, 1, "chroma type", "chroma_type", ChromaTypeName},
+    {0x9C, &SwitcherDeviceState::pip_source, 10, "PIP source", "pip_source", SourceListName},
+    {0x9D, &SwitcherDeviceState::pip_border_enable, 1, "PIP border", "pip_border_enable",
+     EnableName},
+    {0x9E, &SwitcherDeviceState::pip_border_color, 3, "PIP border colour", "pip_border_color",
      BorderColourName},
-    {0x9F, &SwitcherState::pip_border_width, 6, "PIP border width", "pip_border_width",
+    {0x9F, &SwitcherDeviceState::pip_border_width, 6, "PIP border width", "pip_border_width",
      BorderWidthName},
 };
 

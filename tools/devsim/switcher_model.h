@@ -10,7 +10,7 @@
 
 namespace panoptix::devsim {
 
-struct SwitcherState {
+struct SwitcherDeviceState {
     uint8_t program_source = 1;  // 1..12 (11 BLK, 12 MP1), 0 none
     uint8_t preview_source = 2;
     uint8_t lever_direction = 1;       // direction of the last lever frame
@@ -49,7 +49,7 @@ class SwitcherModel : public DeviceModel {
   public:
     explicit SwitcherModel(DeviceIdentity identity);
 
-    const SwitcherState& State() const { return state_; }
+    const SwitcherDeviceState& State() const { return state_; }
 
     std::vector<std::string> StateLines() const override;
     bool SetStateValue(std::string_view key, std::string_view value, std::string& error) override;
@@ -73,7 +73,7 @@ class SwitcherModel : public DeviceModel {
     void ExchangeBuses();
     std::string Buses() const;
 
-    SwitcherState state_;
+    SwitcherDeviceState state_;
 };
 
 // "3", "11 (BLK)", "12 (MP1)", "none".
