@@ -11,7 +11,6 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <span>
 #include <string>

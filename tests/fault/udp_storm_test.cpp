@@ -132,7 +132,7 @@ TEST_F(StormTest, StatusQueriesDecodeOnlyTheGenuineReply) {
 
     int queries = 0;
     int decoded = 0;
-    while (storm_sent.load() < kStormDatagrams && queries < 500) {
+    while (storm_sent.load() < kStormDatagrams && queries < 1000) {
         MultiviewerState mv = before;
         QueryStatusOverLan(link, mv);
         ++queries;
