@@ -1,0 +1,23 @@
+// The panel's application object: creates the main window and runs it until it closes.
+#include <QApplication>
+
+#include "link/operator_messages.h"
+#include "shell/message_box_sink.h"
+#include "shell/panoptix_dlg.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Panoptix"));
+
+    panoptix::MessageBoxSink message_boxes;
+    panoptix::SetOperatorMessages(&message_boxes);
+
+    int result = 0;
+    {
+        panoptix::CPanoptixDlg dialog;
+        dialog.show();
+        result = QApplication::exec();
+    }
+    panoptix::SetOperatorMessages(nullptr);
+    return result;
+}

@@ -1,0 +1,39 @@
+#include "shell/device_page_choice.h"
+
+#include "link/trace.h"
+
+namespace panoptix {
+
+DevicePageForType PageForTypeByte(uint8_t type_byte) {
+    switch (type_byte) {
+        case device_type::kQuadView:
+            return {DevicePageKind::QuadView, true};
+        case device_type::kMatrix:
+        case device_type::kMatrixAlt:
+            return {DevicePageKind::Matrix, true};
+        case device_type::kMultiviewer:
+            return {DevicePageKind::Multiviewer, true};
+        case device_type::kSwitcher:
+            return {DevicePageKind::Switcher, true};
+        default:
+            return {DevicePageKind::QuadView, false};
+    }
+}
+
+std::optional<uint8_t> SelectedDeviceTypeByte(const LinkState& state) {
+    if (state.m_eState == kModeLan) {
+        const DeviceEntry* entry = state.SelectedEntry();
+        if (entry == nullptr) {
+            return std::nullopt;
+        }
+        return entry->device_type;
+    }
+    if (state.m_eState == kModeSerial) {
+        Trace(" only com \n");
+        return state.m_main_com_dev_type;
+    }
+    Trace("com data wrong \n");
+    return std::nullopt;
+}
+
+}  // namespace panoptix

@@ -1,0 +1,38 @@
+#include "shell/device_pages.h"
+
+#include <vector>
+
+// Each device model includes its page header here and adds its line to the table below.
+#include "multiviewer/class_16view_dlg.h"
+
+namespace panoptix {
+
+std::span<const DevicePageRegistration> DefaultDevicePages() {
+    static const std::vector<DevicePageRegistration> kPages = {
+        {DevicePageKind::Multiviewer, &CreateDevicePage<CClass_16view_dlg>},
+    };
+    return kPages;
+}
+
+DevicePageRegistry::DevicePageRegistry(std::span<const DevicePageRegistration> pages) {
+    for (const DevicePageRegistration& page : pages) {
+        if (page.create != nullptr) {
+            creators_[page.kind] = page.create;
+        }
+    }
+}
+
+void DevicePageRegistry::Register(DevicePageKind kind, DevicePageCreator create) {
+    creators_[kind] = std::move(create);
+}
+
+QWidget* DevicePageRegistry::Create(DevicePageKind kind, QWidget* parent,
+                                    const QRect& page_rect) const {
+    const auto it = creators_.find(kind);
+    if (it == creators_.end() || !it->second) {
+        return nullptr;
+    }
+    return it->second(parent, page_rect);
+}
+
+}  // namespace panoptix

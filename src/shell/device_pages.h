@@ -1,0 +1,51 @@
+#pragma once
+// The device pages the main window can open, by page kind. A device model makes its page
+// available with one line in DefaultDevicePages() (device_pages.cpp):
+//     {DevicePageKind::Switcher, &CreateDevicePage<CClass_switcher_dlg>},
+// A kind without a registered page opens nothing ("m_p_mian_show_dlg is null \n").
+// The main window deletes a page as soon as it replaces it (search, another device chosen), so a
+// page must not start a search or choose a device from inside one of its own handlers.
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <span>
+
+#include "shell/device_page_choice.h"
+
+namespace panoptix {
+
+// Creates the page as a child of parent, placed at page_rect (not yet shown).
+using DevicePageCreator = std::function<QWidget*(QWidget* parent, const QRect& page_rect)>;
+
+struct DevicePageRegistration {
+    DevicePageKind kind;
+    QWidget* (*create)(QWidget* parent, const QRect& page_rect);
+};
+
+template <class Page>
+QWidget* CreateDevicePage(QWidget* parent, const QRect& page_rect) {
+    auto* page = new Page(parent);
+    page->setGeometry(page_rect);
+    return page;
+}
+
+// The pages of the device models that are built into the panel.
+std::span<const DevicePageRegistration> DefaultDevicePages();
+
+class DevicePageRegistry {
+  public:
+    explicit DevicePageRegistry(
+        std::span<const DevicePageRegistration> pages = DefaultDevicePages());
+
+    // Adds or replaces the page of a kind (tests put stand-in pages here).
+    void Register(DevicePageKind kind, DevicePageCreator create);
+    // The page's widget, or nullptr when no page is registered for the kind.
+    QWidget* Create(DevicePageKind kind, QWidget* parent, const QRect& page_rect) const;
+
+  private:
+    std::map<DevicePageKind, DevicePageCreator> creators_;
+};
+
+}  // namespace panoptix

@@ -1,0 +1,382 @@
+#include "shell/panoptix_dlg.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QWindow>
+
+#include "controls/control_id.h"
+#include "controls/page_painting.h"
+#include "controls/shade_button_st.h"
+#include "controls/wait_cursor.h"
+#include "link/discovery.h"
+#include "link/trace.h"
+#include "link/udp_transport.h"
+#include "resources/skin.h"
+#include "shell/about_dlg.h"
+#include "shell/set_configure.h"
+
+namespace panoptix {
+namespace {
+
+constexpr int kWindowWidth = 1280;
+constexpr int kWindowHeight = 720;
+constexpr int kApplicationIconId = 128;
+constexpr int kBackgroundBitmap = 195;
+constexpr QPoint kVersionTextAt{1160, 690};
+constexpr char kVersionText[] = "Ver 1.0.1.5";
+constexpr QColor kVersionTextColour{150, 150, 150};
+constexpr char kAboutItem[] = "关于 Panoptix(&A)...";
+
+// The skinned buttons of the window. The title buttons and scan are 3 pixels wider than their
+// pictures and carry a short caption, so the picture is drawn at x = 3; settings has none and
+// its picture is centred.
+struct SkinButtonPlacement {
+    int control_id;
+    QRect rect;
+    int bitmap_id;
+    const char* caption;
+};
+const SkinButtonPlacement kSkinButtons[] = {
+    {main_dialog_id::kMinimise, {1150, 0, 47, 35}, 198, " "},
+    {main_dialog_id::kMaximise, {1200, 0, 34, 35}, 197, " "},
+    {main_dialog_id::kClose, {1236, 0, 42, 35}, 188, " "},
+    {main_dialog_id::kSettings, {2, 690, 25, 30}, 199, ""},
+    {main_dialog_id::kScan, {560, 55, 138, 50}, 196, " "},
+};
+
+constexpr QRect kDeviceComboRect{80, 68, 480, 24};
+constexpr QRect kPagePlaceholderRect{20, 110, 1240, 580};
+constexpr QColor kListText{60, 180, 255};
+constexpr QColor kListBackground{58, 58, 58};
+constexpr QColor kStaticBackground{102, 102, 102};
+
+// Edit and list controls of the main window: light blue on dark grey.
+void ApplyListColours(QWidget* control) {
+    QPalette palette = control->palette();
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(role, kListText);
+    }
+    for (const auto role : {QPalette::Base, QPalette::Window, QPalette::Button}) {
+        palette.setColor(role, kListBackground);
+    }
+    control->setPalette(palette);
+}
+
+// Static controls of the main window: black on mid grey.
+void ApplyStaticColours(QWidget* control) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Window, kStaticBackground);
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+CPanoptixDlg::CPanoptixDlg(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    CreateControls();
+    OnInitDialog();
+    qApp->installEventFilter(this);
+}
+
+CPanoptixDlg::~CPanoptixDlg() {
+    qApp->removeEventFilter(this);
+    // The page and the settings window go while the state they use is still here.
+    delete m_p_mian_show_dlg.data();
+    delete m_pSetConfigure;
+    m_pSetConfigure = nullptr;
+    if (m_p_glo_main_set_or_get_dlg == this) {
+        m_p_glo_main_set_or_get_dlg = nullptr;
+    }
+}
+
+void CPanoptixDlg::CreateControls() {
+    for (const SkinButtonPlacement& placement : kSkinButtons) {
+        auto* button = new CShadeButtonST(this);
+        button->setGeometry(placement.rect);
+        button->setText(QString::fromLatin1(placement.caption));
+        button->SetPictureById(placement.bitmap_id);
+        button->SetTransparent();
+        button->SetBorder(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        SetControlId(button, placement.control_id);
+        switch (placement.control_id) {
+            case main_dialog_id::kMinimise:
+                minimise_ = button;
+                connect(button, &QAbstractButton::clicked, this, &QWidget::showMinimized);
+                break;
+            case main_dialog_id::kMaximise:
+                maximise_ = button;  // does nothing
+                break;
+            case main_dialog_id::kClose:
+                close_ = button;
+                connect(button, &QAbstractButton::clicked, this, &QWidget::close);
+                break;
+            case main_dialog_id::kSettings:
+                settings_ = button;
+                connect(button, &QAbstractButton::clicked, this, &CPanoptixDlg::OnSettings);
+                break;
+            case main_dialog_id::kScan:
+                scan_ = button;
+                connect(button, &QAbstractButton::clicked, this, &CPanoptixDlg::OnSearch);
+                break;
+            default:
+                break;
+        }
+    }
+
+    device_combo_ = new QComboBox(this);
+    device_combo_->setGeometry(kDeviceComboRect);
+    ApplyListColours(device_combo_);
+    ApplyListColours(device_combo_->view());
+    SetControlId(device_combo_, main_dialog_id::kDeviceCombo);
+    connect(device_combo_, &QComboBox::currentIndexChanged, this,
+            &CPanoptixDlg::OnDeviceSelectionChanged);
+
+    // The placeholder only marks the page area; pages are shown in its place.
+    page_placeholder_ = new QWidget(this);
+    page_placeholder_->setGeometry(kPagePlaceholderRect);
+    page_placeholder_->hide();
+    SetControlId(page_placeholder_, main_dialog_id::kPagePlaceholder);
+
+    auto* version = new QLabel(QString::fromLatin1(kVersionText), this);
+    ApplyStaticColours(version);
+    version->hide();
+    SetControlId(version, main_dialog_id::kVersionLabel);
+}
+
+void CPanoptixDlg::OnInitDialog() {
+    setWindowIcon(skin::Icon(kApplicationIconId));
+    m_p_glo_main_set_or_get_dlg = this;
+
+    setGeometry(0, 0, kWindowWidth, kWindowHeight);
+    setFixedSize(kWindowWidth, kWindowHeight);
+    setWindowTitle(QStringLiteral("kora_multiview"));
+
+    client_rect_ = rect();
+    Trace("L = %d \n", client_rect_.left());
+    Trace("T = %d \n", client_rect_.top());
+    Trace("R = %d \n", client_rect_.left() + client_rect_.width());
+    Trace("B = %d \n", client_rect_.top() + client_rect_.height());
+    Trace("W = %d \n", client_rect_.width());
+    Trace("H = %d \n", client_rect_.height());
+
+    page_rect_ = page_placeholder_->geometry();
+    StartNetworking();
+}
+
+void CPanoptixDlg::OnSearch() {
+    if (m_eState == kModeLan) {
+        Trace("net search \n");
+        SearchLanDevices();
+    } else if (m_eState == kModeSerial) {
+        Trace("com search \n");
+        SearchSerialDevices();
+    }
+}
+
+void CPanoptixDlg::SearchLanDevices() {
+    const WaitCursor wait;
+    // The search itself closes any socket and clears the selection first; the page goes too.
+    CloseCommandSocket(*this);
+    m_device_index = -1;
+    CloseCurrentPage(PageCloseTrace::InitMyRect);
+    const bool combo_had_entries = device_combo_->count() > 0;
+    ClearDeviceCombo();
+
+    const DeviceSearchResult result = SearchLan(*this, combo_had_entries);
+    if (!result.open_page) {
+        return;  // the socket could not be opened: the list stays empty and no page opens
+    }
+    FillDeviceCombo(result.combo_entries);
+    OpenDevicePage();
+    Trace("search  over \n");
+}
+
+void CPanoptixDlg::SearchSerialDevices() {
+    const WaitCursor wait;
+    CloseCurrentPage(PageCloseTrace::InitMyRect);
+    ClearDeviceCombo();
+
+    const DeviceSearchResult result = SearchSerial(*this);
+    if (!result.open_page) {
+        return;  // the port is not open
+    }
+    FillDeviceCombo(result.combo_entries);
+    OpenDevicePage();
+}
+
+void CPanoptixDlg::OpenDevicePage() {
+    Trace("m_device_index = %d \n ", m_device_index);
+    if (m_device_index < 0 || device_combo_->count() == 0) {
+        return;
+    }
+    const WaitCursor wait;  // a page may query its device as it opens
+    ResetSharedPageState(*this);
+    CloseCommandSocket(*this);
+    CloseCurrentPage(PageCloseTrace::None);
+
+    QWidget* page = nullptr;
+    if (const std::optional<uint8_t> type_byte = SelectedDeviceTypeByte(*this)) {
+        const DevicePageForType choice = PageForTypeByte(*type_byte);
+        if (!choice.known_type) {
+            Trace("the device 's type is wrong \n");
+        }
+        page = device_pages_.Create(choice.kind, this, page_rect_);
+    }
+    if (page == nullptr) {
+        Trace("m_p_mian_show_dlg is null \n");
+        return;
+    }
+    m_p_mian_show_dlg = page;
+    page->setGeometry(page_rect_);
+    page->show();
+}
+
+void CPanoptixDlg::CloseCurrentPage(PageCloseTrace trace) {
+    if (m_p_mian_show_dlg.isNull()) {
+        return;
+    }
+    QWidget* page = m_p_mian_show_dlg.data();
+    m_p_mian_show_dlg = nullptr;
+    page->hide();
+    delete page;
+    if (trace == PageCloseTrace::InitMyRect) {
+        Trace("Init my rect \n");
+    }
+}
+
+void CPanoptixDlg::ClearDeviceCombo() {
+    const QSignalBlocker block(device_combo_);
+    device_combo_->clear();
+}
+
+void CPanoptixDlg::FillDeviceCombo(const std::vector<std::u16string>& entries) {
+    {
+        const QSignalBlocker block(device_combo_);
+        device_combo_->clear();
+        for (const std::u16string& entry : entries) {
+            device_combo_->addItem(QString::fromStdU16String(entry));
+        }
+        device_combo_->setCurrentIndex(device_combo_->count() > 0 ? 0 : -1);
+    }
+    // The operator sees the result at once, before a page that queries its device blocks.
+    device_combo_->repaint();
+    QApplication::sync();
+}
+
+void CPanoptixDlg::OnDeviceSelectionChanged(int index) {
+    // The selection's low 8 bits: no selection (-1) gives -1.
+    m_device_index = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
+    OpenDevicePage();
+}
+
+void CPanoptixDlg::OnSettings() {
+    if (m_pSetConfigure == nullptr) {
+        Trace("m_pSetConfigure = null \n");
+        m_pSetConfigure = new CSetConfigure(*this, this);
+        const QPoint origin = geometry().topLeft();
+        m_pSetConfigure->setGeometry(origin.x() + 340, origin.y() + 100, 480, 400);
+    }
+    m_pSetConfigure->show();
+    m_pSetConfigure->raise();
+    m_pSetConfigure->activateWindow();
+}
+
+bool CPanoptixDlg::IsSwallowedKey(const QEvent* event) const {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+bool CPanoptixDlg::eventFilter(QObject* watched, QEvent* event) {
+    // Enter and Esc never reach the window's own controls, and a page that lets them through
+    // hands them up to the window, which swallows them too. Other windows (the settings, the
+    // message boxes) keep their keys.
+    if (!IsSwallowedKey(event) || !watched->isWidgetType()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* widget = static_cast<QWidget*>(watched);
+    const QWidget* page = m_p_mian_show_dlg.data();
+    const bool in_page = page != nullptr && (widget == page || page->isAncestorOf(widget));
+    if (widget == this || (isAncestorOf(widget) && !in_page)) {
+        Trace(" mian  esc  \n");
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CPanoptixDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    DrawPageBackground(painter, rect(), kBackgroundBitmap);
+    // The version sits in the strip below the page area, in a grey the dark skin lets one
+    // read, over the background as it is.
+    painter.setPen(kVersionTextColour);
+    painter.drawText(QRect(kVersionTextAt, QSize(kWindowWidth - kVersionTextAt.x(),
+                                                 kWindowHeight - kVersionTextAt.y())),
+                     Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(kVersionText));
+}
+
+void CPanoptixDlg::resizeEvent(QResizeEvent* event) {
+    Trace("cx = %d ,cy = %d \n", width(), height());
+    QWidget::resizeEvent(event);
+}
+
+void CPanoptixDlg::mousePressEvent(QMouseEvent* event) {
+    // A press on the window's own surface moves the window, as a caption bar would. Presses
+    // that a page lets through are not the surface.
+    if (event->button() != Qt::LeftButton || childAt(event->position().toPoint()) != nullptr) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+        return;
+    }
+    dragging_ = true;
+    drag_offset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CPanoptixDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - drag_offset_);
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CPanoptixDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (dragging_ && event->button() == Qt::LeftButton) {
+        dragging_ = false;
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CPanoptixDlg::contextMenuEvent(QContextMenuEvent* event) {
+    // A frameless window has no system menu; its one own item lives in a menu of the surface.
+    if (childAt(event->pos()) != nullptr) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(QString::fromUtf8(kAboutItem), this, &CPanoptixDlg::ShowAbout);
+    menu.exec(event->globalPos());
+}
+
+void CPanoptixDlg::ShowAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+}  // namespace panoptix

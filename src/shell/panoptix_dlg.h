@@ -1,0 +1,94 @@
+#pragma once
+// CPanoptixDlg: the borderless 1280 x 720 main window and, at the same time, the owner of all
+// shared state (it derives from PanoptixState). It shows one device page at a time in its page
+// area; the scan button searches for devices and the device combo box picks the page.
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+#include "shell/device_pages.h"
+#include "shell/panoptix_state.h"
+
+class QComboBox;
+class CShadeButtonST;
+
+namespace panoptix {
+
+class CSetConfigure;
+
+namespace main_dialog_id {
+inline constexpr int kMinimise = 1000;
+inline constexpr int kMaximise = 1001;
+inline constexpr int kClose = 1002;
+inline constexpr int kPagePlaceholder = 1004;
+inline constexpr int kScan = 1005;
+inline constexpr int kSettings = 1006;
+inline constexpr int kDeviceCombo = 1007;
+inline constexpr int kVersionLabel = 1008;
+}  // namespace main_dialog_id
+
+class CPanoptixDlg : public QWidget, public PanoptixState {
+    Q_OBJECT
+  public:
+    explicit CPanoptixDlg(QWidget* parent = nullptr);
+    ~CPanoptixDlg() override;
+    CPanoptixDlg(const CPanoptixDlg&) = delete;
+    CPanoptixDlg& operator=(const CPanoptixDlg&) = delete;
+
+    // Opens the page of the device at m_device_index in the page area, replacing the current
+    // one. Called by the search and by the device combo box.
+    void OpenDevicePage();
+    // The scan button: a search on the link m_eState names.
+    void OnSearch();
+    // The settings button: shows the connection settings, creating them on first use.
+    void OnSettings();
+
+    QWidget* CurrentPage() const { return m_p_mian_show_dlg; }
+    CSetConfigure* SetConfigureDialog() const { return m_pSetConfigure; }
+    QComboBox* DeviceCombo() const { return device_combo_; }
+    QRect PageRect() const { return page_rect_; }
+    DevicePageRegistry& DevicePages() { return device_pages_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void OnInitDialog();
+    void CreateControls();
+    void SearchLanDevices();
+    void SearchSerialDevices();
+    // Hides and destroys the current page; the search writes "Init my rect \n" after it.
+    enum class PageCloseTrace { None, InitMyRect };
+    void CloseCurrentPage(PageCloseTrace trace);
+    void ClearDeviceCombo();
+    void FillDeviceCombo(const std::vector<std::u16string>& entries);
+    void OnDeviceSelectionChanged(int index);
+    bool IsSwallowedKey(const QEvent* event) const;
+    void ShowAbout();
+
+    QRect client_rect_;
+    QRect page_rect_;
+    QWidget* page_placeholder_ = nullptr;
+    QComboBox* device_combo_ = nullptr;
+    CShadeButtonST* minimise_ = nullptr;
+    CShadeButtonST* maximise_ = nullptr;
+    CShadeButtonST* close_ = nullptr;
+    CShadeButtonST* settings_ = nullptr;
+    CShadeButtonST* scan_ = nullptr;
+    QPointer<QWidget> m_p_mian_show_dlg;
+    CSetConfigure* m_pSetConfigure = nullptr;
+    DevicePageRegistry device_pages_;
+
+    // Moving the window by its surface when the window system does not do it for us.
+    bool dragging_ = false;
+    QPoint drag_offset_;
+};
+
+}  // namespace panoptix

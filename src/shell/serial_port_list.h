@@ -1,0 +1,19 @@
+#pragma once
+// The serial ports the operator can choose from, by the names the serial engine opens.
+#include <string>
+#include <vector>
+
+namespace panoptix {
+
+// Where the port listing looks; tests point these at a made-up tree.
+struct SerialPortRoots {
+    std::string sys_tty = "/sys/class/tty";  // one folder per terminal device
+    std::string dev = "/dev";                // device nodes and symbolic links to them
+};
+
+// The machine's serial ports, sorted by name, each once: real UARTs and USB adapters (terminal
+// devices that have a device driver), /dev/ttyUSB* and /dev/ttyACM*, and the symbolic links in
+// the device folder that lead to a pseudo-terminal (virtual ports such as a simulator makes).
+std::vector<std::string> ListSerialPorts(const SerialPortRoots& roots = {});
+
+}  // namespace panoptix

@@ -1,0 +1,276 @@
+#include "shell/set_configure.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <string>
+
+#include "controls/control_id.h"
+#include "controls/ip_address_field.h"
+#include "controls/page_painting.h"
+#include "link/trace.h"
+#include "link/udp_transport.h"
+#include "resources/skin.h"
+#include "shell/serial_port_list.h"
+
+namespace panoptix {
+namespace {
+
+constexpr int kBackgroundBitmap = 191;
+constexpr int kIconConnected = 212;
+constexpr int kIconNotConnected = 211;
+constexpr int kIconSize = 32;
+constexpr uint32_t kClosePortWaitMs = 500;
+constexpr int kComboHeight = 23;
+constexpr int32_t kModeSelectionLan = 0;
+constexpr int32_t kModeSelectionSerial = 1;
+
+// The window was laid out in dialog units of its 8-point dialog font: 3/2 pixel across and
+// 13/8 pixel down per unit.
+QRect FromDialogUnits(int x, int y, int width, int height) {
+    return {x * 3 / 2, y * 13 / 8, width * 3 / 2, height * 13 / 8};
+}
+
+struct LabelPlacement {
+    const char* text;
+    QRect rect;
+};
+
+const LabelPlacement kLabels[] = {
+    {"Connection Mode", FromDialogUnits(23, 28, 56, 8)},
+    {"Dev IP", FromDialogUnits(57, 75, 22, 8)},
+    {"Serial Port", FromDialogUnits(45, 128, 34, 8)},
+    {"Baud Rate", FromDialogUnits(45, 151, 34, 8)},
+};
+
+const char* const kBaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
+
+// The selected device's address fields in the state, if the state keeps them.
+template <class State>
+void StoreNewNetworkAddress(State& state, const NetworkAddress& address) {
+    if constexpr (requires { state.new_network_address = address; }) {
+        state.new_network_address = address;
+    }
+}
+
+}  // namespace
+
+CSetConfigure::CSetConfigure(PanoptixState& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
+    setWindowTitle(QStringLiteral("Configure"));
+    CreateControls();
+    ApplyPageControlColours(this);
+    OnInitDialog();
+}
+
+CSetConfigure::~CSetConfigure() {
+    Trace("free the p\n");
+}
+
+void CSetConfigure::CreateControls() {
+    QFont font = this->font();
+    font.setPixelSize(12);
+    setFont(font);
+    const QFontMetrics metrics(font);
+    for (const LabelPlacement& placement : kLabels) {
+        auto* label = new QLabel(QString::fromLatin1(placement.text), this);
+        QRect rect = placement.rect;
+        // The label keeps its right edge beside its control and grows to the left if the
+        // font needs more room than the dialog units give.
+        const int needed = metrics.horizontalAdvance(label->text()) + 4;
+        if (needed > rect.width()) {
+            rect.setLeft(rect.right() + 1 - needed);
+        }
+        rect.setHeight(std::max(rect.height(), metrics.height()));
+        label->setGeometry(rect);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setAutoFillBackground(true);
+    }
+
+    mode_list_ = new QComboBox(this);
+    mode_list_->setGeometry(FromDialogUnits(118, 26, 99, 0).adjusted(0, 0, 0, kComboHeight));
+    SetControlId(mode_list_, set_configure_id::kModeList);
+
+    ip_address_ = new IpAddressField(this);
+    ip_address_->setGeometry(FromDialogUnits(118, 73, 99, 12));
+    ip_address_->setAutoFillBackground(true);
+    SetControlId(ip_address_, set_configure_id::kIpAddress);
+
+    change_ip_ = new QPushButton(QStringLiteral("Change  IP"), this);
+    change_ip_->setGeometry(FromDialogUnits(118, 90, 50, 14));
+    SetControlId(change_ip_, set_configure_id::kChangeIp);
+
+    port_list_ = new QComboBox(this);
+    port_list_->setGeometry(FromDialogUnits(118, 124, 99, 0).adjusted(0, 0, 0, kComboHeight));
+    SetControlId(port_list_, set_configure_id::kPortList);
+
+    baud_list_ = new QComboBox(this);
+    baud_list_->setGeometry(FromDialogUnits(118, 149, 99, 0).adjusted(0, 0, 0, kComboHeight));
+    SetControlId(baud_list_, set_configure_id::kBaudList);
+
+    connect_ = new QPushButton(QStringLiteral("Connect"), this);
+    connect_->setGeometry(FromDialogUnits(118, 172, 50, 14));
+    SetControlId(connect_, set_configure_id::kConnect);
+
+    // The status icon is painted by the dialog; the control only marks its place.
+    status_icon_ = new QWidget(this);
+    status_icon_->setGeometry(FromDialogUnits(179, 169, 20, 20));
+    status_icon_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    SetControlId(status_icon_, set_configure_id::kStatusIcon);
+
+    for (QPushButton* button : {change_ip_, connect_}) {
+        button->setAutoDefault(false);
+    }
+    connect(mode_list_, &QComboBox::currentIndexChanged, this, &CSetConfigure::OnModeChanged);
+    connect(connect_, &QPushButton::clicked, this, &CSetConfigure::OnConnect);
+    connect(change_ip_, &QPushButton::clicked, this, &CSetConfigure::OnChangeIp);
+}
+
+void CSetConfigure::OnInitDialog() {
+    Trace("CSetConfigure OnInitDialog \n");
+    status_icon_rect_ = status_icon_->geometry();
+
+    // Filling the lists is not an operator's choice: no handler runs for it.
+    const QSignalBlocker block_mode(mode_list_);
+    port_list_->clear();
+    for (const std::string& port : ListSerialPorts()) {
+        port_list_->addItem(QString::fromStdString(port));
+    }
+    port_list_->setCurrentIndex(port_list_->count() > 0 ? 0 : -1);
+
+    for (const char* baud : kBaudRates) {
+        baud_list_->addItem(QString::fromLatin1(baud));
+    }
+    baud_list_->setCurrentIndex(0);
+
+    mode_list_->insertItem(kModeSelectionLan, QStringLiteral("LAN Port"));
+    mode_list_->insertItem(kModeSelectionSerial, QStringLiteral("Serial Port"));
+    const bool known_mode = state_.m_eState == kModeLan || state_.m_eState == kModeSerial;
+    mode_list_->setCurrentIndex(known_mode ? state_.m_eState : -1);
+
+    const DeviceEntry* selected = state_.SelectedEntry();
+    ip_address_->SetAddressText(selected != nullptr ? QString::fromStdString(selected->IpText())
+                                                    : QString());
+
+    SetSerialControlsEnabled(false);
+}
+
+void CSetConfigure::SetSerialControlsEnabled(bool enabled) {
+    connect_->setEnabled(enabled);
+    port_list_->setEnabled(enabled);
+    baud_list_->setEnabled(enabled);
+}
+
+void CSetConfigure::OnModeChanged(int index) {
+    // The selection is taken as a signed 8-bit value: no selection is -1 and does nothing.
+    const auto selection = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
+    if (selection == kModeSelectionSerial) {
+        SetSerialControlsEnabled(true);
+        ip_address_->setEnabled(false);
+        change_ip_->setEnabled(false);
+        state_.m_eState = kModeSerial;
+    } else if (selection == kModeSelectionLan) {
+        SetSerialControlsEnabled(false);
+        ip_address_->setEnabled(true);
+        change_ip_->setEnabled(true);
+        state_.m_eState = kModeLan;
+        // An open port stays open and the button keeps its text; only the flag is cleared.
+        connected_flag_ = 0;
+        RepaintStatusIcon();
+    }
+}
+
+void CSetConfigure::OnConnect() {
+    CnComm& port = state_.serial_port;
+    if (connected_flag_ != 0) {
+        port.ClosePort(kClosePortWaitMs);
+        connect_->setText(QStringLiteral("Connect"));
+        port_list_->setEnabled(true);
+        baud_list_->setEnabled(true);
+        connected_flag_ = ~connected_flag_;
+        RepaintStatusIcon();
+        return;
+    }
+
+    const QString baud_text = baud_list_->currentText();
+    const QString port_name = port_list_->currentText();
+    if (port.IsOpen()) {
+        Trace("close the com \n");
+        port.ClosePort(kClosePortWaitMs);
+    }
+    const uint32_t baud_rate = baud_text.toUInt();
+    const bool opened = port.OpenPort(port_name.toStdString(), baud_rate);
+    Trace(opened ? "com open success \n" : "com open failed \n");
+    if (!port.IsOpen()) {
+        return;
+    }
+    connect_->setText(QStringLiteral("Disconnect"));
+    port_list_->setEnabled(false);
+    baud_list_->setEnabled(false);
+    connected_flag_ = ~connected_flag_;
+    RepaintStatusIcon();
+}
+
+void CSetConfigure::OnChangeIp() {
+    NetworkAddress address{};
+    const auto octets = ip_address_->Octets();
+    std::copy(octets.begin(), octets.end(), address.ip);
+    const uint8_t mask[4] = {0xFF, 0xFF, 0xFF, 0x00};
+    std::copy(std::begin(mask), std::end(mask), address.mask);
+    address.gateway[0] = octets[0];
+    address.gateway[1] = octets[1];
+    address.gateway[2] = octets[2];
+    address.gateway[3] = 1;
+    network_address_ = address;
+    StoreNewNetworkAddress(state_, address);
+
+    // With no device selected the frame carries a zero row; the send itself then shows
+    // "Please choose a device" and nothing goes out.
+    const DeviceEntry* selected = state_.SelectedEntry();
+    const std::vector<uint8_t> frame =
+        MakeAddressFrame(selected != nullptr ? *selected : DeviceEntry{}, address);
+    SendOneShot(state_, frame);
+}
+
+void CSetConfigure::RepaintStatusIcon() {
+    update(status_icon_rect_);
+}
+
+void CSetConfigure::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    DrawPageBackground(painter, rect(), kBackgroundBitmap);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawLine(20, 80, 460, 80);
+    painter.drawLine(20, 190, 460, 190);
+    const int icon_id = connected_flag_ != 0 ? kIconConnected : kIconNotConnected;
+    painter.drawPixmap(status_icon_rect_.topLeft(), skin::Icon(icon_id).pixmap(kIconSize));
+}
+
+void CSetConfigure::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter) {
+        QDialog::keyPressEvent(event);  // Esc cancels
+        return;
+    }
+    // Enter presses the focused button; anywhere else it ends the dialog the OK way: hidden,
+    // without the cancel trace.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        if (button->isEnabled()) {
+            button->click();
+        }
+        return;
+    }
+    hide();
+}
+
+void CSetConfigure::reject() {
+    Trace(" close \n");
+    QDialog::reject();
+}
+
+}  // namespace panoptix

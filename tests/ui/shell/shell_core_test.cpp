@@ -1,0 +1,132 @@
+// The shell's parts without widgets: which page a device gets and which serial ports are listed.
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "link/udp_test_support.h"
+#include "shell/device_page_choice.h"
+#include "shell/serial_port_list.h"
+
+namespace panoptix {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::TraceRecorder;
+
+TEST(DevicePageChoice, TypeBytesChooseTheirPages) {
+    struct Case {
+        uint8_t type_byte;
+        DevicePageKind kind;
+        bool known;
+    };
+    const Case cases[] = {
+        {0x60, DevicePageKind::QuadView, true},  {0x81, DevicePageKind::Matrix, true},
+        {0x82, DevicePageKind::Matrix, true},    {0xA1, DevicePageKind::Multiviewer, true},
+        {0xA5, DevicePageKind::Switcher, true},  {0x00, DevicePageKind::QuadView, false},
+        {0x61, DevicePageKind::QuadView, false}, {0x80, DevicePageKind::QuadView, false},
+        {0xA2, DevicePageKind::QuadView, false}, {0xFF, DevicePageKind::QuadView, false},
+    };
+    for (const Case& c : cases) {
+        const DevicePageForType page = PageForTypeByte(c.type_byte);
+        EXPECT_EQ(page.kind, c.kind) << "type 0x" << std::hex << int{c.type_byte};
+        EXPECT_EQ(page.known_type, c.known) << "type 0x" << std::hex << int{c.type_byte};
+    }
+}
+
+TEST(DevicePageChoice, TypeByteComesFromTheLinkInUse) {
+    LinkState state;
+    state.device_table[2].device_type = 0xA5;
+    state.m_main_com_dev_type = 0x81;
+    state.m_device_index = 2;
+
+    {
+        TraceRecorder traces;
+        state.m_eState = kModeLan;
+        EXPECT_EQ(SelectedDeviceTypeByte(state), std::optional<uint8_t>(0xA5));
+        EXPECT_TRUE(traces.lines().empty());
+    }
+    {
+        // On the serial link the row does not matter: the parser's last type byte does.
+        TraceRecorder traces;
+        state.m_eState = kModeSerial;
+        EXPECT_EQ(SelectedDeviceTypeByte(state), std::optional<uint8_t>(0x81));
+        EXPECT_EQ(traces.lines(), std::vector<std::string>{" only com \n"});
+    }
+    for (const int32_t mode : {2, -1}) {
+        TraceRecorder traces;
+        state.m_eState = mode;
+        EXPECT_EQ(SelectedDeviceTypeByte(state), std::nullopt);
+        EXPECT_EQ(traces.lines(), std::vector<std::string>{"com data wrong \n"});
+    }
+}
+
+// A made-up sysfs and device folder, with a real pseudo-terminal to link to.
+class SerialPortListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("panoptix-ports-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "sys");
+        fs::create_directories(root_ / "dev");
+        roots_.sys_tty = (root_ / "sys").string();
+        roots_.dev = (root_ / "dev").string();
+        ASSERT_EQ(::openpty(&master_, &slave_, pty_name_, nullptr, nullptr), 0);
+    }
+    void TearDown() override {
+        ::close(master_);
+        ::close(slave_);
+        fs::remove_all(root_);
+    }
+
+    // A terminal in sysfs, with or without a driver and a serial-core UART type.
+    void AddTerminal(const std::string& name, bool with_driver, int uart_type = -1) {
+        const fs::path entry = root_ / "sys" / name;
+        fs::create_directories(entry / "device");
+        if (with_driver) {
+            fs::create_directories(root_ / "drivers" / "port");
+            fs::create_directory_symlink(root_ / "drivers" / "port", entry / "device" / "driver");
+        }
+        if (uart_type >= 0) {
+            std::ofstream(entry / "type") << uart_type << "\n";
+        }
+        std::ofstream(root_ / "dev" / name).put('\0');  // stands in for the device node
+    }
+
+    std::string Dev(const std::string& name) const { return (root_ / "dev" / name).string(); }
+
+    fs::path root_;
+    SerialPortRoots roots_;
+    int master_ = -1;
+    int slave_ = -1;
+    char pty_name_[64] = {};
+};
+
+TEST_F(SerialPortListTest, ListsRealPortsAndLinksToPseudoTerminalsSortedByName) {
+    AddTerminal("ttyS0", true, 4);     // a fitted 16550A
+    AddTerminal("ttyS1", true, 0);     // a legacy port with no UART behind it
+    AddTerminal("ttyUSB0", true);      // a USB adapter: no serial-core type
+    AddTerminal("tty1", false);        // a virtual console: no driver
+    AddTerminal("ttyAMA0", true, 91);  // an on-chip UART
+    fs::create_symlink(pty_name_, root_ / "dev" / "ttyVIRT0");        // the simulator's port
+    fs::create_symlink(pty_name_, root_ / "dev" / "a_virtual_port");  // any name will do
+    fs::create_symlink("/dev/null", root_ / "dev" / "not_a_terminal");
+    fs::create_symlink("/dev/pts/ptmx", root_ / "dev" / "ptmx");  // the multiplexer is no port
+    fs::create_symlink(root_ / "dev" / "missing", root_ / "dev" / "dangling");
+    fs::create_directories(root_ / "dev" / "pts");
+
+    EXPECT_EQ(ListSerialPorts(roots_),
+              (std::vector<std::string>{Dev("a_virtual_port"), Dev("ttyAMA0"), Dev("ttyS0"),
+                                        Dev("ttyUSB0"), Dev("ttyVIRT0")}));
+}
+
+TEST_F(SerialPortListTest, MissingFoldersGiveAnEmptyList) {
+    roots_.sys_tty = (root_ / "no-sys").string();
+    roots_.dev = (root_ / "no-dev").string();
+    EXPECT_TRUE(ListSerialPorts(roots_).empty());
+}
+
+}  // namespace
+}  // namespace panoptix

@@ -1,0 +1,428 @@
+// The main window offscreen: search on loopback, page switching, keys, settings.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <map>
+
+#include "controls/control_id.h"
+#include "controls/shade_button_st.h"
+#include "link/udp_test_support.h"
+#include "shell/message_box_sink.h"
+#include "shell/panoptix_dlg.h"
+#include "shell/set_configure.h"
+#include "shell_test_support.h"
+
+namespace panoptix {
+namespace {
+
+using ::testing::ElementsAre;
+using testing_support::DiscoveryReply;
+using testing_support::FakeSearchDevice;
+using testing_support::FakeSerialDevice;
+using testing_support::FreeLoopbackPort;
+using testing_support::MessageRecorder;
+using testing_support::StandInPage;
+using testing_support::TraceRecorder;
+
+const QRect kPageRect{20, 110, 1240, 580};
+
+std::vector<std::string> ComboTexts(const QComboBox* combo) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < combo->count(); ++i) {
+        texts.push_back(combo->itemText(i).toStdString());
+    }
+    return texts;
+}
+
+// Lines of the trace from the first one equal to `from` on.
+std::vector<std::string> TracesFrom(const TraceRecorder& traces, const std::string& from) {
+    const auto lines = traces.lines();
+    const auto it = std::find(lines.begin(), lines.end(), from);
+    return {it, lines.end()};
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dialog_ = std::make_unique<CPanoptixDlg>();
+        // Unicast on loopback only: nothing is broadcast from a test.
+        dialog_->endpoints.broadcast_address = "127.0.0.1";
+        dialog_->endpoints.local_port = FreeLoopbackPort();
+    }
+
+    // Stand-in pages for the kinds given; they note whether the wait cursor was up.
+    void RegisterStandInPages(std::initializer_list<DevicePageKind> kinds) {
+        for (const DevicePageKind kind : kinds) {
+            dialog_->DevicePages().Register(kind, [this, kind](QWidget* parent, const QRect& at) {
+                auto* page = new StandInPage(kind, parent);
+                page->setGeometry(at);
+                const QCursor* cursor = QApplication::overrideCursor();
+                waited_while_opening_ = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+                combo_text_while_opening_ = dialog_->DeviceCombo()->currentText().toStdString();
+                return page;
+            });
+        }
+    }
+
+    StandInPage* Page() const { return dynamic_cast<StandInPage*>(dialog_->CurrentPage()); }
+
+    // Puts devices into the table and the combo box without a search, selecting none.
+    void ListDevices(const std::vector<uint8_t>& type_bytes) {
+        const QSignalBlocker block(dialog_->DeviceCombo());
+        for (size_t i = 0; i < type_bytes.size(); ++i) {
+            dialog_->device_table[i].SetIpText("127.0.0.1");
+            dialog_->device_table[i].device_type = type_bytes[i];
+            dialog_->DeviceCombo()->addItem(QStringLiteral("device %1").arg(i));
+        }
+        dialog_->DeviceCombo()->setCurrentIndex(-1);
+    }
+
+    MessageRecorder messages_;
+    std::unique_ptr<CPanoptixDlg> dialog_;
+    bool waited_while_opening_ = false;
+    std::string combo_text_while_opening_;
+};
+
+TEST_F(MainWindowTest, StartsIdleWithTheSkinInPlace) {
+    TraceRecorder traces;
+    CPanoptixDlg dialog;
+    EXPECT_EQ(m_p_glo_main_set_or_get_dlg, &dialog);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("kora_multiview"));
+    EXPECT_EQ(dialog.geometry(), QRect(0, 0, 1280, 720));
+    EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(dialog.PageRect(), kPageRect);
+    EXPECT_EQ(dialog.DeviceCombo()->count(), 0);
+    EXPECT_EQ(dialog.CurrentPage(), nullptr);
+    EXPECT_EQ(dialog.m_device_index, -1);
+    EXPECT_EQ(dialog.m_udpSockfd, -1);
+    EXPECT_THAT(traces.lines(), ElementsAre("L = 0 \n", "T = 0 \n", "R = 1280 \n", "B = 720 \n",
+                                            "W = 1280 \n", "H = 720 \n"));
+
+    struct Placement {
+        int id;
+        QRect rect;
+        int bitmap;
+    };
+    const Placement buttons[] = {
+        {main_dialog_id::kMinimise, {1150, 0, 47, 35}, 198},
+        {main_dialog_id::kMaximise, {1200, 0, 34, 35}, 197},
+        {main_dialog_id::kClose, {1236, 0, 42, 35}, 188},
+        {main_dialog_id::kSettings, {2, 690, 25, 30}, 199},
+        {main_dialog_id::kScan, {560, 55, 138, 50}, 196},
+    };
+    for (const Placement& placement : buttons) {
+        auto* button = FindControlAs<CShadeButtonST>(&dialog, placement.id);
+        ASSERT_NE(button, nullptr) << placement.id;
+        EXPECT_EQ(button->geometry(), placement.rect) << placement.id;
+        EXPECT_EQ(button->PictureId(), placement.bitmap) << placement.id;
+        EXPECT_TRUE(button->IsTransparent()) << placement.id;
+        EXPECT_FALSE(button->HasBorder()) << placement.id;
+        // The pictures of the wider buttons sit at x = 3: they carry a caption.
+        EXPECT_EQ(button->text().isEmpty(), placement.id == main_dialog_id::kSettings);
+    }
+    const QWidget* combo = FindControl(&dialog, main_dialog_id::kDeviceCombo);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->geometry().topLeft(), QPoint(80, 68));
+    EXPECT_EQ(combo->width(), 480);
+}
+
+TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
+    FakeSearchDevice device({DiscoveryReply(0xA1, 0x11, "ABC"),
+                             DiscoveryReply(0x60, 0x22, "QL2293 "),
+                             DiscoveryReply(0xA5, 0x33, "QL2293")});
+    dialog_->endpoints.device_port = device.port();
+    RegisterStandInPages(
+        {DevicePageKind::Multiviewer, DevicePageKind::QuadView, DevicePageKind::Switcher});
+    TraceRecorder traces;
+
+    QTest::mouseClick(FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kScan),
+                      Qt::LeftButton);
+
+    EXPECT_EQ(device.requests(), 1);
+    // Only "QL2293 " with its space is shown under the other name.
+    EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()),
+                ElementsAre("ABC_127.0.0.1", "ORV-MXP9120HD_127.0.0.1", "QL2293_127.0.0.1"));
+    EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
+    EXPECT_EQ(dialog_->m_device_index, 0);
+    EXPECT_EQ(dialog_->device_table[1].IpText(), "127.0.0.1");
+    EXPECT_EQ(dialog_->device_table[1].device_type, 0x60);
+    EXPECT_EQ(dialog_->device_table[1].device_address, 0x22);
+    EXPECT_EQ(dialog_->m_udpSockfd, -1);
+
+    ASSERT_NE(Page(), nullptr);
+    EXPECT_EQ(Page()->kind(), DevicePageKind::Multiviewer);
+    EXPECT_EQ(Page()->geometry(), kPageRect);
+    EXPECT_FALSE(Page()->isHidden());
+    EXPECT_TRUE(waited_while_opening_);
+    EXPECT_EQ(combo_text_while_opening_, "ABC_127.0.0.1");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    const auto lines = traces.lines();
+    EXPECT_EQ(lines.front(), "net search \n");
+    EXPECT_EQ(lines.back(), "search  over \n");
+    EXPECT_THAT(TracesFrom(traces, "time over \n"),
+                ElementsAre("time over \n", "m_device_index = 0 \n", "m_device_index = 0 \n ",
+                            "search  over \n"));
+
+    // Choosing another entry replaces the page with the one of that row's type byte.
+    QPointer<QWidget> first_page = dialog_->CurrentPage();
+    dialog_->DeviceCombo()->setCurrentIndex(2);
+    EXPECT_TRUE(first_page.isNull());
+    EXPECT_EQ(dialog_->m_device_index, 2);
+    ASSERT_NE(Page(), nullptr);
+    EXPECT_EQ(Page()->kind(), DevicePageKind::Switcher);
+    EXPECT_EQ(Page()->geometry(), kPageRect);
+}
+
+TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
+    FakeSearchDevice silent({});
+    dialog_->endpoints.device_port = silent.port();
+    RegisterStandInPages({DevicePageKind::Switcher});
+    ListDevices({0xA5});
+    dialog_->DeviceCombo()->setCurrentIndex(0);
+    QPointer<QWidget> old_page = dialog_->CurrentPage();
+    ASSERT_FALSE(old_page.isNull());
+    TraceRecorder traces;
+
+    dialog_->OnSearch();
+
+    EXPECT_EQ(silent.requests(), 1);
+    EXPECT_TRUE(old_page.isNull());
+    EXPECT_EQ(dialog_->CurrentPage(), nullptr);
+    EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("No Device Found"));
+    EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
+    EXPECT_EQ(dialog_->m_device_index, -1);
+    // The combo box held an entry, so the table was cleared for the new result.
+    EXPECT_EQ(dialog_->device_table[0].device_type, 0);
+    EXPECT_EQ(dialog_->device_table[0].IpText(), "");
+    const auto lines = traces.lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "net search \n");
+    EXPECT_EQ(lines[1], "Init my rect \n");
+    EXPECT_THAT(TracesFrom(traces, "time over \n"),
+                ElementsAre("time over \n", "m_device_index = -1 \n", "m_device_index = -1 \n ",
+                            "search  over \n"));
+    EXPECT_TRUE(messages_.texts.empty());
+}
+
+TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
+    RegisterStandInPages({DevicePageKind::QuadView, DevicePageKind::Switcher});
+    dialog_->m_eState = kModeSerial;
+    ListDevices({0xA5});
+    dialog_->DeviceCombo()->setCurrentIndex(0);  // type 0 from the parser: the quad-view panel
+    ASSERT_NE(Page(), nullptr);
+
+    {
+        // The port is not open: the old page and the list go, and nothing else happens.
+        TraceRecorder traces;
+        dialog_->OnSearch();
+        EXPECT_THAT(messages_.texts, ElementsAre("Please open the serial port first!"));
+        EXPECT_THAT(traces.lines(),
+                    ElementsAre("com search \n", "Init my rect \n", "open com  fail \n"));
+        EXPECT_EQ(dialog_->CurrentPage(), nullptr);
+        EXPECT_EQ(dialog_->DeviceCombo()->count(), 0);
+    }
+
+    int master = -1;
+    int slave = -1;
+    char name[64] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ASSERT_TRUE(dialog_->serial_port.OpenPort(name, 115200));
+    {
+        // The serial list shows the name as sent: no substitution there.
+        std::vector<uint8_t> reply = DiscoveryReply(0xA5, 0x09, "QL2293 ");
+        reply[6] = 0x00;
+        FakeSerialDevice device(master, reply);
+        TraceRecorder traces;
+        dialog_->OnSearch();
+        EXPECT_EQ(device.requests(), 1);
+        EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("QL2293 "));
+        EXPECT_EQ(dialog_->m_device_index, 1);  // the parser's count of names
+        EXPECT_EQ(dialog_->m_main_com_dev_type, 0xA5);
+        ASSERT_NE(Page(), nullptr);
+        EXPECT_EQ(Page()->kind(), DevicePageKind::Switcher);
+        EXPECT_TRUE(waited_while_opening_);
+        EXPECT_THAT(TracesFrom(traces, "m_device_index = 1 \n "),
+                    ElementsAre("m_device_index = 1 \n ", " only com \n"));
+    }
+    dialog_->serial_port.ClosePort(500);
+    ::close(master);
+    ::close(slave);
+}
+
+TEST_F(MainWindowTest, ScanDoesNothingInAnUnknownMode) {
+    FakeSearchDevice device({DiscoveryReply(0xA1, 0x11, "ABC")});
+    dialog_->endpoints.device_port = device.port();
+    ListDevices({0xA1});
+    dialog_->m_eState = 2;
+    TraceRecorder traces;
+
+    dialog_->OnSearch();
+
+    EXPECT_TRUE(traces.lines().empty());
+    EXPECT_EQ(device.requests(), 0);
+    EXPECT_EQ(dialog_->DeviceCombo()->count(), 1);
+}
+
+TEST_F(MainWindowTest, PagesFollowTheTypeByteAndTheConnectionMode) {
+    RegisterStandInPages({DevicePageKind::QuadView, DevicePageKind::Matrix});
+    // Without its page, the multiviewer stands for a kind not built into the panel.
+    dialog_->DevicePages().Register(DevicePageKind::Multiviewer, {});
+    ListDevices({0x81, 0x82, 0x00, 0xA1, 0x60});
+    struct Case {
+        int32_t mode;
+        int index;
+        std::vector<std::string> traces;
+        std::optional<DevicePageKind> page;
+    };
+    const Case cases[] = {
+        // 0x82 opens the same page as 0x81.
+        {kModeLan, 0, {"m_device_index = 0 \n "}, DevicePageKind::Matrix},
+        {kModeLan, 1, {"m_device_index = 1 \n "}, DevicePageKind::Matrix},
+        // An unknown type still opens the quad-view panel.
+        {kModeLan,
+         2,
+         {"m_device_index = 2 \n ", "the device 's type is wrong \n"},
+         DevicePageKind::QuadView},
+        // A kind whose page is not built into the panel opens nothing.
+        {kModeLan, 3, {"m_device_index = 3 \n ", "m_p_mian_show_dlg is null \n"}, std::nullopt},
+        {kModeLan, 4, {"m_device_index = 4 \n "}, DevicePageKind::QuadView},
+        // On the serial link the parser's last type byte decides, not the row.
+        {kModeSerial, 3, {"m_device_index = 3 \n ", " only com \n"}, DevicePageKind::Matrix},
+        {2,
+         0,
+         {"m_device_index = 0 \n ", "com data wrong \n", "m_p_mian_show_dlg is null \n"},
+         std::nullopt},
+    };
+    dialog_->m_main_com_dev_type = 0x82;
+    for (const Case& c : cases) {
+        dialog_->m_eState = c.mode;
+        {
+            const QSignalBlocker block(dialog_->DeviceCombo());
+            dialog_->DeviceCombo()->setCurrentIndex(-1);
+        }
+        TraceRecorder traces;
+        dialog_->DeviceCombo()->setCurrentIndex(c.index);
+        EXPECT_EQ(traces.lines(), c.traces) << "mode " << c.mode << " index " << c.index;
+        EXPECT_EQ(dialog_->m_device_index, c.index);
+        if (c.page) {
+            ASSERT_NE(Page(), nullptr) << "index " << c.index;
+            EXPECT_EQ(Page()->kind(), *c.page) << "index " << c.index;
+            EXPECT_EQ(Page()->geometry(), kPageRect);
+        } else {
+            EXPECT_EQ(dialog_->CurrentPage(), nullptr) << "index " << c.index;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, NoSelectionKeepsTheCurrentPage) {
+    RegisterStandInPages({DevicePageKind::Multiviewer});
+    ListDevices({0xA1});
+    dialog_->DeviceCombo()->setCurrentIndex(0);
+    QPointer<QWidget> page = dialog_->CurrentPage();
+    ASSERT_FALSE(page.isNull());
+    TraceRecorder traces;
+
+    dialog_->DeviceCombo()->setCurrentIndex(-1);
+
+    EXPECT_EQ(dialog_->m_device_index, -1);
+    EXPECT_EQ(dialog_->CurrentPage(), page.data());
+    EXPECT_THAT(traces.lines(), ElementsAre("m_device_index = -1 \n "));
+}
+
+// A page with an edit field that lets Enter and Esc through to its parent.
+TEST_F(MainWindowTest, EnterAndEscLeaveTheWindowOpen) {
+    dialog_->DevicePages().Register(DevicePageKind::Switcher, [](QWidget* parent, const QRect& at) {
+        auto* page = new StandInPage(DevicePageKind::Switcher, parent);
+        page->setGeometry(at);
+        new QLineEdit(page);
+        return page;
+    });
+    ListDevices({0xA5});
+    dialog_->DeviceCombo()->setCurrentIndex(0);
+    dialog_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
+    auto* page_edit = dialog_->CurrentPage()->findChild<QLineEdit*>();
+    ASSERT_NE(page_edit, nullptr);
+
+    TraceRecorder traces;
+    QWidget* targets[] = {dialog_.get(), dialog_->DeviceCombo(), page_edit};
+    for (QWidget* target : targets) {
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(target, key);
+        }
+    }
+    EXPECT_TRUE(dialog_->isVisible());
+    EXPECT_EQ(traces.CountStartingWith(" mian  esc  \n"), 9u);
+    EXPECT_EQ(dialog_->DeviceCombo()->count(), 1);
+    EXPECT_NE(dialog_->CurrentPage(), nullptr);
+}
+
+TEST_F(MainWindowTest, SettingsAreCreatedOnceBesideTheWindowAndThenOnlyShown) {
+    TraceRecorder traces;
+    auto* settings_button =
+        FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kSettings);
+    QTest::mouseClick(settings_button, Qt::LeftButton);
+    CSetConfigure* settings = dialog_->SetConfigureDialog();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(settings->geometry(), QRect(340, 100, 480, 400));
+    EXPECT_EQ(settings->windowTitle(), QStringLiteral("Configure"));
+
+    settings->hide();
+    QTest::mouseClick(settings_button, Qt::LeftButton);
+    EXPECT_EQ(dialog_->SetConfigureDialog(), settings);
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(traces.CountStartingWith("m_pSetConfigure = null \n"), 1u);
+}
+
+TEST_F(MainWindowTest, CloseButtonClosesTheWindow) {
+    dialog_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
+    QTest::mouseClick(FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kClose),
+                      Qt::LeftButton);
+    EXPECT_FALSE(dialog_->isVisible());
+}
+
+}  // namespace
+}  // namespace panoptix
+
+namespace panoptix {
+namespace {
+
+TEST(MessageBoxSink, ShowsAnErrBoxWithOkAndCancelOwnedByNoWindow) {
+    struct Seen {
+        QString title;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+        bool has_parent = true;
+    } seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->standardButtons(),
+                box->parentWidget() != nullptr};
+        box->reject();  // the answer is not used
+    });
+    MessageBoxSink sink;
+    sink.ShowError("Please choose a device");
+    EXPECT_EQ(seen.title, QStringLiteral("Err"));
+    EXPECT_EQ(seen.text, QStringLiteral("Please choose a device"));
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_FALSE(seen.has_parent);
+}
+
+}  // namespace
+}  // namespace panoptix
