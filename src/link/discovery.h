@@ -2,7 +2,9 @@
 // Device discovery: the LAN search (one broadcast, replies collected for two seconds) and the
 // serial search (the one device on the open port). Closing the current page, filling the combo
 // box and opening the page of the selected device are the main window's part.
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,14 @@ DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries,
 
 // Serial search over the open port. m_device_index becomes the parser's count of names.
 DeviceSearchResult SearchSerial(LinkState& state, uint32_t window_ms = kSearchWindowMs);
+
+// The step of the LAN search that turns one received datagram into devices. Only the frame
+// markers are tested (A5 6C ... AE); every '-' with another '-' two places after it, from
+// byte 18 on, ends one model name. The devices are added as rows from combo_entries.size() on,
+// with sender_ip as their address, never beyond the table's 128 rows. Returns how many were
+// added.
+size_t TakeSearchReply(LinkState& state, std::span<const uint8_t> datagram,
+                       const std::string& sender_ip, std::vector<std::u16string>& combo_entries);
 
 // "QL2293 " (with its trailing space) is shown as "ORV-MXP9120HD" on the LAN; nothing else.
 std::u16string DisplayModelName(const std::u16string& model_name);

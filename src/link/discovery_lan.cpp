@@ -38,48 +38,42 @@ bool LooksLikeFrame(std::span<const uint8_t> datagram) {
            datagram.back() == kFrameEnd;
 }
 
-class LanSearch {
-  public:
-    explicit LanSearch(LinkState& state) : state_(state) {}
-
-    // Adds the devices named in one accepted reply from the peer address.
-    void TakeReply(std::span<const uint8_t> reply) {
-        Trace("recvBuf[4] = %x \n ", reply.size() > 4 ? unsigned{reply[4]} : 0u);
-        const std::string ip_text = udp_socket::FormatIpv4(state_.peer_address.address);
-        // k < n - 3, so byte k + 2 never reaches the end marker.
-        for (size_t k = kModelNameOffset; k + 3 < reply.size(); ++k) {
-            if (reply[k] == kNameSeparator && reply[k + 2] == kNameSeparator) {
-                AddDevice(reply, k, ip_text);
-            }
-        }
-    }
-
-    size_t count() const { return combo_entries_.size(); }
-    std::vector<std::u16string> TakeComboEntries() { return std::move(combo_entries_); }
-
-  private:
-    void AddDevice(std::span<const uint8_t> reply, size_t name_end, const std::string& ip_text) {
-        if (count() >= kDeviceTableRows) {
-            return;  // the table is full: later devices are not listed
-        }
-        DeviceEntry& row = state_.device_table[count()];
-        row.SetIpText(ip_text);
-        row.device_type = reply[4];
-        row.device_address = reply[5];
-        Trace("nameLength = %d  \n", static_cast<int>(name_end - kModelNameOffset));
-        const std::u16string name =
-            Widen(reply.subspan(kModelNameOffset, name_end - kModelNameOffset));
-        combo_entries_.push_back(DisplayModelName(name) + u"_" + Widen(ip_text));
-    }
-
-    LinkState& state_;
-    std::vector<std::u16string> combo_entries_;
-};
+// Fills row `row` from one reply and gives its combo text.
+std::u16string AddDevice(LinkState& state, std::span<const uint8_t> reply, size_t name_end,
+                         const std::string& ip_text, size_t row) {
+    DeviceEntry& entry = state.device_table[row];
+    entry.SetIpText(ip_text);
+    entry.device_type = reply[4];
+    entry.device_address = reply[5];
+    Trace("nameLength = %d  \n", static_cast<int>(name_end - kModelNameOffset));
+    const std::u16string name = Widen(reply.subspan(kModelNameOffset, name_end - kModelNameOffset));
+    return DisplayModelName(name) + u"_" + Widen(ip_text);
+}
 
 }  // namespace
 
 std::u16string DisplayModelName(const std::u16string& model_name) {
     return model_name == u"QL2293 " ? u"ORV-MXP9120HD" : model_name;
+}
+
+size_t TakeSearchReply(LinkState& state, std::span<const uint8_t> datagram,
+                       const std::string& sender_ip, std::vector<std::u16string>& combo_entries) {
+    if (!LooksLikeFrame(datagram)) {
+        return 0;
+    }
+    Trace("recvBuf[4] = %x \n ", datagram.size() > 4 ? unsigned{datagram[4]} : 0u);
+    const size_t before = combo_entries.size();
+    // k < n - 3, so byte k + 2 never reaches the end marker.
+    for (size_t k = kModelNameOffset; k + 3 < datagram.size(); ++k) {
+        if (datagram[k] != kNameSeparator || datagram[k + 2] != kNameSeparator) {
+            continue;
+        }
+        if (combo_entries.size() >= kDeviceTableRows) {
+            break;  // the table is full: later devices are not listed
+        }
+        combo_entries.push_back(AddDevice(state, datagram, k, sender_ip, combo_entries.size()));
+    }
+    return combo_entries.size() - before;
 }
 
 DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries, uint32_t window_ms) {
@@ -101,25 +95,22 @@ DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries, uint32_t 
     SendToPeer(state, request);
 
     // Every reply that arrives within the window is read; the wait sleeps on the socket.
-    LanSearch search(state);
+    DeviceSearchResult result;
     std::array<uint8_t, kSearchReceiveSize> buffer{};
     do {
         const int length = ReceiveFromPeer(state, buffer, RemainingMs(start_ms, window_ms));
-        if (length < 0) {
-            continue;
-        }
-        const auto datagram = std::span<const uint8_t>(buffer).first(static_cast<size_t>(length));
-        if (LooksLikeFrame(datagram)) {
-            search.TakeReply(datagram);
+        if (length >= 0) {
+            const auto datagram =
+                std::span<const uint8_t>(buffer).first(static_cast<size_t>(length));
+            TakeSearchReply(state, datagram, udp_socket::FormatIpv4(state.peer_address.address),
+                            result.combo_entries);
         }
     } while (RemainingMs(start_ms, window_ms) > 0);
 
     Trace("time over \n");
-    DeviceSearchResult result;
     result.open_page = true;
-    if (search.count() >= 1) {
+    if (!result.combo_entries.empty()) {
         state.m_device_index = 0;
-        result.combo_entries = search.TakeComboEntries();
     } else {
         result.combo_entries.push_back(kNoDeviceFound);
     }
