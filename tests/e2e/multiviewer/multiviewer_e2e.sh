@@ -12,70 +12,7 @@ panel=$1
 devsim=$2
 probe=$3
 artifacts=$4
-root=$(cd "$(dirname "$0")/../../.." && pwd)
-
-skip() {
-  echo "SKIP: $*"
-  exit 77
-}
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-[[ $(id -u) -eq 0 ]] || skip "needs root to create network namespaces"
-for tool in ip Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || skip "$tool is missing (scripts/deps installs it)"
-done
-
-# Names of this run only, so that parallel runs do not meet.
-export PANOPTIX_LAB=mve2e$$
-mkdir -p "$artifacts"
-rm -f "$artifacts"/*.png "$artifacts"/*.log "$artifacts"/*.txt
-work=$(mktemp -d)
-xvfb_pid=
-panel_pid=
-lab_up=0
-
-# Sleeps until the PID has ended, at most $2 tenths of a second.
-wait_gone() {
-  local pid=$1 tenths=$2
-  for ((i = 0; i < tenths; i++)); do
-    [[ -e /proc/$pid ]] || return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-stop_pid() {
-  local pid=$1
-  [[ -n $pid && -e /proc/$pid ]] || return 0
-  kill -TERM "$pid" 2>/dev/null || true
-  wait_gone "$pid" 50 || kill -KILL "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
-
-cleanup() {
-  stop_pid "$panel_pid"
-  if ((lab_up)); then
-    [[ -d ${lab_logs:-} ]] && cp "$lab_logs"/*.log "$artifacts"/ 2>/dev/null
-    "$root/scripts/lab" down >/dev/null || true
-  fi
-  stop_pid "$xvfb_pid"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Polls a condition every tenth of a second for at most $1 seconds.
-wait_for() {
-  local seconds=$1
-  shift
-  for ((i = 0; i < seconds * 10; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+source "$(dirname "$0")/../panel_session.sh" mve2e "$artifacts"
 
 # The colour of one screen pixel in a screenshot, as "R,G,B".
 pixel() {
@@ -105,27 +42,12 @@ click_page_button() {
   click $((20 + $1 + $3 / 2)) $((110 + $2 + $4 / 2))
 }
 
-# A display of our own: Xvfb picks a free number and writes it once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 20 grep -q '[0-9]' "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(tr -dc '0-9' <"$work/display")
-
-lab_up=1
-"$root/scripts/lab" up --devsim "$devsim" --multiviewer 1 >"$work/lab.log" ||
-  fail "the lab did not come up: $(cat "$work/lab.log")"
-lab_logs=$(sed -n 's/^logs: //p' "$work/lab.log")
+start_xvfb
+start_lab --devsim "$devsim" --multiviewer 1
 device=$(awk -F '\t' '$1 == "MV1" {print $4}' "$(dirname "$lab_logs")/devices.tsv")
-[[ -n $device ]] || fail "no MV1 in the lab: $(cat "$work/lab.log")"
+[[ -n $device ]] || fail "no MV1 in the lab"
 device_log=$lab_logs/MV1.log
-panel_log=$artifacts/panel.log
-
-# The panel in the panel's namespace, on our display.
-QT_QPA_PLATFORM=xcb "$root/scripts/lab" exec panel "$panel" >"$panel_log" 2>&1 &
-panel_pid=$!
-panel_window() { xdotool search --name '^kora_multiview$' >/dev/null 2>&1; }
-wait_for 20 panel_window || fail "the panel window did not appear: $(cat "$panel_log")"
-sleep 0.5
+start_panel "$panel"
 
 # Scan: the multiviewer answers, its page opens and its layout page reads the device.
 click 629 80
