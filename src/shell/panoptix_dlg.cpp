@@ -90,8 +90,12 @@ CPanoptixDlg::CPanoptixDlg(QWidget* parent)
 
 CPanoptixDlg::~CPanoptixDlg() {
     qApp->removeEventFilter(this);
-    // The page and the settings window go while the state they use is still here.
+    // The pages and the settings window go while the state they use is still here (the state
+    // is a base of this window and is destroyed before the window's children).
     delete m_p_mian_show_dlg.data();
+    for (const QPointer<QWidget>& retired : retired_pages_) {
+        delete retired.data();
+    }
     delete m_pSetConfigure;
     m_pSetConfigure = nullptr;
     if (m_p_glo_main_set_or_get_dlg == this) {
@@ -249,7 +253,11 @@ void CPanoptixDlg::CloseCurrentPage(PageCloseTrace trace) {
     QWidget* page = m_p_mian_show_dlg.data();
     m_p_mian_show_dlg = nullptr;
     page->hide();
-    delete page;
+    // The page may be the one whose handler is running (a press that ends in a search): it goes
+    // once control is back in the event loop, never under its own feet.
+    page->deleteLater();
+    std::erase_if(retired_pages_, [](const QPointer<QWidget>& p) { return p.isNull(); });
+    retired_pages_.emplace_back(page);
     if (trace == PageCloseTrace::InitMyRect) {
         Trace("Init my rect \n");
     }
@@ -269,9 +277,10 @@ void CPanoptixDlg::FillDeviceCombo(const std::vector<std::u16string>& entries) {
         }
         device_combo_->setCurrentIndex(device_combo_->count() > 0 ? 0 : -1);
     }
-    // The operator sees the result at once, before a page that queries its device blocks.
+    // The operator sees the result at once, before a page that queries its device blocks; no
+    // event is dispatched for it.
     device_combo_->repaint();
-    QApplication::sync();
+    FlushWindowSystem();
 }
 
 void CPanoptixDlg::OnDeviceSelectionChanged(int index) {

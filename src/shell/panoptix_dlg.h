@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <vector>
+
 #include "shell/device_pages.h"
 #include "shell/panoptix_state.h"
 
@@ -83,6 +85,8 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     CShadeButtonST* settings_ = nullptr;
     CShadeButtonST* scan_ = nullptr;
     QPointer<QWidget> m_p_mian_show_dlg;
+    // Pages replaced but not yet deleted (deleteLater); the destructor deletes any left.
+    std::vector<QPointer<QWidget>> retired_pages_;
     CSetConfigure* m_pSetConfigure = nullptr;
     DevicePageRegistry device_pages_;
 

@@ -256,6 +256,8 @@ TEST_F(ContainerTest, EveryPageButtonShowsItsPageAndMovesTheSelectedFace) {
         EXPECT_TRUE(container.SubPage()->isVisible());
         EXPECT_EQ(FaceOf(c.button), c.selected_face) << c.page;
         EXPECT_EQ(FaceOf(previous_button), previous_normal_face) << c.page;
+        // The page replaced goes once the event loop deletes it.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(container.findChildren<MultiviewerSubPage*>().size(), 1);
         previous_button = c.button;
         previous_normal_face = normal_faces[c.page - 1];

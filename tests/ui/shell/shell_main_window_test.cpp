@@ -39,6 +39,11 @@ using testing_support::TraceRecorder;
 
 const QRect kPageRect{20, 110, 1240, 580};
 
+// A replaced page is removed with deleteLater(): this is the event loop getting to it.
+void DeleteReplacedPages() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 std::vector<std::string> ComboTexts(const QComboBox* combo) {
     std::vector<std::string> texts;
     for (int i = 0; i < combo->count(); ++i) {
@@ -179,6 +184,8 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     // Choosing another entry replaces the page with the one of that row's type byte.
     QPointer<QWidget> first_page = dialog_->CurrentPage();
     dialog_->DeviceCombo()->setCurrentIndex(2);
+    EXPECT_TRUE(first_page->isHidden());
+    DeleteReplacedPages();
     EXPECT_TRUE(first_page.isNull());
     EXPECT_EQ(dialog_->m_device_index, 2);
     ASSERT_NE(Page(), nullptr);
@@ -199,6 +206,7 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
     dialog_->OnSearch();
 
     EXPECT_EQ(silent.requests(), 1);
+    DeleteReplacedPages();
     EXPECT_TRUE(old_page.isNull());
     EXPECT_EQ(dialog_->CurrentPage(), nullptr);
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("No Device Found"));
