@@ -93,7 +93,7 @@ void CClass_16view_control::CreateControls() {
                        mv_id::kFirstSourceLabel + k - 1);
         source_lists_[i] =
             AddList(mv_id::kFirstSourceList + k - 1, RowRect(kFirstSourceList, k), inputs);
-        connect(source_lists_[i], &QComboBox::currentIndexChanged, this,
+        connect(source_lists_[i], &QComboBox::activated, this,
                 [this, k](int entry) { OnSourceChanged(k, entry); });
     }
 

@@ -141,7 +141,7 @@ void CClass_16view_set::CreateControls() {
     for (QComboBox* list :
          {audio_meter_, audio_source_, border_, resolution_enable_, resolution_type_, lock_}) {
         const int list_id = ControlIdOf(list);
-        connect(list, &QComboBox::currentIndexChanged, this,
+        connect(list, &QComboBox::activated, this,
                 [this, list_id](int entry) { OnListChanged(list_id, entry); });
     }
 }

@@ -53,7 +53,7 @@ void CClass_16view_umd::CreateControls() {
     on_off_ = AddList(mv_id::kUmdOnOffList, kOnOffList,
                       {QStringLiteral("UMD OFF"), QStringLiteral("UMD ON")});
     SelectQuietly(on_off_, State().umd_shown != 0 ? 1 : 0);
-    connect(on_off_, &QComboBox::currentIndexChanged, this, &CClass_16view_umd::OnUmdOnOffChanged);
+    connect(on_off_, &QComboBox::activated, this, &CClass_16view_umd::OnUmdOnOffChanged);
 
     for (int k = 1; k <= kMultiviewerWindows; ++k) {
         AddCaption(QStringLiteral("Window%1").arg(k), CaptionRect(k));

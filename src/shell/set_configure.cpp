@@ -126,7 +126,7 @@ void CSetConfigure::CreateControls() {
     for (QPushButton* button : {change_ip_, connect_}) {
         button->setAutoDefault(false);
     }
-    connect(mode_list_, &QComboBox::currentIndexChanged, this, &CSetConfigure::OnModeChanged);
+    connect(mode_list_, &QComboBox::activated, this, &CSetConfigure::OnModeChanged);
     connect(connect_, &QPushButton::clicked, this, &CSetConfigure::OnConnect);
     connect(change_ip_, &QPushButton::clicked, this, &CSetConfigure::OnChangeIp);
 }

@@ -23,6 +23,7 @@
 #include "multiviewer/status_decoder.h"
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
+#include "ui/list_pick.h"
 #include "shell/panoptix_dlg.h"
 
 namespace panoptix {
@@ -37,6 +38,7 @@ using testing_support::FakeMultiviewer;
 using testing_support::FreePanelPort;
 using testing_support::MessageRecorder;
 using testing_support::PayloadOf;
+using testing_support::Pick;
 using testing_support::PixelAt;
 using testing_support::Shot;
 using testing_support::TraceRecorder;
@@ -196,7 +198,7 @@ TEST_F(ContainerTest, SourceChoiceSendsInputAndWindow) {
     device_->WaitForFrames(1, 1000);
     device_->Forget();
 
-    List(mv_id::kFirstSourceList + 2)->setCurrentIndex(4);
+    Pick(List(mv_id::kFirstSourceList + 2), 4);
 
     const std::vector<uint8_t> frame = device_->WaitForFrame(1);
     ASSERT_EQ(frame.size(), 22u);

@@ -25,6 +25,7 @@
 #include "multiviewer/status_decoder.h"
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
+#include "ui/list_pick.h"
 
 namespace panoptix {
 namespace {
@@ -38,6 +39,7 @@ using testing_support::ConnectTo;
 using testing_support::FakeMultiviewer;
 using testing_support::MessageRecorder;
 using testing_support::PayloadOf;
+using testing_support::Pick;
 using testing_support::PixelAt;
 using testing_support::Shot;
 using testing_support::TraceRecorder;
@@ -174,7 +176,7 @@ TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
     auto* list = FindControlAs<QComboBox>(container.SubPage(), mv_id::kUmdOnOffList);
     ASSERT_EQ(list->currentIndex(), 0);
 
-    list->setCurrentIndex(1);
+    Pick(list, 1);
 
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(CommandOf(frame), 0x36);
@@ -245,11 +247,11 @@ TEST_F(SubPageTest, ColourForAllChannelsSetsEveryWindowAndTheBarsTurnRed) {
     device_->Forget();
     container.ShowPage(5);
     QWidget* page = container.SubPage();
-    FindControlAs<QComboBox>(page, mv_id::kUmdChannelList)->setCurrentIndex(0);
+    Pick(FindControlAs<QComboBox>(page, mv_id::kUmdChannelList), 0);
     EXPECT_EQ(state_.m_all_16_view_page_data.umd_color_channel, 0);
     EXPECT_TRUE(NothingSent());
 
-    FindControlAs<QComboBox>(page, mv_id::kUmdBackColorList)->setCurrentIndex(2);  // "Red"
+    Pick(FindControlAs<QComboBox>(page, mv_id::kUmdBackColorList), 2);  // "Red"
 
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(frame.size(), 22u);
@@ -277,13 +279,13 @@ TEST_F(SubPageTest, ColourForOneWindowTouchesOnlyThatWindow) {
 
     // Switching the UMD channel shows that window's colours and sends nothing.
     state_.m_all_16_view_page_data.umd_text_color[4] = 13;
-    List(mv_id::kUmdChannelList)->setCurrentIndex(2);
-    List(mv_id::kUmdChannelList)->setCurrentIndex(5);
+    Pick(List(mv_id::kUmdChannelList), 2);
+    Pick(List(mv_id::kUmdChannelList), 5);
     EXPECT_EQ(List(mv_id::kUmdTextColorList)->currentText(), "LightYellow");
     EXPECT_TRUE(NothingSent());
 
-    List(mv_id::kResolutionChannelList)->setCurrentIndex(3);
-    List(mv_id::kResolutionTextColorList)->setCurrentIndex(6);  // "Yellow"
+    Pick(List(mv_id::kResolutionChannelList), 3);
+    Pick(List(mv_id::kResolutionTextColorList), 6);  // "Yellow"
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(CommandOf(frame), 0x3D);
     EXPECT_THAT(PayloadOf(frame, 2), ElementsAre(3, 6));
@@ -291,12 +293,39 @@ TEST_F(SubPageTest, ColourForOneWindowTouchesOnlyThatWindow) {
     expected[2] = 6;
     EXPECT_EQ(state_.m_all_16_view_page_data.resolution_text_color, expected);
 
-    List(mv_id::kUmdTextColorList)->setCurrentIndex(7);
+    Pick(List(mv_id::kUmdTextColorList), 7);
     const std::vector<uint8_t> umd_frame = NextFrame();
     EXPECT_EQ(CommandOf(umd_frame), 0x3B);
     EXPECT_THAT(PayloadOf(umd_frame, 2), ElementsAre(5, 7));
     EXPECT_EQ(state_.m_all_16_view_page_data.umd_text_color[4], 7);
     EXPECT_EQ(state_.m_all_16_view_page_data.umd_text_color[3], 1);
+}
+
+// A pick of the entry a list already shows is a pick all the same: it sends.
+TEST_F(SubPageTest, PickingTheEntryAlreadyShownSendsIt) {
+    // "All Channel" shows window 1's colour; picking it gives that colour to all sixteen.
+    state_.m_cur_window_count = 16;
+    state_.m_all_16_view_page_data.umd_color_channel = 0;
+    state_.m_all_16_view_page_data.umd_back_color.fill(5);
+    state_.m_all_16_view_page_data.umd_back_color[0] = 2;
+    Make<CClass_16view_color>();
+    ASSERT_EQ(List(mv_id::kUmdBackColorList)->currentText(), "Red");
+    Pick(List(mv_id::kUmdBackColorList), 2);
+    const std::vector<uint8_t> colour = NextFrame();
+    EXPECT_EQ(CommandOf(colour), 0x3C);
+    EXPECT_THAT(PayloadOf(colour, 2), ElementsAre(0x00, 0x02));
+    EXPECT_THAT(state_.m_all_16_view_page_data.umd_back_color, Each(2));
+
+    // "Audio Meter Enable" shows the device's last report, which the page never changes.
+    state_.m_all_16_view_page_data.audio_enable = 1;
+    state_.audio_meter_shown = 0;
+    Make<CClass_16view_set>();
+    ASSERT_EQ(List(mv_id::kAudioMeterEnableList)->currentText(), "ON");
+    Pick(List(mv_id::kAudioMeterEnableList), 1);
+    const std::vector<uint8_t> meters = NextFrame();
+    EXPECT_EQ(CommandOf(meters), 0x37);
+    EXPECT_THAT(PayloadOf(meters, 1), ElementsAre(1));
+    EXPECT_EQ(state_.audio_meter_shown, 1);
 }
 
 // --- Settings page ----------------------------------------------------------------------
@@ -356,7 +385,7 @@ TEST_F(SubPageTest, SettingsListsSendTheirCommands) {
         {mv_id::kLockStateList, 1, 0x50, {1}},
     };
     for (const Case& c : cases) {
-        List(c.list_id)->setCurrentIndex(c.entry);
+        Pick(List(c.list_id), c.entry);
         const std::vector<uint8_t> frame = NextFrame();
         EXPECT_EQ(CommandOf(frame), c.command) << c.list_id;
         EXPECT_THAT(PayloadOf(frame, c.payload.size()), ElementsAreArray(c.payload)) << c.list_id;
@@ -475,13 +504,13 @@ TEST_F(SubPageTest, AudioPageHidesItsControlsAndSendsByLan) {
     EXPECT_FALSE(histogram->isVisible());
     EXPECT_EQ(source->currentText(), "CH_2");
 
-    source->setCurrentIndex(2);
+    Pick(source, 2);
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(CommandOf(frame), 0x39);
     EXPECT_THAT(PayloadOf(frame, 1), ElementsAre(3));
     EXPECT_EQ(frame[6], 0x01);  // by UDP
 
-    histogram->setCurrentIndex(1);
+    Pick(histogram, 1);
     const std::vector<uint8_t> switch_frame = NextFrame();
     EXPECT_EQ(CommandOf(switch_frame), 0x37);
     EXPECT_EQ(state_.audio_meter_shown, 1);

@@ -14,6 +14,7 @@
 #include "link/udp_test_support.h"
 #include "shell/set_configure.h"
 #include "shell_test_support.h"
+#include "ui/list_pick.h"
 
 namespace panoptix {
 namespace {
@@ -22,6 +23,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using testing_support::FreeLoopbackPort;
 using testing_support::MessageRecorder;
+using testing_support::Pick;
 using testing_support::RawUdpSocket;
 using testing_support::TraceRecorder;
 namespace id = set_configure_id;
@@ -110,16 +112,16 @@ TEST_F(SetConfigureTest, OpensWithTheCurrentModeAndTheSerialControlsDisabled) {
 
 TEST_F(SetConfigureTest, ModeChoiceSetsTheLinkAndTheControls) {
     Open();
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     EXPECT_EQ(state_.m_eState, kModeSerial);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, false, false}));
 
-    Mode()->setCurrentIndex(0);
+    Pick(Mode(), 0);
     EXPECT_EQ(state_.m_eState, kModeLan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
 
     // No selection changes nothing.
-    Mode()->setCurrentIndex(-1);
+    Pick(Mode(), -1);
     EXPECT_EQ(state_.m_eState, kModeLan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
 }
@@ -130,7 +132,7 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
     char name[64] = {};
     ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
     Open();
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     OfferPort(name);
     Bauds()->setCurrentIndex(4);
 
@@ -153,10 +155,10 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
     // Connected, then "LAN Port" and back: the port stays open and the button still reads
     // "Disconnect" while the flag is clear, so the next press reopens the port.
     QTest::mouseClick(ConnectButton(), Qt::LeftButton);
-    Mode()->setCurrentIndex(0);
+    Pick(Mode(), 0);
     EXPECT_TRUE(state_.serial_port.IsOpen());
     EXPECT_EQ(dialog_->ConnectedFlag(), 0);
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     EXPECT_EQ(ConnectButton()->text(), QStringLiteral("Disconnect"));
     {
         TraceRecorder traces;
@@ -172,7 +174,7 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
 
 TEST_F(SetConfigureTest, APortThatCannotBeOpenedLeavesTheDialogAsItWas) {
     Open();
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     for (const std::string& port : {std::string("/dev/panoptix-no-such-port"), std::string()}) {
         OfferPort(port);
         TraceRecorder traces;
@@ -250,7 +252,7 @@ TEST_F(SetConfigureTest, EscHidesWithTheCloseTraceAndEnterHidesQuietly) {
         EXPECT_TRUE(traces.lines().empty());
     }
     // Shown again, it keeps what was chosen.
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     dialog_->show();
     EXPECT_EQ(Mode()->currentIndex(), 1);
     EXPECT_EQ(state_.m_eState, kModeSerial);
