@@ -166,6 +166,34 @@ TEST_F(SubPageTest, UmdFieldTakesTenCharactersAndEscKeepsThePage) {
     EXPECT_TRUE(NothingSent());
 }
 
+// A field shows a longer label the device reported in full, but typing never makes a label
+// longer than ten characters: not by adding, not by replacing, not after shortening it a bit.
+TEST_F(SubPageTest, UmdFieldNeverTakesAnEleventhTypedCharacter) {
+    state_.umd_name[15] = u"Sixteen chars!!!";
+    Make<CClass_16view_umd>();
+    QLineEdit* field = Field(mv_id::UmdFieldId(16));
+    ASSERT_EQ(field->text(), "Sixteen chars!!!");
+
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClick(field, Qt::Key_X);
+    EXPECT_EQ(field->text(), "Sixteen chars!!!");
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_EQ(field->text(), "Sixteen chars!!");  // shortening is fine
+    QTest::keyClick(field, Qt::Key_X);
+    EXPECT_EQ(field->text(), "Sixteen chars!!");
+    QTest::keyClick(field, Qt::Key_Left, Qt::ShiftModifier);  // select one, type over it
+    QTest::keyClick(field, Qt::Key_X);
+    EXPECT_EQ(field->text(), "Sixteen chars!!");
+
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, QStringLiteral("ABCDEFGHIJK"));
+    EXPECT_EQ(field->text(), "ABCDEFGHIJ");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(NextFrame().size(), 48u);  // 28 bytes and ten UTF-16 characters
+    EXPECT_EQ(state_.umd_name[15], u"ABCDEFGHIJ");
+}
+
 TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
     CClass_16view_dlg container(state_, nullptr);  // draws the preview; opens with a query
     container.show();
