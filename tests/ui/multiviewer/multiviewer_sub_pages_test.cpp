@@ -104,7 +104,7 @@ TEST_F(SubPageTest, UmdPageShowsTheLabelsAndTheOnOffState) {
     EXPECT_EQ(EntriesOf(List(mv_id::kUmdOnOffList)), QStringList({"UMD OFF", "UMD ON"}));
     EXPECT_EQ(List(mv_id::kUmdOnOffList)->currentIndex(), 1);
     EXPECT_EQ(Field(1035)->text(), "CAM 1");
-    EXPECT_EQ(Field(1037)->text(), " ");
+    EXPECT_EQ(Field(1037)->text(), "");
     EXPECT_EQ(Field(1065)->text(), "Sixteen chars!!!");
     EXPECT_TRUE(CaptionsOf(page_.get()).contains("All Channel UMD"));
     EXPECT_TRUE(CaptionsOf(page_.get()).contains("Window16"));
@@ -151,6 +151,27 @@ TEST_F(SubPageTest, UmdEnterOutsideTheFieldsAndInAnEmptyField) {
     EXPECT_EQ(state_.umd_name[15], u"");
 }
 
+// Before any reply the labels are empty: Enter on a field nobody touched sends the empty label
+// (28 bytes), not a one-space one.
+TEST_F(SubPageTest, UmdEnterOnAnUntouchedFieldSendsTheEmptyLabel) {
+    device_ = std::make_unique<FakeMultiviewer>(std::nullopt);
+    PanoptixState fresh;
+    ConnectTo(fresh, *device_);
+    page_ = std::make_unique<CClass_16view_umd>(fresh, nullptr);
+    page_->show();
+    QLineEdit* field = Field(mv_id::UmdFieldId(7));
+    EXPECT_TRUE(field->text().isEmpty());
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+
+    const std::vector<uint8_t> frame = NextFrame();
+    ASSERT_EQ(frame.size(), 28u);
+    EXPECT_EQ(CommandOf(frame), 0x1E);
+    EXPECT_THAT(PayloadOf(frame, 8), ElementsAre(7, 1, 0, 1, 0, 1, 0, 1));
+    EXPECT_EQ(fresh.umd_name[6], u"");
+    page_.reset();  // before the state it works on
+}
+
 TEST_F(SubPageTest, UmdFieldTakesTenCharactersAndEscKeepsThePage) {
     Make<CClass_16view_umd>();
     TraceRecorder traces;
@@ -161,7 +182,7 @@ TEST_F(SubPageTest, UmdFieldTakesTenCharactersAndEscKeepsThePage) {
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_EQ(traces.CountStartingWith(" mian  esc  \n"), 1u);
     EXPECT_EQ(field->text(), "ABCDEFGHIJ");
-    EXPECT_EQ(state_.umd_name[4], u" ");  // typed but not sent: not stored
+    EXPECT_EQ(state_.umd_name[4], u"");  // typed but not sent: not stored
     EXPECT_TRUE(page_->isVisible());
     EXPECT_TRUE(NothingSent());
 }
