@@ -96,8 +96,8 @@ struct MultiviewerState {
     std::function<void()> mark_preview_area;
 };
 
-// A layout selection goes ahead once a status query has ended, or while the device is not
-// locked.
+// A layout button press goes ahead once a status query has ended, or while the device is not
+// locked (the layout page asks before it acts on a press).
 inline bool LayoutSelectionAllowed(const MultiviewerState& state) {
     return state.m_status_query_done != 0 || state.m_all_16_view_page_data.lock_state == 0;
 }

@@ -226,6 +226,33 @@ TEST_F(ContainerTest, OnAClosedSerialPortALayoutPressChangesTheStateButSendsNoth
     EXPECT_EQ(container.current_page(), 2);
 }
 
+// A device last reported locked refuses layout presses until a status query has ended.
+TEST_F(ContainerTest, ALockedDeviceRefusesLayoutPressesUntilAQueryHasEnded) {
+    // On the serial link with the port closed the opening query never ran.
+    state_.m_eState = kModeSerial;
+    state_.m_all_16_view_page_data.lock_state = 1;
+    CClass_16view_dlg& container = Open(ReplyWithLayout(9));
+    ASSERT_EQ(state_.m_status_query_done, 0);
+    EXPECT_EQ(LayoutPage().current_layout(), 1);
+
+    QTest::mouseClick(Control(mv_id::kFirstLayoutButton + 6), Qt::LeftButton);
+
+    EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 6), 183);
+    EXPECT_EQ(LayoutPage().current_layout(), 1);
+    EXPECT_EQ(state_.m_all_16_view_page_data.view_mode_type, 0);
+    EXPECT_EQ(state_.m_cur_window_count, 1);
+    EXPECT_THAT(EnabledWindows(), ElementsAre(1));
+
+    // The status page asks over the LAN; once that query has ended the press goes ahead.
+    container.ShowPage(1);
+    container.ShowPage(2);
+    ASSERT_EQ(state_.m_status_query_done, 1);
+    QTest::mouseClick(Control(mv_id::kFirstLayoutButton + 6), Qt::LeftButton);
+    EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 6), 184);
+    EXPECT_EQ(state_.m_all_16_view_page_data.view_mode_type, 6);
+    EXPECT_EQ(state_.m_cur_window_count, 16);
+}
+
 TEST_F(ContainerTest, EveryPageButtonShowsItsPageAndMovesTheSelectedFace) {
     CClass_16view_dlg& container = Open(ReplyWithLayout(4));
     struct PageCase {
