@@ -246,6 +246,7 @@ TEST_F(ContainerTest, ALockedDeviceRefusesLayoutPressesUntilAQueryHasEnded) {
     // The status page asks over the LAN; once that query has ended the press goes ahead.
     container.ShowPage(1);
     container.ShowPage(2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the pages replaced
     ASSERT_EQ(state_.m_status_query_done, 1);
     QTest::mouseClick(Control(mv_id::kFirstLayoutButton + 6), Qt::LeftButton);
     EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 6), 184);
