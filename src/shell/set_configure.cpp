@@ -50,14 +50,6 @@ const LabelPlacement kLabels[] = {
 
 const char* const kBaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
 
-// The selected device's address fields in the state, if the state keeps them.
-template <class State>
-void StoreNewNetworkAddress(State& state, const NetworkAddress& address) {
-    if constexpr (requires { state.new_network_address = address; }) {
-        state.new_network_address = address;
-    }
-}
-
 }  // namespace
 
 CSetConfigure::CSetConfigure(PanoptixState& state, QWidget* parent)
@@ -226,8 +218,7 @@ void CSetConfigure::OnChangeIp() {
     address.gateway[1] = octets[1];
     address.gateway[2] = octets[2];
     address.gateway[3] = 1;
-    network_address_ = address;
-    StoreNewNetworkAddress(state_, address);
+    state_.new_network_address = address;
 
     // With no device selected the frame carries a zero row; the send itself then shows
     // "Please choose a device" and nothing goes out.

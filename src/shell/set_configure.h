@@ -35,8 +35,6 @@ class CSetConfigure : public QDialog {
 
     // 0 = not connected; every successful Connect or Disconnect takes its bitwise complement.
     int32_t ConnectedFlag() const { return connected_flag_; }
-    // The address, mask and gateway of the last "Change  IP".
-    const NetworkAddress& LastNetworkAddress() const { return network_address_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,7 +60,6 @@ class CSetConfigure : public QDialog {
     QWidget* status_icon_ = nullptr;
     QRect status_icon_rect_;
     int32_t connected_flag_ = 0;
-    NetworkAddress network_address_{};
 };
 
 }  // namespace panoptix
