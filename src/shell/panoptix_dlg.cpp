@@ -58,6 +58,10 @@ constexpr QColor kListText{60, 180, 255};
 constexpr QColor kListBackground{58, 58, 58};
 constexpr QColor kStaticBackground{102, 102, 102};
 
+// The empty page area's text, centred in the page well below the watermark.
+constexpr QRect kPageAreaTextRect{16, 410, 1248, 30};
+constexpr QColor kPageAreaTextColour{92, 97, 106};
+
 // Edit and list controls of the main window: light blue on dark grey.
 void ApplyListColours(QWidget* control) {
     QPalette palette = control->palette();
@@ -202,6 +206,9 @@ void CPanoptixDlg::SearchLanDevices() {
         return;  // the socket could not be opened: the list stays empty and no page opens
     }
     FillDeviceCombo(result.combo_entries);
+    if (m_device_index < 0) {
+        SetPageAreaNote(PageAreaNote::NothingFound);
+    }
     OpenDevicePage();
     Trace("search  over \n");
 }
@@ -213,9 +220,13 @@ void CPanoptixDlg::SearchSerialDevices() {
 
     const DeviceSearchResult result = SearchSerial(*this);
     if (!result.open_page) {
+        SetPageAreaNote(PageAreaNote::BeforeSearch);
         return;  // the port is not open
     }
     FillDeviceCombo(result.combo_entries);
+    if (result.combo_entries.empty()) {
+        SetPageAreaNote(PageAreaNote::NothingFound);
+    }
     OpenDevicePage();
 }
 
@@ -236,6 +247,11 @@ void CPanoptixDlg::OpenDevicePage() {
             Trace("the device 's type is wrong \n");
         }
         page = device_pages_.Create(choice.kind, this, page_rect_);
+        if (page == nullptr) {
+            // A device model whose page is not built into the panel yet.
+            no_page_device_ = device_combo_->currentText();
+            SetPageAreaNote(PageAreaNote::NoControlPage);
+        }
     }
     if (page == nullptr) {
         Trace("m_p_mian_show_dlg is null \n");
@@ -261,6 +277,27 @@ void CPanoptixDlg::CloseCurrentPage(PageCloseTrace trace) {
     if (trace == PageCloseTrace::InitMyRect) {
         Trace("Init my rect \n");
     }
+}
+
+void CPanoptixDlg::SetPageAreaNote(PageAreaNote note) {
+    page_area_note_ = note;
+    update(page_rect_);
+}
+
+QString CPanoptixDlg::PageAreaText() const {
+    if (!m_p_mian_show_dlg.isNull()) {
+        return {};
+    }
+    switch (page_area_note_) {
+        case PageAreaNote::NothingFound:
+            return QStringLiteral("No devices found. Press SCAN to search again");
+        case PageAreaNote::NoControlPage:
+            return QStringLiteral("%1 has no control page yet")
+                .arg(no_page_device_.isEmpty() ? QStringLiteral("This device") : no_page_device_);
+        case PageAreaNote::BeforeSearch:
+            break;
+    }
+    return QStringLiteral("Press SCAN to search for devices");
 }
 
 void CPanoptixDlg::ClearDeviceCombo() {
@@ -329,6 +366,17 @@ bool CPanoptixDlg::eventFilter(QObject* watched, QEvent* event) {
 void CPanoptixDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     DrawPageBackground(painter, rect(), kBackgroundBitmap);
+    // An empty page area says why it is empty.
+    if (const QString note = PageAreaText(); !note.isEmpty()) {
+        QFont font(QStringLiteral("DejaVu Sans"));  // the skin's legend face
+        font.setStyleHint(QFont::SansSerif);
+        font.setPixelSize(15);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+        painter.setFont(font);
+        painter.setPen(kPageAreaTextColour);
+        painter.drawText(kPageAreaTextRect, Qt::AlignCenter, note);
+        painter.setFont(this->font());
+    }
     // The version sits in the strip below the page area, in a grey the dark skin lets one
     // read, over the background as it is.
     painter.setPen(kVersionTextColour);

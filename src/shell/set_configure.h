@@ -11,7 +11,7 @@
 #include "shell/panoptix_state.h"
 
 class QComboBox;
-class QPushButton;
+class CButtonST;
 
 namespace panoptix {
 
@@ -53,10 +53,10 @@ class CSetConfigure : public QDialog {
     PanoptixState& state_;
     QComboBox* mode_list_ = nullptr;
     IpAddressField* ip_address_ = nullptr;
-    QPushButton* change_ip_ = nullptr;
+    CButtonST* change_ip_ = nullptr;
     QComboBox* port_list_ = nullptr;
     QComboBox* baud_list_ = nullptr;
-    QPushButton* connect_ = nullptr;
+    CButtonST* connect_ = nullptr;
     QWidget* status_icon_ = nullptr;
     QRect status_icon_rect_;
     int32_t connected_flag_ = 0;

@@ -113,6 +113,7 @@ TEST_F(MainWindowTest, StartsIdleWithTheSkinInPlace) {
     EXPECT_EQ(dialog.CurrentPage(), nullptr);
     EXPECT_EQ(dialog.m_device_index, -1);
     EXPECT_EQ(dialog.m_udpSockfd, -1);
+    EXPECT_EQ(dialog.PageAreaText(), QStringLiteral("Press SCAN to search for devices"));
     EXPECT_THAT(traces.lines(), ElementsAre("L = 0 \n", "T = 0 \n", "R = 1280 \n", "B = 720 \n",
                                             "W = 1280 \n", "H = 720 \n"));
 
@@ -171,6 +172,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     EXPECT_EQ(Page()->kind(), DevicePageKind::Multiviewer);
     EXPECT_EQ(Page()->geometry(), kPageRect);
     EXPECT_FALSE(Page()->isHidden());
+    EXPECT_TRUE(dialog_->PageAreaText().isEmpty());
     EXPECT_TRUE(waited_while_opening_);
     EXPECT_EQ(combo_text_while_opening_, "ABC_127.0.0.1");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -210,6 +212,7 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
     EXPECT_TRUE(old_page.isNull());
     EXPECT_EQ(dialog_->CurrentPage(), nullptr);
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("No Device Found"));
+    EXPECT_EQ(dialog_->PageAreaText(), QStringLiteral("No devices found. Press SCAN to search again"));
     EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
     EXPECT_EQ(dialog_->m_device_index, -1);
     // The combo box held an entry, so the table was cleared for the new result.
@@ -333,6 +336,28 @@ TEST_F(MainWindowTest, PagesFollowTheTypeByteAndTheConnectionMode) {
             EXPECT_EQ(dialog_->CurrentPage(), nullptr) << "index " << c.index;
         }
     }
+}
+
+// The empty page area tells the operator why it is empty, in the page well, as plain text.
+TEST_F(MainWindowTest, AnEmptyPageAreaSaysWhichDeviceHasNoControlPage) {
+    dialog_->DevicePages().Register(DevicePageKind::Switcher, {});
+    RegisterStandInPages({DevicePageKind::Multiviewer});
+    ListDevices({0xA1, 0xA5});
+    dialog_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
+    const QImage before = dialog_->grab(kPageRect).toImage();
+
+    TraceRecorder traces;
+    dialog_->DeviceCombo()->setCurrentIndex(1);
+
+    EXPECT_EQ(dialog_->CurrentPage(), nullptr);
+    EXPECT_EQ(dialog_->PageAreaText(), QStringLiteral("device 1 has no control page yet"));
+    EXPECT_THAT(traces.lines(), ElementsAre("m_device_index = 1 \n ", "m_p_mian_show_dlg is null \n"));
+    EXPECT_NE(dialog_->grab(kPageRect).toImage(), before);  // the new text is drawn
+
+    dialog_->DeviceCombo()->setCurrentIndex(0);
+    EXPECT_NE(Page(), nullptr);
+    EXPECT_TRUE(dialog_->PageAreaText().isEmpty());
 }
 
 TEST_F(MainWindowTest, NoSelectionKeepsTheCurrentPage) {

@@ -6,9 +6,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
+#include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "controls/ip_address_field.h"
 #include "link/udp_test_support.h"
@@ -57,8 +57,8 @@ class SetConfigureTest : public ::testing::Test {
     QComboBox* Mode() const { return Control<QComboBox>(id::kModeList); }
     QComboBox* Ports() const { return Control<QComboBox>(id::kPortList); }
     QComboBox* Bauds() const { return Control<QComboBox>(id::kBaudList); }
-    QPushButton* ConnectButton() const { return Control<QPushButton>(id::kConnect); }
-    QPushButton* ChangeIp() const { return Control<QPushButton>(id::kChangeIp); }
+    CButtonST* ConnectButton() const { return Control<CButtonST>(id::kConnect); }
+    CButtonST* ChangeIp() const { return Control<CButtonST>(id::kChangeIp); }
     IpAddressField* Address() const { return Control<IpAddressField>(id::kIpAddress); }
 
     // Enabled state of Connect, port list, baud list, address field, "Change  IP".
@@ -108,6 +108,20 @@ TEST_F(SetConfigureTest, OpensWithTheCurrentModeAndTheSerialControlsDisabled) {
     EXPECT_EQ(Mode()->currentIndex(), 1);
     EXPECT_TRUE(Address()->IsBlank());
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
+}
+
+// The buttons wear the skin's grey look, not the platform's white buttons on the dark window.
+TEST_F(SetConfigureTest, ButtonsWearTheSkinsGreyLook) {
+    Open();
+    dialog_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
+    for (CButtonST* button : {ChangeIp(), ConnectButton()}) {
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Colour(CButtonST::kBackgroundNormal), QColor(64, 64, 64));
+        EXPECT_EQ(button->Colour(CButtonST::kTextNormal), QColor(128, 128, 128));
+        const QImage shot = button->grab().toImage();
+        EXPECT_EQ(shot.pixelColor(3, 3), QColor(64, 64, 64)) << button->text().toStdString();
+    }
 }
 
 TEST_F(SetConfigureTest, ModeChoiceSetsTheLinkAndTheControls) {
