@@ -37,6 +37,7 @@ using testing_support::ConnectTo;
 using testing_support::FakeMultiviewer;
 using testing_support::FreePanelPort;
 using testing_support::MessageRecorder;
+using testing_support::kPreviewAt;
 using testing_support::PayloadOf;
 using testing_support::Pick;
 using testing_support::PixelAt;
@@ -87,7 +88,7 @@ class ContainerTest : public ::testing::Test {
 
     // The pixel of the preview at (x, y) of its 720 x 480 picture, as the container shows it.
     static QColor PreviewPixel(const QImage& shot, int x, int y) {
-        return PixelAt(shot, kPreviewOrigin.x() + x, kPreviewOrigin.y() + y);
+        return PixelAt(shot, kPreviewAt.x() + x, kPreviewAt.y() + y);
     }
 
     MessageRecorder messages_;

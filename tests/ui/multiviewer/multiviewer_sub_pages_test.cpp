@@ -38,6 +38,7 @@ using testing_support::CommandOf;
 using testing_support::ConnectTo;
 using testing_support::FakeMultiviewer;
 using testing_support::MessageRecorder;
+using testing_support::kPreviewAt;
 using testing_support::PayloadOf;
 using testing_support::Pick;
 using testing_support::PixelAt;
@@ -234,7 +235,7 @@ TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
     // RichReply: layout 9 and UMD background code 0 (black) on window 1.
     const PreviewBar& bar = state_.umd_bar[0];
     const QImage shot = Shot(container);
-    EXPECT_EQ(PixelAt(shot, kPreviewOrigin.x() + bar.x + 2, kPreviewOrigin.y() + bar.y + 2),
+    EXPECT_EQ(PixelAt(shot, kPreviewAt.x() + bar.x + 2, kPreviewAt.y() + bar.y + 2),
               QColor(0, 0, 0));
 }
 
@@ -311,8 +312,8 @@ TEST_F(SubPageTest, ColourForAllChannelsSetsEveryWindowAndTheBarsTurnRed) {
     const QImage shot = Shot(container);
     for (size_t k = 0; k < 9; ++k) {
         const PreviewBar& bar = state_.umd_bar[k];
-        EXPECT_EQ(PixelAt(shot, kPreviewOrigin.x() + bar.x + bar.width / 2,
-                          kPreviewOrigin.y() + bar.y + bar.height / 2),
+        EXPECT_EQ(PixelAt(shot, kPreviewAt.x() + bar.x + bar.width / 2,
+                          kPreviewAt.y() + bar.y + bar.height / 2),
                   QColor(255, 0, 0))
             << k;
     }

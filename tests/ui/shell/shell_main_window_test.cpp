@@ -1,6 +1,7 @@
 // The main window offscreen: search on loopback, page switching, keys, settings.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <pty.h>
 #include <unistd.h>
 
@@ -20,6 +21,7 @@
 #include "controls/control_id.h"
 #include "controls/shade_button_st.h"
 #include "link/udp_test_support.h"
+#include "link/udp_transport.h"
 #include "shell/message_box_sink.h"
 #include "shell/panoptix_dlg.h"
 #include "shell/set_configure.h"
@@ -358,6 +360,25 @@ TEST_F(MainWindowTest, AnEmptyPageAreaSaysWhichDeviceHasNoControlPage) {
     dialog_->DeviceCombo()->setCurrentIndex(0);
     EXPECT_NE(Page(), nullptr);
     EXPECT_TRUE(dialog_->PageAreaText().isEmpty());
+}
+
+// No connection is held open: a page opens with the command socket closed.
+TEST_F(MainWindowTest, OpeningAPageClosesAnOpenUdpSocket) {
+    RegisterStandInPages({DevicePageKind::Multiviewer});
+    ListDevices({0xA1});
+    dialog_->m_device_index = 0;
+    dialog_->endpoints.device_port = FreeLoopbackPort();
+    OpenCommandSocket(*dialog_);
+    const int socket = dialog_->m_udpSockfd;
+    ASSERT_GE(socket, 0);
+
+    dialog_->OpenDevicePage();
+
+    ASSERT_NE(Page(), nullptr);
+    EXPECT_EQ(dialog_->m_udpSockfd, -1);
+    errno = 0;
+    EXPECT_EQ(::fcntl(socket, F_GETFD), -1);  // really closed, not just forgotten
+    EXPECT_EQ(errno, EBADF);
 }
 
 TEST_F(MainWindowTest, NoSelectionKeepsTheCurrentPage) {
