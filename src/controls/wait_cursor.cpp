@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QtGui/qtguiglobal.h>
 
 #if QT_CONFIG(xcb) && defined(PANOPTIX_HAVE_XCB)
 #define PANOPTIX_FLUSH_XCB 1

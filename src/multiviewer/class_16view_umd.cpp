@@ -49,7 +49,8 @@ class LabelLengthValidator : public QValidator {
   public:
     LabelLengthValidator(int max_chars, QLineEdit* field)
         : QValidator(field), max_chars_(max_chars) {
-        connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { shown_ = text; });
+        connect(field, &QLineEdit::textChanged, this,
+                [this](const QString& text) { shown_ = text; });
     }
 
     // The text the field is about to show by code (not typed); it is the reference for edits.

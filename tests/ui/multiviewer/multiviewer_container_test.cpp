@@ -23,8 +23,8 @@
 #include "multiviewer/status_decoder.h"
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
-#include "ui/list_pick.h"
 #include "shell/panoptix_dlg.h"
+#include "ui/list_pick.h"
 
 namespace panoptix {
 namespace {
@@ -36,8 +36,8 @@ using testing_support::CommandOf;
 using testing_support::ConnectTo;
 using testing_support::FakeMultiviewer;
 using testing_support::FreePanelPort;
-using testing_support::MessageRecorder;
 using testing_support::kPreviewAt;
+using testing_support::MessageRecorder;
 using testing_support::PayloadOf;
 using testing_support::Pick;
 using testing_support::PixelAt;

@@ -62,9 +62,9 @@ class ClickLog : public QObject {
             if (!container_.isNull()) {
                 page = container_->current_page();
                 const auto sub_pages = container_->findChildren<MultiviewerSubPage*>();
-                shown = static_cast<int>(std::count_if(
-                    sub_pages.begin(), sub_pages.end(),
-                    [](const MultiviewerSubPage* p) { return p->isVisible(); }));
+                shown = static_cast<int>(
+                    std::count_if(sub_pages.begin(), sub_pages.end(),
+                                  [](const MultiviewerSubPage* p) { return p->isVisible(); }));
             }
             clicks_.push_back(
                 {ControlIdOf(button), QApplication::overrideCursor() != nullptr, page, shown});
@@ -86,9 +86,9 @@ void QueueClick(QWidget& window, QWidget* button) {
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         const Qt::MouseButtons held =
             type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-        QCoreApplication::postEvent(window.windowHandle(),
-                                    new QMouseEvent(type, at, at, global, Qt::LeftButton, held,
-                                                    Qt::NoModifier));
+        QCoreApplication::postEvent(
+            window.windowHandle(),
+            new QMouseEvent(type, at, at, global, Qt::LeftButton, held, Qt::NoModifier));
     }
 }
 

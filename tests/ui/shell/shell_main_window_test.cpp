@@ -1,7 +1,7 @@
 // The main window offscreen: search on loopback, page switching, keys, settings.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <pty.h>
 #include <unistd.h>
 
@@ -214,7 +214,8 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
     EXPECT_TRUE(old_page.isNull());
     EXPECT_EQ(dialog_->CurrentPage(), nullptr);
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("No Device Found"));
-    EXPECT_EQ(dialog_->PageAreaText(), QStringLiteral("No devices found. Press SCAN to search again"));
+    EXPECT_EQ(dialog_->PageAreaText(),
+              QStringLiteral("No devices found. Press SCAN to search again"));
     EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
     EXPECT_EQ(dialog_->m_device_index, -1);
     // The combo box held an entry, so the table was cleared for the new result.
@@ -354,7 +355,8 @@ TEST_F(MainWindowTest, AnEmptyPageAreaSaysWhichDeviceHasNoControlPage) {
 
     EXPECT_EQ(dialog_->CurrentPage(), nullptr);
     EXPECT_EQ(dialog_->PageAreaText(), QStringLiteral("device 1 has no control page yet"));
-    EXPECT_THAT(traces.lines(), ElementsAre("m_device_index = 1 \n ", "m_p_mian_show_dlg is null \n"));
+    EXPECT_THAT(traces.lines(),
+                ElementsAre("m_device_index = 1 \n ", "m_p_mian_show_dlg is null \n"));
     EXPECT_NE(dialog_->grab(kPageRect).toImage(), before);  // the new text is drawn
 
     dialog_->DeviceCombo()->setCurrentIndex(0);
