@@ -358,7 +358,7 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
 
     // Enter and Esc anywhere in the page leave the window and the page as they are.
     page->ShowPage(3);
-    auto* field = FindControlAs<QLineEdit>(page, mv_id::UmdFieldId(1));
+    auto* field = FindControlAs<QLineEdit>(page->SubPage(), mv_id::UmdFieldId(1));
     for (QWidget* target : {static_cast<QWidget*>(field), static_cast<QWidget*>(page)}) {
         QTest::keyClick(target, Qt::Key_Escape);
         QTest::keyClick(target, Qt::Key_Return);

@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QTest>
-#include <QWindow>
 
 #include <algorithm>
 #include <vector>
@@ -78,17 +77,16 @@ class ClickLog : public QObject {
     std::vector<Click> clicks_;
 };
 
-// A press and a release in the middle of button, queued for the window as the platform queues
-// the operator's clicks: the window finds the widget under the point when it handles them.
-void QueueClick(QWidget& window, QWidget* button) {
-    const QPointF at = button->mapTo(&window, button->rect().center());
-    const QPointF global = window.mapToGlobal(at);
+// A press and a release in the middle of button, put in the event queue as the operator's
+// click would be; nothing handles them until the event loop runs.
+void QueueClick(QWidget* button) {
+    const QPointF at = button->rect().center();
+    const QPointF global = button->mapToGlobal(at);
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         const Qt::MouseButtons held =
             type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
         QCoreApplication::postEvent(
-            window.windowHandle(),
-            new QMouseEvent(type, at, at, global, Qt::LeftButton, held, Qt::NoModifier));
+            button, new QMouseEvent(type, at, global, Qt::LeftButton, held, Qt::NoModifier));
     }
 }
 
@@ -124,10 +122,10 @@ TEST(QueuedInputTest, ClicksDuringAWaitRunAfterItOneAtATime) {
     // The operator clicks four times while the status page below queries the device: the UMD
     // tab, the layout tab (whose page queries again), the colour tab, and scan (which searches
     // and closes the whole multiviewer page).
-    QueueClick(dialog, umd_button);
-    QueueClick(dialog, layout_button);
-    QueueClick(dialog, colour_button);
-    QueueClick(dialog, scan_button);
+    QueueClick(umd_button);
+    QueueClick(layout_button);
+    QueueClick(colour_button);
+    QueueClick(scan_button);
 
     container->ShowPage(1);  // the status page waits for its reply as it opens
 
