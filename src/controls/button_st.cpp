@@ -320,3 +320,17 @@ void CButtonST::paintEvent(QPaintEvent* /*event*/) {
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
+
+namespace panoptix {
+
+void UseSkinTextButtonColours(CButtonST& button) {
+    const QColor dark{64, 64, 64};
+    const QColor light{128, 128, 128};
+    button.SetColour(CButtonST::kBackgroundActive, dark);
+    button.SetColour(CButtonST::kTextActive, light);
+    button.SetColour(CButtonST::kBackgroundNormal, dark);
+    button.SetColour(CButtonST::kTextNormal, light);
+    button.SetColour(CButtonST::kBackgroundFocused, dark);
+}
+
+}  // namespace panoptix

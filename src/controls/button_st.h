@@ -107,3 +107,11 @@ class CButtonST : public QAbstractButton {
 namespace panoptix {
 using ::CButtonST;
 }  // namespace panoptix
+
+namespace panoptix {
+
+// The skin's grey text button ("Set  IP", "Set  Default", the buttons of the settings window):
+// dark grey 64, 64, 64 behind light grey 128, 128, 128 text, in colour slots 0-4.
+void UseSkinTextButtonColours(CButtonST& button);
+
+}  // namespace panoptix

@@ -17,9 +17,8 @@ CClass_16view_audio::CClass_16view_audio(PanoptixState& state, QWidget* parent)
     const All16ViewPageData& block = State().m_all_16_view_page_data;
     SelectQuietly(histogram, block.audio_enable);
     SelectQuietly(source, block.audio_source - 1);
-    connect(histogram, &QComboBox::currentIndexChanged, this,
-            &CClass_16view_audio::OnHistogramChanged);
-    connect(source, &QComboBox::currentIndexChanged, this, &CClass_16view_audio::OnSourceChanged);
+    connect(histogram, &QComboBox::activated, this, &CClass_16view_audio::OnHistogramChanged);
+    connect(source, &QComboBox::activated, this, &CClass_16view_audio::OnSourceChanged);
     // The operator never sees this page's controls; the settings page offers the same.
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (qobject_cast<QLabel*>(control) != nullptr || qobject_cast<QComboBox*>(control)) {

@@ -118,13 +118,13 @@ void CClass_16view_color::CreateControls() {
         ShowChannelColours(section);
     }
 
-    connect(umd_channel_, &QComboBox::currentIndexChanged, this,
+    connect(umd_channel_, &QComboBox::activated, this,
             [this](int entry) { OnChannelChanged(ColourSection::Umd, entry); });
-    connect(resolution_channel_, &QComboBox::currentIndexChanged, this,
+    connect(resolution_channel_, &QComboBox::activated, this,
             [this](int entry) { OnChannelChanged(ColourSection::Resolution, entry); });
     for (QComboBox* list : {umd_text_, umd_back_, resolution_text_, resolution_back_}) {
         const int list_id = ControlIdOf(list);
-        connect(list, &QComboBox::currentIndexChanged, this,
+        connect(list, &QComboBox::activated, this,
                 [this, list_id](int entry) { OnColourChanged(list_id, entry); });
     }
 }

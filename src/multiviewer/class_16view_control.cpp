@@ -93,7 +93,7 @@ void CClass_16view_control::CreateControls() {
                        mv_id::kFirstSourceLabel + k - 1);
         source_lists_[i] =
             AddList(mv_id::kFirstSourceList + k - 1, RowRect(kFirstSourceList, k), inputs);
-        connect(source_lists_[i], &QComboBox::currentIndexChanged, this,
+        connect(source_lists_[i], &QComboBox::activated, this,
                 [this, k](int entry) { OnSourceChanged(k, entry); });
     }
 
@@ -129,8 +129,6 @@ void CClass_16view_control::SelectLayout(int t) {
     if (old_layout == kNoLayout) {
         return;  // the page is opening: show what the device has, send nothing
     }
-    // A locked device does not stop a layout chosen here: the page has always queried the
-    // device before its first choice, and the lock only guards choices made before any query.
     State().m_all_16_view_page_data.view_mode_type = static_cast<uint8_t>(t - 1);
     const uint8_t layout_code = LayoutCodeOfIndex(static_cast<uint8_t>(t - 1)).value_or(1);
     SendLayout(State(), State(), CommandLink(), layout_code);
@@ -139,6 +137,11 @@ void CClass_16view_control::SelectLayout(int t) {
 }
 
 void CClass_16view_control::OnLayoutButton(int t) {
+    // A device reported locked refuses layout changes until a status query has ended (one
+    // that reached no open serial port does not count); a refused press changes nothing.
+    if (!LayoutSelectionAllowed(State())) {
+        return;
+    }
     // The count first, so that the selection enables the rows of the new layout.
     State().m_cur_window_count = kLayoutButtonRows[static_cast<size_t>(t - 1)].windows;
     SelectLayout(t);

@@ -74,13 +74,18 @@ CClass_16view_dlg::CClass_16view_dlg(PanoptixState& state, QWidget* parent)
     : QWidget(parent), state_(state) {
     resize(1240, 580);
     // Every preview computation marks the preview for redrawing, from now on.
-    state_.mark_preview_area = [this] { MarkPreviewArea(); };
+    state_.mark_preview_area = PreviewMarker{this};
     CreateControls();
     ShowPage(kFirstShownPage);
 }
 
 CClass_16view_dlg::~CClass_16view_dlg() {
-    state_.mark_preview_area = nullptr;
+    // A container replaced by a newer one is deleted later, after the newer one has taken the
+    // hook: only a hook that still names this container is cleared.
+    const auto* marker = state_.mark_preview_area.target<PreviewMarker>();
+    if (marker != nullptr && marker->container == this) {
+        state_.mark_preview_area = nullptr;
+    }
     delete sub_page_.data();
 }
 
@@ -135,9 +140,10 @@ void CClass_16view_dlg::ShowPage(int n) {
         page_buttons_[old_row]->SetPictureById(kPages[old_row].face_normal);
     }
     if (QWidget* old_page = sub_page_.data()) {
+        // Removed once control is back in the event loop: never while one of its handlers runs.
         old_page->hide();
         sub_page_ = nullptr;
-        delete old_page;
+        old_page->deleteLater();
     }
     const size_t row = static_cast<size_t>(n - 1);
     QWidget* page = kPages[row].create(state_, this);

@@ -47,6 +47,12 @@ class CClass_16view_dlg : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // The preview hook in the state: marks this container's preview for redrawing.
+    struct PreviewMarker {
+        CClass_16view_dlg* container;
+        void operator()() const { container->MarkPreviewArea(); }
+    };
+
     void CreateControls();
     void MarkPreviewArea();
 

@@ -54,20 +54,14 @@ QStringList ResolutionEntries() {
     return entries;
 }
 
-// The grey text buttons of the page: background, text, background, text, background.
+// The grey text buttons of the page.
 CButtonST* MakeTextButton(QWidget* page, int control_id, const QString& caption,
                           const QRect& rect) {
     auto* button = new CButtonST(page);
     button->setGeometry(rect);
     button->setText(caption);
     SetControlId(button, control_id);
-    const QColor dark{64, 64, 64};
-    const QColor light{128, 128, 128};
-    button->SetColour(0, dark);
-    button->SetColour(1, light);
-    button->SetColour(2, dark);
-    button->SetColour(3, light);
-    button->SetColour(4, dark);
+    UseSkinTextButtonColours(*button);
     return button;
 }
 
@@ -141,7 +135,7 @@ void CClass_16view_set::CreateControls() {
     for (QComboBox* list :
          {audio_meter_, audio_source_, border_, resolution_enable_, resolution_type_, lock_}) {
         const int list_id = ControlIdOf(list);
-        connect(list, &QComboBox::currentIndexChanged, this,
+        connect(list, &QComboBox::activated, this,
                 [this, list_id](int entry) { OnListChanged(list_id, entry); });
     }
 }

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -40,6 +41,33 @@ QRect FieldRect(int window) {
             kRowHeight};
 }
 
+// Typing never takes a label field past ten characters. A longer label the device reported is
+// shown whole and may be shortened, but no character is typed into it until it is down to
+// nine: an edit is taken when it leaves at most ten characters, when it shortens the text, or
+// when it leaves the text as it was.
+class LabelLengthValidator : public QValidator {
+  public:
+    LabelLengthValidator(int max_chars, QLineEdit* field)
+        : QValidator(field), max_chars_(max_chars) {
+        connect(field, &QLineEdit::textChanged, this,
+                [this](const QString& text) { shown_ = text; });
+    }
+
+    // The text the field is about to show by code (not typed); it is the reference for edits.
+    void Show(const QString& text) { shown_ = text; }
+
+    State validate(QString& input, int&) const override {
+        if (input.size() <= max_chars_ || input.size() < shown_.size() || input == shown_) {
+            return Acceptable;
+        }
+        return Invalid;
+    }
+
+  private:
+    int max_chars_;
+    QString shown_;
+};
+
 }  // namespace
 
 CClass_16view_umd::CClass_16view_umd(PanoptixState& state, QWidget* parent)
@@ -53,7 +81,7 @@ void CClass_16view_umd::CreateControls() {
     on_off_ = AddList(mv_id::kUmdOnOffList, kOnOffList,
                       {QStringLiteral("UMD OFF"), QStringLiteral("UMD ON")});
     SelectQuietly(on_off_, State().umd_shown != 0 ? 1 : 0);
-    connect(on_off_, &QComboBox::currentIndexChanged, this, &CClass_16view_umd::OnUmdOnOffChanged);
+    connect(on_off_, &QComboBox::activated, this, &CClass_16view_umd::OnUmdOnOffChanged);
 
     for (int k = 1; k <= kMultiviewerWindows; ++k) {
         AddCaption(QStringLiteral("Window%1").arg(k), CaptionRect(k));
@@ -61,8 +89,11 @@ void CClass_16view_umd::CreateControls() {
         const QString label =
             QString::fromStdU16String(State().umd_name[static_cast<size_t>(k - 1)]);
         // Typing stops at ten characters; a longer label the device reported is shown whole
-        // (and sent whole again) rather than cut.
+        // (and sent whole again) rather than cut. A paste is cut to fit.
         field->setMaxLength(std::max(kLabelMaxChars, static_cast<int>(label.size())));
+        auto* validator = new LabelLengthValidator(kLabelMaxChars, field);
+        validator->Show(label);
+        field->setValidator(validator);
         field->setText(label);
         field->setCursorPosition(0);
         fields_[static_cast<size_t>(k - 1)] = field;

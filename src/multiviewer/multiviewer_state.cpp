@@ -10,10 +10,4 @@ void All16ViewPageData::ResetForNewPage() {
     resolution_color_channel = 1;
 }
 
-std::array<std::u16string, kMultiviewerWindows> MultiviewerState::InitialUmdNames() {
-    std::array<std::u16string, kMultiviewerWindows> names;
-    names.fill(u" ");
-    return names;
-}
-
 }  // namespace panoptix

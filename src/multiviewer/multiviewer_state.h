@@ -66,8 +66,8 @@ struct MultiviewerState {
     int8_t m_cur_window_count = 1;
     // Input 1-16 shown in windows 1-16; 0 when none has been reported.
     std::array<uint8_t, kMultiviewerWindows> window_source{};
-    // UMD label of windows 1-16; one space each until a device reports its labels.
-    std::array<std::u16string, kMultiviewerWindows> umd_name = InitialUmdNames();
+    // UMD label of windows 1-16; empty until a device reports its labels or one is sent.
+    std::array<std::u16string, kMultiviewerWindows> umd_name{};
 
     // Whether the preview draws the audio, UMD and resolution bars (0 or 1).
     int32_t audio_meter_shown = 0;
@@ -94,12 +94,10 @@ struct MultiviewerState {
     // Marks the preview area for redrawing; every preview computation calls it last. The
     // container page sets it when it opens; empty means nobody draws the preview.
     std::function<void()> mark_preview_area;
-
-    static std::array<std::u16string, kMultiviewerWindows> InitialUmdNames();
 };
 
-// A layout selection goes ahead once a status query has ended, or while the device is not
-// locked.
+// A layout button press goes ahead once a status query has ended, or while the device is not
+// locked (the layout page asks before it acts on a press).
 inline bool LayoutSelectionAllowed(const MultiviewerState& state) {
     return state.m_status_query_done != 0 || state.m_all_16_view_page_data.lock_state == 0;
 }

@@ -128,19 +128,14 @@ QImage Main(int width, int height) {
     DrawRaised(painter, QRect(10, 51, width - 20, 55), 5);
     DrawSilkscreen(painter, QPointF(22, 85), QStringLiteral("DEVICE"), 10);
 
-    // The page well, with a watermark for the time before a device is chosen.
+    // The page well, with a watermark for the time no page is shown.
     DrawRecess(painter, QRect(16, 106, 1248, 586), 6);
     QFont mark = LegendFont(72, true);
     mark.setLetterSpacing(QFont::AbsoluteSpacing, 12);
     painter.setFont(mark);
     painter.setPen(QColor(44, 46, 51));
     painter.drawText(QRect(16, 300, 1248, 110), Qt::AlignCenter, QStringLiteral("PANOPTIX"));
-    QFont hint = LegendFont(15, false);
-    hint.setLetterSpacing(QFont::AbsoluteSpacing, 2);
-    painter.setFont(hint);
-    painter.setPen(QColor(92, 97, 106));
-    painter.drawText(QRect(16, 410, 1248, 30), Qt::AlignCenter,
-                     QStringLiteral("Press SCAN to search for devices"));
+    // The line under the watermark depends on the search: the main window writes it.
 
     // Footer band.
     painter.fillRect(QRect(0, 696, width, 1), QColor(14, 15, 17));

@@ -3,8 +3,8 @@
 // available with one line in DefaultDevicePages() (device_pages.cpp):
 //     {DevicePageKind::Switcher, &CreateDevicePage<CClass_switcher_dlg>},
 // A kind without a registered page opens nothing ("m_p_mian_show_dlg is null \n").
-// The main window deletes a page as soon as it replaces it (search, another device chosen), so a
-// page must not start a search or choose a device from inside one of its own handlers.
+// The main window hides a page it replaces (search, another device chosen) and removes it with
+// deleteLater(), so a page is never deleted while one of its own handlers is running.
 #include <QRect>
 #include <QWidget>
 

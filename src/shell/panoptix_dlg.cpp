@@ -58,6 +58,10 @@ constexpr QColor kListText{60, 180, 255};
 constexpr QColor kListBackground{58, 58, 58};
 constexpr QColor kStaticBackground{102, 102, 102};
 
+// The empty page area's text, centred in the page well below the watermark.
+constexpr QRect kPageAreaTextRect{16, 410, 1248, 30};
+constexpr QColor kPageAreaTextColour{92, 97, 106};
+
 // Edit and list controls of the main window: light blue on dark grey.
 void ApplyListColours(QWidget* control) {
     QPalette palette = control->palette();
@@ -90,8 +94,12 @@ CPanoptixDlg::CPanoptixDlg(QWidget* parent)
 
 CPanoptixDlg::~CPanoptixDlg() {
     qApp->removeEventFilter(this);
-    // The page and the settings window go while the state they use is still here.
+    // The pages and the settings window go while the state they use is still here (the state
+    // is a base of this window and is destroyed before the window's children).
     delete m_p_mian_show_dlg.data();
+    for (const QPointer<QWidget>& retired : retired_pages_) {
+        delete retired.data();
+    }
     delete m_pSetConfigure;
     m_pSetConfigure = nullptr;
     if (m_p_glo_main_set_or_get_dlg == this) {
@@ -198,6 +206,9 @@ void CPanoptixDlg::SearchLanDevices() {
         return;  // the socket could not be opened: the list stays empty and no page opens
     }
     FillDeviceCombo(result.combo_entries);
+    if (m_device_index < 0) {
+        SetPageAreaNote(PageAreaNote::NothingFound);
+    }
     OpenDevicePage();
     Trace("search  over \n");
 }
@@ -209,9 +220,13 @@ void CPanoptixDlg::SearchSerialDevices() {
 
     const DeviceSearchResult result = SearchSerial(*this);
     if (!result.open_page) {
+        SetPageAreaNote(PageAreaNote::BeforeSearch);
         return;  // the port is not open
     }
     FillDeviceCombo(result.combo_entries);
+    if (result.combo_entries.empty()) {
+        SetPageAreaNote(PageAreaNote::NothingFound);
+    }
     OpenDevicePage();
 }
 
@@ -232,6 +247,11 @@ void CPanoptixDlg::OpenDevicePage() {
             Trace("the device 's type is wrong \n");
         }
         page = device_pages_.Create(choice.kind, this, page_rect_);
+        if (page == nullptr) {
+            // A device model whose page is not built into the panel yet.
+            no_page_device_ = device_combo_->currentText();
+            SetPageAreaNote(PageAreaNote::NoControlPage);
+        }
     }
     if (page == nullptr) {
         Trace("m_p_mian_show_dlg is null \n");
@@ -249,10 +269,35 @@ void CPanoptixDlg::CloseCurrentPage(PageCloseTrace trace) {
     QWidget* page = m_p_mian_show_dlg.data();
     m_p_mian_show_dlg = nullptr;
     page->hide();
-    delete page;
+    // The page may be the one whose handler is running (a press that ends in a search): it goes
+    // once control is back in the event loop, never under its own feet.
+    page->deleteLater();
+    std::erase_if(retired_pages_, [](const QPointer<QWidget>& p) { return p.isNull(); });
+    retired_pages_.emplace_back(page);
     if (trace == PageCloseTrace::InitMyRect) {
         Trace("Init my rect \n");
     }
+}
+
+void CPanoptixDlg::SetPageAreaNote(PageAreaNote note) {
+    page_area_note_ = note;
+    update(page_rect_);
+}
+
+QString CPanoptixDlg::PageAreaText() const {
+    if (!m_p_mian_show_dlg.isNull()) {
+        return {};
+    }
+    switch (page_area_note_) {
+        case PageAreaNote::NothingFound:
+            return QStringLiteral("No devices found. Press SCAN to search again");
+        case PageAreaNote::NoControlPage:
+            return QStringLiteral("%1 has no control page yet")
+                .arg(no_page_device_.isEmpty() ? QStringLiteral("This device") : no_page_device_);
+        case PageAreaNote::BeforeSearch:
+            break;
+    }
+    return QStringLiteral("Press SCAN to search for devices");
 }
 
 void CPanoptixDlg::ClearDeviceCombo() {
@@ -269,9 +314,10 @@ void CPanoptixDlg::FillDeviceCombo(const std::vector<std::u16string>& entries) {
         }
         device_combo_->setCurrentIndex(device_combo_->count() > 0 ? 0 : -1);
     }
-    // The operator sees the result at once, before a page that queries its device blocks.
+    // The operator sees the result at once, before a page that queries its device blocks; no
+    // event is dispatched for it.
     device_combo_->repaint();
-    QApplication::sync();
+    FlushWindowSystem();
 }
 
 void CPanoptixDlg::OnDeviceSelectionChanged(int index) {
@@ -320,6 +366,17 @@ bool CPanoptixDlg::eventFilter(QObject* watched, QEvent* event) {
 void CPanoptixDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     DrawPageBackground(painter, rect(), kBackgroundBitmap);
+    // An empty page area says why it is empty.
+    if (const QString note = PageAreaText(); !note.isEmpty()) {
+        QFont font(QStringLiteral("DejaVu Sans"));  // the skin's legend face
+        font.setStyleHint(QFont::SansSerif);
+        font.setPixelSize(15);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+        painter.setFont(font);
+        painter.setPen(kPageAreaTextColour);
+        painter.drawText(kPageAreaTextRect, Qt::AlignCenter, note);
+        painter.setFont(this->font());
+    }
     // The version sits in the strip below the page area, in a grey the dark skin lets one
     // read, over the background as it is.
     painter.setPen(kVersionTextColour);

@@ -5,7 +5,10 @@
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
+#include <QString>
 #include <QWidget>
+
+#include <vector>
 
 #include "shell/device_pages.h"
 #include "shell/panoptix_state.h"
@@ -48,6 +51,8 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     CSetConfigure* SetConfigureDialog() const { return m_pSetConfigure; }
     QComboBox* DeviceCombo() const { return device_combo_; }
     QRect PageRect() const { return page_rect_; }
+    // The text the empty page area shows; empty while a page is shown.
+    QString PageAreaText() const;
     DevicePageRegistry& DevicePages() { return device_pages_; }
 
   protected:
@@ -60,6 +65,10 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    // What the page area says while no page is shown.
+    enum class PageAreaNote { BeforeSearch, NothingFound, NoControlPage };
+    void SetPageAreaNote(PageAreaNote note);
+
     void OnInitDialog();
     void CreateControls();
     void SearchLanDevices();
@@ -83,8 +92,12 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     CShadeButtonST* settings_ = nullptr;
     CShadeButtonST* scan_ = nullptr;
     QPointer<QWidget> m_p_mian_show_dlg;
+    // Pages replaced but not yet deleted (deleteLater); the destructor deletes any left.
+    std::vector<QPointer<QWidget>> retired_pages_;
     CSetConfigure* m_pSetConfigure = nullptr;
     DevicePageRegistry device_pages_;
+    PageAreaNote page_area_note_ = PageAreaNote::BeforeSearch;
+    QString no_page_device_;  // the device named by PageAreaNote::NoControlPage
 
     // Moving the window by its surface when the window system does not do it for us.
     bool dragging_ = false;

@@ -13,7 +13,9 @@ struct SerialPortRoots {
 
 // The machine's serial ports, sorted by name, each once: real UARTs and USB adapters (terminal
 // devices that have a device driver), /dev/ttyUSB* and /dev/ttyACM*, and the symbolic links in
-// the device folder that lead to a pseudo-terminal (virtual ports such as a simulator makes).
+// the device folder whose own target is a pseudo-terminal /dev/pts/N (virtual ports such as a
+// simulator or socat makes). Never /dev/std*, /dev/fd, /dev/tty, /dev/console, /dev/ptmx, nor
+// a link that goes through /proc.
 std::vector<std::string> ListSerialPorts(const SerialPortRoots& roots = {});
 
 }  // namespace panoptix

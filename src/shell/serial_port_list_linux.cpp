@@ -37,6 +37,14 @@ bool IsUartFitted(const fs::path& sys_entry) {
     return uart_type != 0;
 }
 
+// Names in the device folder that are never a port, whatever they lead to: the process's own
+// streams and terminal, the console and the pseudo-terminal multiplexer. Opening one of them
+// would put the operator's terminal in raw mode and write frames into it.
+bool IsNeverAPort(const std::string& name) {
+    return StartsWith(name, "std") || name == "fd" || name == "tty" || name == "console" ||
+           name == "ptmx";
+}
+
 void AddTerminalsWithDriver(const SerialPortRoots& roots, std::set<std::string>& ports) {
     ForEachEntry(roots.sys_tty, [&](const fs::directory_entry& entry) {
         const fs::path driver = entry.path() / "device" / "driver";
@@ -45,6 +53,9 @@ void AddTerminalsWithDriver(const SerialPortRoots& roots, std::set<std::string>&
             return;  // virtual consoles and pseudo-terminals have no device driver
         }
         const std::string name = entry.path().filename().string();
+        if (IsNeverAPort(name)) {
+            return;
+        }
         const std::string device_path = (fs::path(roots.dev) / name).string();
         if (!fs::exists(device_path, link_error)) {
             return;
@@ -66,13 +77,27 @@ bool IsPseudoTerminalSlave(const fs::path& target) {
                        [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// A link is a virtual port when its own target (not where a chain of links ends) names a
+// pseudo-terminal, /dev/pts/N, that exists as a terminal device. A link into /proc (the
+// /dev/std* and /dev/fd family) is never one, even when it ends at a terminal.
+bool IsLinkToPseudoTerminal(const fs::path& link) {
+    std::error_code error;
+    const fs::path target = fs::read_symlink(link, error);
+    if (error || !IsPseudoTerminalSlave(target)) {
+        return false;
+    }
+    return fs::is_character_file(target, error) && !error;
+}
+
 void AddDeviceFolderPorts(const SerialPortRoots& roots, std::set<std::string>& ports) {
     ForEachEntry(roots.dev, [&](const fs::directory_entry& entry) {
         const std::string name = entry.path().filename().string();
+        if (IsNeverAPort(name)) {
+            return;
+        }
         std::error_code entry_error;
         if (entry.is_symlink(entry_error)) {
-            const fs::path target = fs::canonical(entry.path(), entry_error);
-            if (!entry_error && IsPseudoTerminalSlave(target)) {
+            if (IsLinkToPseudoTerminal(entry.path())) {
                 ports.insert(entry.path().string());
             }
             return;

@@ -5,11 +5,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 #include <string>
 
+#include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "controls/ip_address_field.h"
 #include "controls/page_painting.h"
@@ -50,12 +50,13 @@ const LabelPlacement kLabels[] = {
 
 const char* const kBaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
 
-// The selected device's address fields in the state, if the state keeps them.
-template <class State>
-void StoreNewNetworkAddress(State& state, const NetworkAddress& address) {
-    if constexpr (requires { state.new_network_address = address; }) {
-        state.new_network_address = address;
-    }
+// The window's buttons wear the skin's grey text-button look, like the pages' buttons, rather
+// than the platform's white buttons on the dark background.
+CButtonST* MakeButton(const QString& caption, QWidget* parent) {
+    auto* button = new CButtonST(parent);
+    button->setText(caption);
+    panoptix::UseSkinTextButtonColours(*button);
+    return button;
 }
 
 }  // namespace
@@ -101,7 +102,7 @@ void CSetConfigure::CreateControls() {
     ip_address_->setAutoFillBackground(true);
     SetControlId(ip_address_, set_configure_id::kIpAddress);
 
-    change_ip_ = new QPushButton(QStringLiteral("Change  IP"), this);
+    change_ip_ = MakeButton(QStringLiteral("Change  IP"), this);
     change_ip_->setGeometry(FromDialogUnits(118, 90, 50, 14));
     SetControlId(change_ip_, set_configure_id::kChangeIp);
 
@@ -113,7 +114,7 @@ void CSetConfigure::CreateControls() {
     baud_list_->setGeometry(FromDialogUnits(118, 149, 99, 0).adjusted(0, 0, 0, kComboHeight));
     SetControlId(baud_list_, set_configure_id::kBaudList);
 
-    connect_ = new QPushButton(QStringLiteral("Connect"), this);
+    connect_ = MakeButton(QStringLiteral("Connect"), this);
     connect_->setGeometry(FromDialogUnits(118, 172, 50, 14));
     SetControlId(connect_, set_configure_id::kConnect);
 
@@ -123,12 +124,9 @@ void CSetConfigure::CreateControls() {
     status_icon_->setAttribute(Qt::WA_TransparentForMouseEvents);
     SetControlId(status_icon_, set_configure_id::kStatusIcon);
 
-    for (QPushButton* button : {change_ip_, connect_}) {
-        button->setAutoDefault(false);
-    }
-    connect(mode_list_, &QComboBox::currentIndexChanged, this, &CSetConfigure::OnModeChanged);
-    connect(connect_, &QPushButton::clicked, this, &CSetConfigure::OnConnect);
-    connect(change_ip_, &QPushButton::clicked, this, &CSetConfigure::OnChangeIp);
+    connect(mode_list_, &QComboBox::activated, this, &CSetConfigure::OnModeChanged);
+    connect(connect_, &QAbstractButton::clicked, this, &CSetConfigure::OnConnect);
+    connect(change_ip_, &QAbstractButton::clicked, this, &CSetConfigure::OnChangeIp);
 }
 
 void CSetConfigure::OnInitDialog() {
@@ -226,8 +224,7 @@ void CSetConfigure::OnChangeIp() {
     address.gateway[1] = octets[1];
     address.gateway[2] = octets[2];
     address.gateway[3] = 1;
-    network_address_ = address;
-    StoreNewNetworkAddress(state_, address);
+    state_.new_network_address = address;
 
     // With no device selected the frame carries a zero row; the send itself then shows
     // "Please choose a device" and nothing goes out.
@@ -259,7 +256,7 @@ void CSetConfigure::keyPressEvent(QKeyEvent* event) {
     }
     // Enter presses the focused button; anywhere else it ends the dialog the OK way: hidden,
     // without the cancel trace.
-    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+    if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) {
         if (button->isEnabled()) {
             button->click();
         }

@@ -11,7 +11,7 @@
 #include "shell/panoptix_state.h"
 
 class QComboBox;
-class QPushButton;
+class CButtonST;
 
 namespace panoptix {
 
@@ -35,8 +35,6 @@ class CSetConfigure : public QDialog {
 
     // 0 = not connected; every successful Connect or Disconnect takes its bitwise complement.
     int32_t ConnectedFlag() const { return connected_flag_; }
-    // The address, mask and gateway of the last "Change  IP".
-    const NetworkAddress& LastNetworkAddress() const { return network_address_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,14 +53,13 @@ class CSetConfigure : public QDialog {
     PanoptixState& state_;
     QComboBox* mode_list_ = nullptr;
     IpAddressField* ip_address_ = nullptr;
-    QPushButton* change_ip_ = nullptr;
+    CButtonST* change_ip_ = nullptr;
     QComboBox* port_list_ = nullptr;
     QComboBox* baud_list_ = nullptr;
-    QPushButton* connect_ = nullptr;
+    CButtonST* connect_ = nullptr;
     QWidget* status_icon_ = nullptr;
     QRect status_icon_rect_;
     int32_t connected_flag_ = 0;
-    NetworkAddress network_address_{};
 };
 
 }  // namespace panoptix

@@ -138,6 +138,24 @@ TEST_F(LeverInput, PressFarFromTheThumbJumpsUnderThePointer) {
     EXPECT_EQ(moved_->at(0).at(1).toInt(), lever_->PixelToPosition(224));
 }
 
+// A move that does not reach the next position posts nothing; the next step posts once.
+TEST_F(LeverInput, AMoveWithinOneStepPostsNoMoving) {
+    lever_->SetPos(0);  // centre at 50; position 1 begins at pixel 53
+    QTest::mousePress(lever_.get(), Qt::LeftButton, Qt::NoModifier, At(50));
+    QTest::mouseMove(lever_.get(), At(51));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lever_->GetPos(), 0);
+    EXPECT_EQ(moving_->count(), 0);
+
+    QTest::mouseMove(lever_.get(), At(53));
+    QTest::mouseRelease(lever_.get(), Qt::LeftButton, Qt::NoModifier, At(53));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(moving_->count(), 1);
+    EXPECT_EQ(moving_->at(0).at(1).toInt(), 1);
+    ASSERT_EQ(moved_->count(), 1);
+    EXPECT_EQ(moved_->at(0).at(1).toInt(), 1);
+}
+
 TEST_F(LeverInput, DragIsLimitedToTheTravel) {
     QTest::mousePress(lever_.get(), Qt::LeftButton, Qt::NoModifier, At(364));
     QTest::mouseMove(lever_.get(), At(2));

@@ -34,7 +34,7 @@ TEST(MultiviewerState, StartsWithTheSingleWindowLayoutLabelsOffAndChannelsOnWind
     EXPECT_EQ(state.source_window_index, 0);
     EXPECT_EQ(state.m_status_query_done, 0);
     EXPECT_THAT(state.window_source, ::testing::Each(0));
-    EXPECT_THAT(state.umd_name, ::testing::Each(std::u16string(u" ")));
+    EXPECT_THAT(state.umd_name, ::testing::Each(std::u16string()));
     EXPECT_THAT(state.preview_window, ::testing::Each(PreviewWindow{}));
     EXPECT_THAT(state.umd_bar_color, ::testing::Each(RgbColor{}));
     EXPECT_FALSE(state.mark_preview_area);

@@ -24,6 +24,7 @@
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
 #include "shell/panoptix_dlg.h"
+#include "ui/list_pick.h"
 
 namespace panoptix {
 namespace {
@@ -35,8 +36,10 @@ using testing_support::CommandOf;
 using testing_support::ConnectTo;
 using testing_support::FakeMultiviewer;
 using testing_support::FreePanelPort;
+using testing_support::kPreviewAt;
 using testing_support::MessageRecorder;
 using testing_support::PayloadOf;
+using testing_support::Pick;
 using testing_support::PixelAt;
 using testing_support::Shot;
 using testing_support::TraceRecorder;
@@ -85,7 +88,7 @@ class ContainerTest : public ::testing::Test {
 
     // The pixel of the preview at (x, y) of its 720 x 480 picture, as the container shows it.
     static QColor PreviewPixel(const QImage& shot, int x, int y) {
-        return PixelAt(shot, kPreviewOrigin.x() + x, kPreviewOrigin.y() + y);
+        return PixelAt(shot, kPreviewAt.x() + x, kPreviewAt.y() + y);
     }
 
     MessageRecorder messages_;
@@ -196,7 +199,7 @@ TEST_F(ContainerTest, SourceChoiceSendsInputAndWindow) {
     device_->WaitForFrames(1, 1000);
     device_->Forget();
 
-    List(mv_id::kFirstSourceList + 2)->setCurrentIndex(4);
+    Pick(List(mv_id::kFirstSourceList + 2), 4);
 
     const std::vector<uint8_t> frame = device_->WaitForFrame(1);
     ASSERT_EQ(frame.size(), 22u);
@@ -222,6 +225,34 @@ TEST_F(ContainerTest, OnAClosedSerialPortALayoutPressChangesTheStateButSendsNoth
     EXPECT_EQ(state_.preview_window, geometry_before);
     EXPECT_TRUE(device_->WaitForFrames(1, 150).empty());
     EXPECT_EQ(container.current_page(), 2);
+}
+
+// A device last reported locked refuses layout presses until a status query has ended.
+TEST_F(ContainerTest, ALockedDeviceRefusesLayoutPressesUntilAQueryHasEnded) {
+    // On the serial link with the port closed the opening query never ran.
+    state_.m_eState = kModeSerial;
+    state_.m_all_16_view_page_data.lock_state = 1;
+    CClass_16view_dlg& container = Open(ReplyWithLayout(9));
+    ASSERT_EQ(state_.m_status_query_done, 0);
+    EXPECT_EQ(LayoutPage().current_layout(), 1);
+
+    QTest::mouseClick(Control(mv_id::kFirstLayoutButton + 6), Qt::LeftButton);
+
+    EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 6), 183);
+    EXPECT_EQ(LayoutPage().current_layout(), 1);
+    EXPECT_EQ(state_.m_all_16_view_page_data.view_mode_type, 0);
+    EXPECT_EQ(state_.m_cur_window_count, 1);
+    EXPECT_THAT(EnabledWindows(), ElementsAre(1));
+
+    // The status page asks over the LAN; once that query has ended the press goes ahead.
+    container.ShowPage(1);
+    container.ShowPage(2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the pages replaced
+    ASSERT_EQ(state_.m_status_query_done, 1);
+    QTest::mouseClick(Control(mv_id::kFirstLayoutButton + 6), Qt::LeftButton);
+    EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 6), 184);
+    EXPECT_EQ(state_.m_all_16_view_page_data.view_mode_type, 6);
+    EXPECT_EQ(state_.m_cur_window_count, 16);
 }
 
 TEST_F(ContainerTest, EveryPageButtonShowsItsPageAndMovesTheSelectedFace) {
@@ -256,6 +287,8 @@ TEST_F(ContainerTest, EveryPageButtonShowsItsPageAndMovesTheSelectedFace) {
         EXPECT_TRUE(container.SubPage()->isVisible());
         EXPECT_EQ(FaceOf(c.button), c.selected_face) << c.page;
         EXPECT_EQ(FaceOf(previous_button), previous_normal_face) << c.page;
+        // The page replaced goes once the event loop deletes it.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(container.findChildren<MultiviewerSubPage*>().size(), 1);
         previous_button = c.button;
         previous_normal_face = normal_faces[c.page - 1];
@@ -325,7 +358,7 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
 
     // Enter and Esc anywhere in the page leave the window and the page as they are.
     page->ShowPage(3);
-    auto* field = FindControlAs<QLineEdit>(page, mv_id::UmdFieldId(1));
+    auto* field = FindControlAs<QLineEdit>(page->SubPage(), mv_id::UmdFieldId(1));
     for (QWidget* target : {static_cast<QWidget*>(field), static_cast<QWidget*>(page)}) {
         QTest::keyClick(target, Qt::Key_Escape);
         QTest::keyClick(target, Qt::Key_Return);

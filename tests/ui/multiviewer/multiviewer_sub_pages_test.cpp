@@ -25,6 +25,7 @@
 #include "multiviewer/status_decoder.h"
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
+#include "ui/list_pick.h"
 
 namespace panoptix {
 namespace {
@@ -36,8 +37,10 @@ using testing::RichReply;
 using testing_support::CommandOf;
 using testing_support::ConnectTo;
 using testing_support::FakeMultiviewer;
+using testing_support::kPreviewAt;
 using testing_support::MessageRecorder;
 using testing_support::PayloadOf;
+using testing_support::Pick;
 using testing_support::PixelAt;
 using testing_support::Shot;
 using testing_support::TraceRecorder;
@@ -102,7 +105,7 @@ TEST_F(SubPageTest, UmdPageShowsTheLabelsAndTheOnOffState) {
     EXPECT_EQ(EntriesOf(List(mv_id::kUmdOnOffList)), QStringList({"UMD OFF", "UMD ON"}));
     EXPECT_EQ(List(mv_id::kUmdOnOffList)->currentIndex(), 1);
     EXPECT_EQ(Field(1035)->text(), "CAM 1");
-    EXPECT_EQ(Field(1037)->text(), " ");
+    EXPECT_EQ(Field(1037)->text(), "");
     EXPECT_EQ(Field(1065)->text(), "Sixteen chars!!!");
     EXPECT_TRUE(CaptionsOf(page_.get()).contains("All Channel UMD"));
     EXPECT_TRUE(CaptionsOf(page_.get()).contains("Window16"));
@@ -149,6 +152,27 @@ TEST_F(SubPageTest, UmdEnterOutsideTheFieldsAndInAnEmptyField) {
     EXPECT_EQ(state_.umd_name[15], u"");
 }
 
+// Before any reply the labels are empty: Enter on a field nobody touched sends the empty label
+// (28 bytes), not a one-space one.
+TEST_F(SubPageTest, UmdEnterOnAnUntouchedFieldSendsTheEmptyLabel) {
+    device_ = std::make_unique<FakeMultiviewer>(std::nullopt);
+    PanoptixState fresh;
+    ConnectTo(fresh, *device_);
+    page_ = std::make_unique<CClass_16view_umd>(fresh, nullptr);
+    page_->show();
+    QLineEdit* field = Field(mv_id::UmdFieldId(7));
+    EXPECT_TRUE(field->text().isEmpty());
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+
+    const std::vector<uint8_t> frame = NextFrame();
+    ASSERT_EQ(frame.size(), 28u);
+    EXPECT_EQ(CommandOf(frame), 0x1E);
+    EXPECT_THAT(PayloadOf(frame, 8), ElementsAre(7, 1, 0, 1, 0, 1, 0, 1));
+    EXPECT_EQ(fresh.umd_name[6], u"");
+    page_.reset();  // before the state it works on
+}
+
 TEST_F(SubPageTest, UmdFieldTakesTenCharactersAndEscKeepsThePage) {
     Make<CClass_16view_umd>();
     TraceRecorder traces;
@@ -159,9 +183,37 @@ TEST_F(SubPageTest, UmdFieldTakesTenCharactersAndEscKeepsThePage) {
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_EQ(traces.CountStartingWith(" mian  esc  \n"), 1u);
     EXPECT_EQ(field->text(), "ABCDEFGHIJ");
-    EXPECT_EQ(state_.umd_name[4], u" ");  // typed but not sent: not stored
+    EXPECT_EQ(state_.umd_name[4], u"");  // typed but not sent: not stored
     EXPECT_TRUE(page_->isVisible());
     EXPECT_TRUE(NothingSent());
+}
+
+// A field shows a longer label the device reported in full, but typing never makes a label
+// longer than ten characters: not by adding, not by replacing, not after shortening it a bit.
+TEST_F(SubPageTest, UmdFieldNeverTakesAnEleventhTypedCharacter) {
+    state_.umd_name[15] = u"Sixteen chars!!!";
+    Make<CClass_16view_umd>();
+    QLineEdit* field = Field(mv_id::UmdFieldId(16));
+    ASSERT_EQ(field->text(), "Sixteen chars!!!");
+
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClick(field, Qt::Key_X);
+    EXPECT_EQ(field->text(), "Sixteen chars!!!");
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_EQ(field->text(), "Sixteen chars!!");  // shortening is fine
+    QTest::keyClick(field, Qt::Key_X);
+    EXPECT_EQ(field->text(), "Sixteen chars!!");
+    QTest::keyClick(field, Qt::Key_Left, Qt::ShiftModifier);  // select one, type over it
+    QTest::keyClick(field, Qt::Key_X);
+    EXPECT_EQ(field->text(), "Sixteen chars!!");
+
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, QStringLiteral("ABCDEFGHIJK"));
+    EXPECT_EQ(field->text(), "ABCDEFGHIJ");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(NextFrame().size(), 48u);  // 28 bytes and ten UTF-16 characters
+    EXPECT_EQ(state_.umd_name[15], u"ABCDEFGHIJ");
 }
 
 TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
@@ -174,7 +226,7 @@ TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
     auto* list = FindControlAs<QComboBox>(container.SubPage(), mv_id::kUmdOnOffList);
     ASSERT_EQ(list->currentIndex(), 0);
 
-    list->setCurrentIndex(1);
+    Pick(list, 1);
 
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(CommandOf(frame), 0x36);
@@ -183,7 +235,7 @@ TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
     // RichReply: layout 9 and UMD background code 0 (black) on window 1.
     const PreviewBar& bar = state_.umd_bar[0];
     const QImage shot = Shot(container);
-    EXPECT_EQ(PixelAt(shot, kPreviewOrigin.x() + bar.x + 2, kPreviewOrigin.y() + bar.y + 2),
+    EXPECT_EQ(PixelAt(shot, kPreviewAt.x() + bar.x + 2, kPreviewAt.y() + bar.y + 2),
               QColor(0, 0, 0));
 }
 
@@ -245,11 +297,11 @@ TEST_F(SubPageTest, ColourForAllChannelsSetsEveryWindowAndTheBarsTurnRed) {
     device_->Forget();
     container.ShowPage(5);
     QWidget* page = container.SubPage();
-    FindControlAs<QComboBox>(page, mv_id::kUmdChannelList)->setCurrentIndex(0);
+    Pick(FindControlAs<QComboBox>(page, mv_id::kUmdChannelList), 0);
     EXPECT_EQ(state_.m_all_16_view_page_data.umd_color_channel, 0);
     EXPECT_TRUE(NothingSent());
 
-    FindControlAs<QComboBox>(page, mv_id::kUmdBackColorList)->setCurrentIndex(2);  // "Red"
+    Pick(FindControlAs<QComboBox>(page, mv_id::kUmdBackColorList), 2);  // "Red"
 
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(frame.size(), 22u);
@@ -260,8 +312,8 @@ TEST_F(SubPageTest, ColourForAllChannelsSetsEveryWindowAndTheBarsTurnRed) {
     const QImage shot = Shot(container);
     for (size_t k = 0; k < 9; ++k) {
         const PreviewBar& bar = state_.umd_bar[k];
-        EXPECT_EQ(PixelAt(shot, kPreviewOrigin.x() + bar.x + bar.width / 2,
-                          kPreviewOrigin.y() + bar.y + bar.height / 2),
+        EXPECT_EQ(PixelAt(shot, kPreviewAt.x() + bar.x + bar.width / 2,
+                          kPreviewAt.y() + bar.y + bar.height / 2),
                   QColor(255, 0, 0))
             << k;
     }
@@ -277,13 +329,13 @@ TEST_F(SubPageTest, ColourForOneWindowTouchesOnlyThatWindow) {
 
     // Switching the UMD channel shows that window's colours and sends nothing.
     state_.m_all_16_view_page_data.umd_text_color[4] = 13;
-    List(mv_id::kUmdChannelList)->setCurrentIndex(2);
-    List(mv_id::kUmdChannelList)->setCurrentIndex(5);
+    Pick(List(mv_id::kUmdChannelList), 2);
+    Pick(List(mv_id::kUmdChannelList), 5);
     EXPECT_EQ(List(mv_id::kUmdTextColorList)->currentText(), "LightYellow");
     EXPECT_TRUE(NothingSent());
 
-    List(mv_id::kResolutionChannelList)->setCurrentIndex(3);
-    List(mv_id::kResolutionTextColorList)->setCurrentIndex(6);  // "Yellow"
+    Pick(List(mv_id::kResolutionChannelList), 3);
+    Pick(List(mv_id::kResolutionTextColorList), 6);  // "Yellow"
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(CommandOf(frame), 0x3D);
     EXPECT_THAT(PayloadOf(frame, 2), ElementsAre(3, 6));
@@ -291,12 +343,39 @@ TEST_F(SubPageTest, ColourForOneWindowTouchesOnlyThatWindow) {
     expected[2] = 6;
     EXPECT_EQ(state_.m_all_16_view_page_data.resolution_text_color, expected);
 
-    List(mv_id::kUmdTextColorList)->setCurrentIndex(7);
+    Pick(List(mv_id::kUmdTextColorList), 7);
     const std::vector<uint8_t> umd_frame = NextFrame();
     EXPECT_EQ(CommandOf(umd_frame), 0x3B);
     EXPECT_THAT(PayloadOf(umd_frame, 2), ElementsAre(5, 7));
     EXPECT_EQ(state_.m_all_16_view_page_data.umd_text_color[4], 7);
     EXPECT_EQ(state_.m_all_16_view_page_data.umd_text_color[3], 1);
+}
+
+// A pick of the entry a list already shows is a pick all the same: it sends.
+TEST_F(SubPageTest, PickingTheEntryAlreadyShownSendsIt) {
+    // "All Channel" shows window 1's colour; picking it gives that colour to all sixteen.
+    state_.m_cur_window_count = 16;
+    state_.m_all_16_view_page_data.umd_color_channel = 0;
+    state_.m_all_16_view_page_data.umd_back_color.fill(5);
+    state_.m_all_16_view_page_data.umd_back_color[0] = 2;
+    Make<CClass_16view_color>();
+    ASSERT_EQ(List(mv_id::kUmdBackColorList)->currentText(), "Red");
+    Pick(List(mv_id::kUmdBackColorList), 2);
+    const std::vector<uint8_t> colour = NextFrame();
+    EXPECT_EQ(CommandOf(colour), 0x3C);
+    EXPECT_THAT(PayloadOf(colour, 2), ElementsAre(0x00, 0x02));
+    EXPECT_THAT(state_.m_all_16_view_page_data.umd_back_color, Each(2));
+
+    // "Audio Meter Enable" shows the device's last report, which the page never changes.
+    state_.m_all_16_view_page_data.audio_enable = 1;
+    state_.audio_meter_shown = 0;
+    Make<CClass_16view_set>();
+    ASSERT_EQ(List(mv_id::kAudioMeterEnableList)->currentText(), "ON");
+    Pick(List(mv_id::kAudioMeterEnableList), 1);
+    const std::vector<uint8_t> meters = NextFrame();
+    EXPECT_EQ(CommandOf(meters), 0x37);
+    EXPECT_THAT(PayloadOf(meters, 1), ElementsAre(1));
+    EXPECT_EQ(state_.audio_meter_shown, 1);
 }
 
 // --- Settings page ----------------------------------------------------------------------
@@ -356,7 +435,7 @@ TEST_F(SubPageTest, SettingsListsSendTheirCommands) {
         {mv_id::kLockStateList, 1, 0x50, {1}},
     };
     for (const Case& c : cases) {
-        List(c.list_id)->setCurrentIndex(c.entry);
+        Pick(List(c.list_id), c.entry);
         const std::vector<uint8_t> frame = NextFrame();
         EXPECT_EQ(CommandOf(frame), c.command) << c.list_id;
         EXPECT_THAT(PayloadOf(frame, c.payload.size()), ElementsAreArray(c.payload)) << c.list_id;
@@ -475,13 +554,13 @@ TEST_F(SubPageTest, AudioPageHidesItsControlsAndSendsByLan) {
     EXPECT_FALSE(histogram->isVisible());
     EXPECT_EQ(source->currentText(), "CH_2");
 
-    source->setCurrentIndex(2);
+    Pick(source, 2);
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(CommandOf(frame), 0x39);
     EXPECT_THAT(PayloadOf(frame, 1), ElementsAre(3));
     EXPECT_EQ(frame[6], 0x01);  // by UDP
 
-    histogram->setCurrentIndex(1);
+    Pick(histogram, 1);
     const std::vector<uint8_t> switch_frame = NextFrame();
     EXPECT_EQ(CommandOf(switch_frame), 0x37);
     EXPECT_EQ(state_.audio_meter_shown, 1);

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
 
 #include <cstdint>
@@ -16,6 +17,9 @@
 #include "shell/panoptix_state.h"
 
 namespace panoptix::testing_support {
+
+// Where the container shows the 720 x 480 preview: its top-left corner at (5, 40).
+inline constexpr QPoint kPreviewAt{5, 40};
 
 // A UDP port on 127.0.0.1 that nothing is bound to at the moment of the call.
 inline uint16_t FreePanelPort() {

@@ -122,6 +122,28 @@ TEST_F(SerialPortListTest, ListsRealPortsAndLinksToPseudoTerminalsSortedByName) 
                                         Dev("ttyUSB0"), Dev("ttyVIRT0")}));
 }
 
+// What a real /dev holds besides ports: the process's own streams (links into /proc that end at
+// the operator's terminal), the terminal itself, the console, and links that only reach a
+// pseudo-terminal through another link. None of them is a port.
+TEST_F(SerialPortListTest, NeverListsTheOperatorsOwnTerminal) {
+    const fs::path dev = root_ / "dev";
+    const std::string slave_fd = "/proc/self/fd/" + std::to_string(slave_);
+    ASSERT_EQ(fs::canonical(slave_fd), fs::path(pty_name_));  // it does end at the terminal
+    for (const char* stream : {"stdin", "stdout", "stderr"}) {
+        fs::create_symlink(slave_fd, dev / stream);
+    }
+    fs::create_symlink(slave_fd, dev / "a_proc_link");
+    fs::create_directory_symlink("/proc/self/fd", dev / "fd");
+    for (const char* name : {"tty", "console", "ptmx", "stdport"}) {
+        fs::create_symlink(pty_name_, dev / name);  // even when they lead straight to a pty
+    }
+    fs::create_symlink(pty_name_, dev / "ttyVIRT0");
+    fs::create_symlink(dev / "ttyVIRT0", dev / "link_to_a_link");
+    fs::create_symlink("/dev/pts/999999", dev / "gone");  // no such terminal
+
+    EXPECT_EQ(ListSerialPorts(roots_), std::vector<std::string>{Dev("ttyVIRT0")});
+}
+
 TEST_F(SerialPortListTest, MissingFoldersGiveAnEmptyList) {
     roots_.sys_tty = (root_ / "no-sys").string();
     roots_.dev = (root_ / "no-dev").string();

@@ -1,4 +1,5 @@
 // The main window offscreen: search on loopback, page switching, keys, settings.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <pty.h>
@@ -20,6 +21,7 @@
 #include "controls/control_id.h"
 #include "controls/shade_button_st.h"
 #include "link/udp_test_support.h"
+#include "link/udp_transport.h"
 #include "shell/message_box_sink.h"
 #include "shell/panoptix_dlg.h"
 #include "shell/set_configure.h"
@@ -38,6 +40,11 @@ using testing_support::StandInPage;
 using testing_support::TraceRecorder;
 
 const QRect kPageRect{20, 110, 1240, 580};
+
+// A replaced page is removed with deleteLater(): this is the event loop getting to it.
+void DeleteReplacedPages() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 std::vector<std::string> ComboTexts(const QComboBox* combo) {
     std::vector<std::string> texts;
@@ -108,6 +115,7 @@ TEST_F(MainWindowTest, StartsIdleWithTheSkinInPlace) {
     EXPECT_EQ(dialog.CurrentPage(), nullptr);
     EXPECT_EQ(dialog.m_device_index, -1);
     EXPECT_EQ(dialog.m_udpSockfd, -1);
+    EXPECT_EQ(dialog.PageAreaText(), QStringLiteral("Press SCAN to search for devices"));
     EXPECT_THAT(traces.lines(), ElementsAre("L = 0 \n", "T = 0 \n", "R = 1280 \n", "B = 720 \n",
                                             "W = 1280 \n", "H = 720 \n"));
 
@@ -166,6 +174,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     EXPECT_EQ(Page()->kind(), DevicePageKind::Multiviewer);
     EXPECT_EQ(Page()->geometry(), kPageRect);
     EXPECT_FALSE(Page()->isHidden());
+    EXPECT_TRUE(dialog_->PageAreaText().isEmpty());
     EXPECT_TRUE(waited_while_opening_);
     EXPECT_EQ(combo_text_while_opening_, "ABC_127.0.0.1");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -179,6 +188,8 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     // Choosing another entry replaces the page with the one of that row's type byte.
     QPointer<QWidget> first_page = dialog_->CurrentPage();
     dialog_->DeviceCombo()->setCurrentIndex(2);
+    EXPECT_TRUE(first_page->isHidden());
+    DeleteReplacedPages();
     EXPECT_TRUE(first_page.isNull());
     EXPECT_EQ(dialog_->m_device_index, 2);
     ASSERT_NE(Page(), nullptr);
@@ -199,9 +210,12 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
     dialog_->OnSearch();
 
     EXPECT_EQ(silent.requests(), 1);
+    DeleteReplacedPages();
     EXPECT_TRUE(old_page.isNull());
     EXPECT_EQ(dialog_->CurrentPage(), nullptr);
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("No Device Found"));
+    EXPECT_EQ(dialog_->PageAreaText(),
+              QStringLiteral("No devices found. Press SCAN to search again"));
     EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
     EXPECT_EQ(dialog_->m_device_index, -1);
     // The combo box held an entry, so the table was cleared for the new result.
@@ -325,6 +339,48 @@ TEST_F(MainWindowTest, PagesFollowTheTypeByteAndTheConnectionMode) {
             EXPECT_EQ(dialog_->CurrentPage(), nullptr) << "index " << c.index;
         }
     }
+}
+
+// The empty page area tells the operator why it is empty, in the page well, as plain text.
+TEST_F(MainWindowTest, AnEmptyPageAreaSaysWhichDeviceHasNoControlPage) {
+    dialog_->DevicePages().Register(DevicePageKind::Switcher, {});
+    RegisterStandInPages({DevicePageKind::Multiviewer});
+    ListDevices({0xA1, 0xA5});
+    dialog_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
+    const QImage before = dialog_->grab(kPageRect).toImage();
+
+    TraceRecorder traces;
+    dialog_->DeviceCombo()->setCurrentIndex(1);
+
+    EXPECT_EQ(dialog_->CurrentPage(), nullptr);
+    EXPECT_EQ(dialog_->PageAreaText(), QStringLiteral("device 1 has no control page yet"));
+    EXPECT_THAT(traces.lines(),
+                ElementsAre("m_device_index = 1 \n ", "m_p_mian_show_dlg is null \n"));
+    EXPECT_NE(dialog_->grab(kPageRect).toImage(), before);  // the new text is drawn
+
+    dialog_->DeviceCombo()->setCurrentIndex(0);
+    EXPECT_NE(Page(), nullptr);
+    EXPECT_TRUE(dialog_->PageAreaText().isEmpty());
+}
+
+// No connection is held open: a page opens with the command socket closed.
+TEST_F(MainWindowTest, OpeningAPageClosesAnOpenUdpSocket) {
+    RegisterStandInPages({DevicePageKind::Multiviewer});
+    ListDevices({0xA1});
+    dialog_->m_device_index = 0;
+    dialog_->endpoints.device_port = FreeLoopbackPort();
+    OpenCommandSocket(*dialog_);
+    const int socket = dialog_->m_udpSockfd;
+    ASSERT_GE(socket, 0);
+
+    dialog_->OpenDevicePage();
+
+    ASSERT_NE(Page(), nullptr);
+    EXPECT_EQ(dialog_->m_udpSockfd, -1);
+    errno = 0;
+    EXPECT_EQ(::fcntl(socket, F_GETFD), -1);  // really closed, not just forgotten
+    EXPECT_EQ(errno, EBADF);
 }
 
 TEST_F(MainWindowTest, NoSelectionKeepsTheCurrentPage) {

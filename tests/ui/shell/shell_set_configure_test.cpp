@@ -6,14 +6,15 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
+#include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "controls/ip_address_field.h"
 #include "link/udp_test_support.h"
 #include "shell/set_configure.h"
 #include "shell_test_support.h"
+#include "ui/list_pick.h"
 
 namespace panoptix {
 namespace {
@@ -22,6 +23,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using testing_support::FreeLoopbackPort;
 using testing_support::MessageRecorder;
+using testing_support::Pick;
 using testing_support::RawUdpSocket;
 using testing_support::TraceRecorder;
 namespace id = set_configure_id;
@@ -55,8 +57,8 @@ class SetConfigureTest : public ::testing::Test {
     QComboBox* Mode() const { return Control<QComboBox>(id::kModeList); }
     QComboBox* Ports() const { return Control<QComboBox>(id::kPortList); }
     QComboBox* Bauds() const { return Control<QComboBox>(id::kBaudList); }
-    QPushButton* ConnectButton() const { return Control<QPushButton>(id::kConnect); }
-    QPushButton* ChangeIp() const { return Control<QPushButton>(id::kChangeIp); }
+    CButtonST* ConnectButton() const { return Control<CButtonST>(id::kConnect); }
+    CButtonST* ChangeIp() const { return Control<CButtonST>(id::kChangeIp); }
     IpAddressField* Address() const { return Control<IpAddressField>(id::kIpAddress); }
 
     // Enabled state of Connect, port list, baud list, address field, "Change  IP".
@@ -108,18 +110,32 @@ TEST_F(SetConfigureTest, OpensWithTheCurrentModeAndTheSerialControlsDisabled) {
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
 }
 
+// The buttons wear the skin's grey look, not the platform's white buttons on the dark window.
+TEST_F(SetConfigureTest, ButtonsWearTheSkinsGreyLook) {
+    Open();
+    dialog_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
+    for (CButtonST* button : {ChangeIp(), ConnectButton()}) {
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Colour(CButtonST::kBackgroundNormal), QColor(64, 64, 64));
+        EXPECT_EQ(button->Colour(CButtonST::kTextNormal), QColor(128, 128, 128));
+        const QImage shot = button->grab().toImage();
+        EXPECT_EQ(shot.pixelColor(3, 3), QColor(64, 64, 64)) << button->text().toStdString();
+    }
+}
+
 TEST_F(SetConfigureTest, ModeChoiceSetsTheLinkAndTheControls) {
     Open();
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     EXPECT_EQ(state_.m_eState, kModeSerial);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, false, false}));
 
-    Mode()->setCurrentIndex(0);
+    Pick(Mode(), 0);
     EXPECT_EQ(state_.m_eState, kModeLan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
 
     // No selection changes nothing.
-    Mode()->setCurrentIndex(-1);
+    Pick(Mode(), -1);
     EXPECT_EQ(state_.m_eState, kModeLan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
 }
@@ -130,7 +146,7 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
     char name[64] = {};
     ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
     Open();
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     OfferPort(name);
     Bauds()->setCurrentIndex(4);
 
@@ -153,10 +169,10 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
     // Connected, then "LAN Port" and back: the port stays open and the button still reads
     // "Disconnect" while the flag is clear, so the next press reopens the port.
     QTest::mouseClick(ConnectButton(), Qt::LeftButton);
-    Mode()->setCurrentIndex(0);
+    Pick(Mode(), 0);
     EXPECT_TRUE(state_.serial_port.IsOpen());
     EXPECT_EQ(dialog_->ConnectedFlag(), 0);
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     EXPECT_EQ(ConnectButton()->text(), QStringLiteral("Disconnect"));
     {
         TraceRecorder traces;
@@ -172,7 +188,7 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
 
 TEST_F(SetConfigureTest, APortThatCannotBeOpenedLeavesTheDialogAsItWas) {
     Open();
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     for (const std::string& port : {std::string("/dev/panoptix-no-such-port"), std::string()}) {
         OfferPort(port);
         TraceRecorder traces;
@@ -216,7 +232,11 @@ TEST_F(SetConfigureTest, ChangeIpSendsAddressMaskAndGatewayToTheSelectedDevice) 
         EXPECT_EQ(frame[29], sum & 0xFF);
         EXPECT_EQ(frame[30], sum >> 8);
         EXPECT_EQ(frame[31], 0xAE);
-        EXPECT_THAT(dialog_->LastNetworkAddress().ip, ElementsAreArray(c.payload.data(), 4));
+        // The shared state keeps what was sent, for the pages to read.
+        const NetworkAddress& stored = state_.new_network_address;
+        EXPECT_THAT(stored.ip, ElementsAreArray(c.payload.data(), 4)) << c.typed;
+        EXPECT_THAT(stored.mask, ElementsAreArray(c.payload.data() + 4, 4)) << c.typed;
+        EXPECT_THAT(stored.gateway, ElementsAreArray(c.payload.data() + 8, 4)) << c.typed;
     }
     EXPECT_EQ(state_.m_udpSockfd, -1);
     EXPECT_TRUE(messages_.texts.empty());
@@ -250,7 +270,7 @@ TEST_F(SetConfigureTest, EscHidesWithTheCloseTraceAndEnterHidesQuietly) {
         EXPECT_TRUE(traces.lines().empty());
     }
     // Shown again, it keeps what was chosen.
-    Mode()->setCurrentIndex(1);
+    Pick(Mode(), 1);
     dialog_->show();
     EXPECT_EQ(Mode()->currentIndex(), 1);
     EXPECT_EQ(state_.m_eState, kModeSerial);
