@@ -284,6 +284,29 @@ void DrawRaised(QPainter& painter, const QRect& rect, int radius) {
 
 namespace {
 
+// What a glyph painter draws on: the painter (antialiased, stroking with `pen`, no brush), the
+// square the glyph fills, centred in the rectangle asked for, and its side.
+struct GlyphCanvas {
+    QPainter& painter;
+    QRectF r;
+    qreal w;
+    QPen pen;
+    QColor colour;
+
+    // A thinner stroke for glyphs with finer detail: share_of_side of the side, at least 1.2.
+    void StrokeWidth(qreal share_of_side) {
+        pen.setWidthF(std::max(1.2, w * share_of_side));
+        painter.setPen(pen);
+    }
+    // Fills with the glyph's colour and no outline.
+    void SolidFill() {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+    }
+};
+
+using GlyphPainter = void (*)(GlyphCanvas&);
+
 void Gear(QPainter& painter, const QRectF& r, const QColor& colour) {
     const QPointF c = r.center();
     const qreal outer = std::min(r.width(), r.height()) / 2;
@@ -331,173 +354,213 @@ void Lock(QPainter& painter, const QRectF& r, const QColor& colour, bool shut) {
     painter.drawRoundedRect(body, w * 0.07, w * 0.07);
 }
 
+void PaintNone(GlyphCanvas&) {}
+
+void PaintMinimise(GlyphCanvas& g) {
+    g.painter.drawLine(QPointF(g.r.left() + g.w * 0.2, g.r.top() + g.w * 0.72),
+                       QPointF(g.r.right() - g.w * 0.2, g.r.top() + g.w * 0.72));
+}
+
+void PaintMaximise(GlyphCanvas& g) {
+    g.painter.drawRect(g.r.adjusted(g.w * 0.22, g.w * 0.22, -g.w * 0.22, -g.w * 0.22));
+}
+
+void PaintClose(GlyphCanvas& g) {
+    const qreal inset = g.w * 0.24;
+    g.painter.drawLine(g.r.topLeft() + QPointF(inset, inset),
+                       g.r.bottomRight() - QPointF(inset, inset));
+    g.painter.drawLine(g.r.topRight() + QPointF(-inset, inset),
+                       g.r.bottomLeft() + QPointF(inset, -inset));
+}
+
+void PaintGrid(GlyphCanvas& g) {
+    g.StrokeWidth(0.07);
+    const qreal cell = g.w * 0.36;
+    const qreal gap = g.w * 0.08;
+    const qreal left = g.r.center().x() - cell - gap / 2;
+    const qreal top = g.r.center().y() - cell - gap / 2;
+    for (int row = 0; row < 2; ++row) {
+        for (int col = 0; col < 2; ++col) {
+            g.painter.drawRoundedRect(
+                QRectF(left + col * (cell + gap), top + row * (cell + gap), cell, cell * 0.8), 1.5,
+                1.5);
+        }
+    }
+}
+
+void PaintLabel(GlyphCanvas& g) {
+    g.StrokeWidth(0.07);
+    const qreal w = g.w;
+    const QRectF frame = g.r.adjusted(w * 0.06, w * 0.2, -w * 0.06, -w * 0.2);
+    g.painter.drawRoundedRect(frame, 2, 2);
+    const qreal y1 = frame.center().y() - frame.height() * 0.14;
+    const qreal y2 = frame.center().y() + frame.height() * 0.16;
+    g.painter.drawLine(QPointF(frame.left() + w * 0.14, y1), QPointF(frame.right() - w * 0.14, y1));
+    g.painter.drawLine(QPointF(frame.left() + w * 0.14, y2),
+                       QPointF(frame.center().x() + w * 0.1, y2));
+}
+
+void PaintPalette(GlyphCanvas& g) {
+    g.painter.setPen(Qt::NoPen);
+    const qreal w = g.w;
+    const qreal d = w * 0.44;
+    const QColor hues[3] = {QColor(236, 64, 52), QColor(60, 210, 96), QColor(64, 150, 255)};
+    const QPointF centres[3] = {QPointF(g.r.center().x(), g.r.top() + w * 0.3),
+                                QPointF(g.r.center().x() - w * 0.17, g.r.top() + w * 0.6),
+                                QPointF(g.r.center().x() + w * 0.17, g.r.top() + w * 0.6)};
+    for (int i = 0; i < 3; ++i) {
+        g.painter.setBrush(Mix(hues[i], g.colour, 0.35));
+        g.painter.drawEllipse(centres[i], d / 2, d / 2);
+    }
+}
+
+void PaintGear(GlyphCanvas& g) {
+    Gear(g.painter, g.r.adjusted(g.w * 0.08, g.w * 0.08, -g.w * 0.08, -g.w * 0.08), g.colour);
+}
+
+void PaintPulse(GlyphCanvas& g) {
+    const QRectF& r = g.r;
+    const qreal w = g.w;
+    const qreal mid = r.center().y();
+    QPainterPath path;
+    path.moveTo(r.left() + w * 0.04, mid);
+    path.lineTo(r.left() + w * 0.3, mid);
+    path.lineTo(r.left() + w * 0.4, mid - w * 0.3);
+    path.lineTo(r.left() + w * 0.54, mid + w * 0.3);
+    path.lineTo(r.left() + w * 0.64, mid);
+    path.lineTo(r.right() - w * 0.04, mid);
+    g.painter.drawPath(path);
+}
+
+void PaintMeter(GlyphCanvas& g) {
+    g.SolidFill();
+    const qreal w = g.w;
+    const qreal heights[4] = {0.45, 0.8, 0.6, 0.95};
+    const qreal bar = w * 0.16;
+    for (int i = 0; i < 4; ++i) {
+        const qreal h = w * 0.8 * heights[i];
+        g.painter.drawRect(
+            QRectF(g.r.left() + w * 0.1 + i * bar * 1.5, g.r.bottom() - w * 0.1 - h, bar, h));
+    }
+}
+
+void PaintPlay(GlyphCanvas& g) {
+    g.SolidFill();
+    const QRectF& r = g.r;
+    QPolygonF triangle;
+    triangle << QPointF(r.left() + g.w * 0.26, r.top() + g.w * 0.18)
+             << QPointF(r.right() - g.w * 0.16, r.center().y())
+             << QPointF(r.left() + g.w * 0.26, r.bottom() - g.w * 0.18);
+    g.painter.drawPolygon(triangle);
+}
+
+void PaintStop(GlyphCanvas& g) {
+    g.SolidFill();
+    g.painter.drawRoundedRect(g.r.adjusted(g.w * 0.22, g.w * 0.22, -g.w * 0.22, -g.w * 0.22), 2, 2);
+}
+
+void PaintLockOpen(GlyphCanvas& g) {
+    Lock(g.painter, g.r, g.colour, false);
+}
+
+void PaintLockShut(GlyphCanvas& g) {
+    Lock(g.painter, g.r, g.colour, true);
+}
+
+void PaintFanOut(GlyphCanvas& g) {
+    g.StrokeWidth(0.07);
+    const qreal w = g.w;
+    const QPointF from(g.r.left() + w * 0.16, g.r.center().y());
+    for (int i = 0; i < 4; ++i) {
+        const QPointF to(g.r.right() - w * 0.14, g.r.top() + w * (0.14 + i * 0.24));
+        g.painter.drawLine(from, to);
+        g.painter.setBrush(g.colour);
+        g.painter.drawEllipse(to, w * 0.06, w * 0.06);
+        g.painter.setBrush(Qt::NoBrush);
+    }
+    g.painter.setBrush(g.colour);
+    g.painter.drawEllipse(from, w * 0.1, w * 0.1);
+}
+
+void PaintParallel(GlyphCanvas& g) {
+    g.StrokeWidth(0.07);
+    const QRectF& r = g.r;
+    const qreal w = g.w;
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = r.top() + w * (0.2 + i * 0.3);
+        g.painter.setBrush(g.colour);
+        g.painter.drawEllipse(QPointF(r.left() + w * 0.14, y), w * 0.06, w * 0.06);
+        g.painter.drawEllipse(QPointF(r.right() - w * 0.14, y), w * 0.06, w * 0.06);
+        g.painter.drawLine(QPointF(r.left() + w * 0.2, y), QPointF(r.right() - w * 0.2, y));
+    }
+}
+
+void PaintTick(GlyphCanvas& g) {
+    QPainterPath path;
+    path.moveTo(g.r.left() + g.w * 0.16, g.r.top() + g.w * 0.54);
+    path.lineTo(g.r.left() + g.w * 0.4, g.r.top() + g.w * 0.76);
+    path.lineTo(g.r.right() - g.w * 0.14, g.r.top() + g.w * 0.24);
+    g.painter.drawPath(path);
+}
+
+void PaintStream(GlyphCanvas& g) {
+    g.StrokeWidth(0.08);
+    const QPointF c = g.r.center();
+    g.painter.setBrush(g.colour);
+    g.painter.drawEllipse(c, g.w * 0.09, g.w * 0.09);
+    g.painter.setBrush(Qt::NoBrush);
+    for (int ring = 1; ring <= 2; ++ring) {
+        const qreal radius = g.w * (0.18 + 0.16 * ring);
+        const QRectF box(c.x() - radius, c.y() - radius, radius * 2, radius * 2);
+        g.painter.drawArc(box, -40 * 16, 80 * 16);
+        g.painter.drawArc(box, 140 * 16, 80 * 16);
+    }
+}
+
+// One painter per glyph, in the order of the Glyph enumeration.
+struct GlyphEntry {
+    Glyph glyph;
+    GlyphPainter paint;
+};
+
+constexpr GlyphEntry kGlyphPainters[] = {
+    {Glyph::None, PaintNone},         {Glyph::Minimise, PaintMinimise},
+    {Glyph::Maximise, PaintMaximise}, {Glyph::Close, PaintClose},
+    {Glyph::Grid, PaintGrid},         {Glyph::Label, PaintLabel},
+    {Glyph::Palette, PaintPalette},   {Glyph::Gear, PaintGear},
+    {Glyph::Pulse, PaintPulse},       {Glyph::Meter, PaintMeter},
+    {Glyph::Play, PaintPlay},         {Glyph::Stop, PaintStop},
+    {Glyph::LockOpen, PaintLockOpen}, {Glyph::LockShut, PaintLockShut},
+    {Glyph::FanOut, PaintFanOut},     {Glyph::Parallel, PaintParallel},
+    {Glyph::Tick, PaintTick},         {Glyph::Stream, PaintStream},
+};
+
+constexpr bool InEnumOrder() {
+    for (std::size_t i = 0; i < std::size(kGlyphPainters); ++i) {
+        if (static_cast<std::size_t>(kGlyphPainters[i].glyph) != i) {
+            return false;
+        }
+    }
+    return static_cast<std::size_t>(Glyph::Stream) + 1 == std::size(kGlyphPainters);
+}
+static_assert(InEnumOrder(), "one painter per glyph, in the order of the enumeration");
+
 }  // namespace
 
 void DrawGlyph(QPainter& painter, Glyph glyph, const QRectF& rect, const QColor& colour) {
+    const auto index = static_cast<std::size_t>(glyph);
+    if (index >= std::size(kGlyphPainters)) {
+        return;
+    }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     const qreal w = std::min(rect.width(), rect.height());
-    const QRectF r(rect.center().x() - w / 2, rect.center().y() - w / 2, w, w);
-    QPen pen(colour, std::max(1.4, w * 0.1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    painter.setPen(pen);
+    GlyphCanvas canvas{
+        painter, QRectF(rect.center().x() - w / 2, rect.center().y() - w / 2, w, w), w,
+        QPen(colour, std::max(1.4, w * 0.1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin), colour};
+    painter.setPen(canvas.pen);
     painter.setBrush(Qt::NoBrush);
-    switch (glyph) {
-        case Glyph::None:
-            break;
-        case Glyph::Minimise:
-            painter.drawLine(QPointF(r.left() + w * 0.2, r.top() + w * 0.72),
-                             QPointF(r.right() - w * 0.2, r.top() + w * 0.72));
-            break;
-        case Glyph::Maximise:
-            painter.drawRect(r.adjusted(w * 0.22, w * 0.22, -w * 0.22, -w * 0.22));
-            break;
-        case Glyph::Close:
-            painter.drawLine(r.topLeft() + QPointF(w * 0.24, w * 0.24),
-                             r.bottomRight() - QPointF(w * 0.24, w * 0.24));
-            painter.drawLine(r.topRight() + QPointF(-w * 0.24, w * 0.24),
-                             r.bottomLeft() + QPointF(w * 0.24, -w * 0.24));
-            break;
-        case Glyph::Grid: {
-            pen.setWidthF(std::max(1.2, w * 0.07));
-            painter.setPen(pen);
-            const qreal cell = w * 0.36;
-            const qreal gap = w * 0.08;
-            const qreal left = r.center().x() - cell - gap / 2;
-            const qreal top = r.center().y() - cell - gap / 2;
-            for (int row = 0; row < 2; ++row) {
-                for (int col = 0; col < 2; ++col) {
-                    painter.drawRoundedRect(QRectF(left + col * (cell + gap),
-                                                   top + row * (cell + gap), cell, cell * 0.8),
-                                            1.5, 1.5);
-                }
-            }
-            break;
-        }
-        case Glyph::Label: {
-            pen.setWidthF(std::max(1.2, w * 0.07));
-            painter.setPen(pen);
-            const QRectF frame = r.adjusted(w * 0.06, w * 0.2, -w * 0.06, -w * 0.2);
-            painter.drawRoundedRect(frame, 2, 2);
-            const qreal y1 = frame.center().y() - frame.height() * 0.14;
-            const qreal y2 = frame.center().y() + frame.height() * 0.16;
-            painter.drawLine(QPointF(frame.left() + w * 0.14, y1),
-                             QPointF(frame.right() - w * 0.14, y1));
-            painter.drawLine(QPointF(frame.left() + w * 0.14, y2),
-                             QPointF(frame.center().x() + w * 0.1, y2));
-            break;
-        }
-        case Glyph::Palette: {
-            painter.setPen(Qt::NoPen);
-            const qreal d = w * 0.44;
-            const QColor hues[3] = {QColor(236, 64, 52), QColor(60, 210, 96), QColor(64, 150, 255)};
-            const QPointF centres[3] = {QPointF(r.center().x(), r.top() + w * 0.3),
-                                        QPointF(r.center().x() - w * 0.17, r.top() + w * 0.6),
-                                        QPointF(r.center().x() + w * 0.17, r.top() + w * 0.6)};
-            for (int i = 0; i < 3; ++i) {
-                painter.setBrush(Mix(hues[i], colour, 0.35));
-                painter.drawEllipse(centres[i], d / 2, d / 2);
-            }
-            break;
-        }
-        case Glyph::Gear:
-            Gear(painter, r.adjusted(w * 0.08, w * 0.08, -w * 0.08, -w * 0.08), colour);
-            break;
-        case Glyph::Pulse: {
-            QPainterPath path;
-            const qreal mid = r.center().y();
-            path.moveTo(r.left() + w * 0.04, mid);
-            path.lineTo(r.left() + w * 0.3, mid);
-            path.lineTo(r.left() + w * 0.4, mid - w * 0.3);
-            path.lineTo(r.left() + w * 0.54, mid + w * 0.3);
-            path.lineTo(r.left() + w * 0.64, mid);
-            path.lineTo(r.right() - w * 0.04, mid);
-            painter.drawPath(path);
-            break;
-        }
-        case Glyph::Meter: {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
-            const qreal heights[4] = {0.45, 0.8, 0.6, 0.95};
-            const qreal bar = w * 0.16;
-            for (int i = 0; i < 4; ++i) {
-                const qreal h = w * 0.8 * heights[i];
-                painter.drawRect(
-                    QRectF(r.left() + w * 0.1 + i * bar * 1.5, r.bottom() - w * 0.1 - h, bar, h));
-            }
-            break;
-        }
-        case Glyph::Play: {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
-            QPolygonF triangle;
-            triangle << QPointF(r.left() + w * 0.26, r.top() + w * 0.18)
-                     << QPointF(r.right() - w * 0.16, r.center().y())
-                     << QPointF(r.left() + w * 0.26, r.bottom() - w * 0.18);
-            painter.drawPolygon(triangle);
-            break;
-        }
-        case Glyph::Stop:
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
-            painter.drawRoundedRect(r.adjusted(w * 0.22, w * 0.22, -w * 0.22, -w * 0.22), 2, 2);
-            break;
-        case Glyph::LockOpen:
-            Lock(painter, r, colour, false);
-            break;
-        case Glyph::LockShut:
-            Lock(painter, r, colour, true);
-            break;
-        case Glyph::FanOut: {
-            pen.setWidthF(std::max(1.2, w * 0.07));
-            painter.setPen(pen);
-            const QPointF from(r.left() + w * 0.16, r.center().y());
-            for (int i = 0; i < 4; ++i) {
-                const QPointF to(r.right() - w * 0.14, r.top() + w * (0.14 + i * 0.24));
-                painter.drawLine(from, to);
-                painter.setBrush(colour);
-                painter.drawEllipse(to, w * 0.06, w * 0.06);
-                painter.setBrush(Qt::NoBrush);
-            }
-            painter.setBrush(colour);
-            painter.drawEllipse(from, w * 0.1, w * 0.1);
-            break;
-        }
-        case Glyph::Parallel: {
-            pen.setWidthF(std::max(1.2, w * 0.07));
-            painter.setPen(pen);
-            for (int i = 0; i < 3; ++i) {
-                const qreal y = r.top() + w * (0.2 + i * 0.3);
-                painter.setBrush(colour);
-                painter.drawEllipse(QPointF(r.left() + w * 0.14, y), w * 0.06, w * 0.06);
-                painter.drawEllipse(QPointF(r.right() - w * 0.14, y), w * 0.06, w * 0.06);
-                painter.drawLine(QPointF(r.left() + w * 0.2, y), QPointF(r.right() - w * 0.2, y));
-            }
-            break;
-        }
-        case Glyph::Tick: {
-            QPainterPath path;
-            path.moveTo(r.left() + w * 0.16, r.top() + w * 0.54);
-            path.lineTo(r.left() + w * 0.4, r.top() + w * 0.76);
-            path.lineTo(r.right() - w * 0.14, r.top() + w * 0.24);
-            painter.drawPath(path);
-            break;
-        }
-        case Glyph::Stream: {
-            pen.setWidthF(std::max(1.2, w * 0.08));
-            painter.setPen(pen);
-            const QPointF c = r.center();
-            painter.setBrush(colour);
-            painter.drawEllipse(c, w * 0.09, w * 0.09);
-            painter.setBrush(Qt::NoBrush);
-            for (int ring = 1; ring <= 2; ++ring) {
-                const qreal radius = w * (0.18 + 0.16 * ring);
-                const QRectF box(c.x() - radius, c.y() - radius, radius * 2, radius * 2);
-                painter.drawArc(box, -40 * 16, 80 * 16);
-                painter.drawArc(box, 140 * 16, 80 * 16);
-            }
-            break;
-        }
-    }
+    kGlyphPainters[index].paint(canvas);
     painter.restore();
 }
 

@@ -1,38 +1,8 @@
 #include "qt_test_environment.h"
 
-#include <QApplication>
 #include <QPainter>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 namespace panoptix::test {
-namespace {
-
-class QtEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        if (QApplication::instance() == nullptr) {
-            app_ = std::make_unique<QApplication>(argc_, argv_);
-        }
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[16] = "controls_test";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-}  // namespace
 
 QImage Render(QWidget& widget) {
     QImage image(widget.size(), QImage::Format_RGB32);

@@ -1,6 +1,6 @@
 #pragma once
-// Widget tests need one QApplication for the whole run, on the offscreen platform; this file's
-// .cpp registers it as a GoogleTest environment. Helpers for reading rendered pixels.
+// Helpers of the widget tests for reading rendered pixels (the application object comes from the
+// shared test main, tests/support/qt_test_main.cpp).
 #include <QColor>
 #include <QImage>
 #include <QWidget>

@@ -1,11 +1,8 @@
 // panoptix-devsim as a program, on 127.0.0.1 and a pseudo-terminal: what a panel sends arrives,
 // is answered on the same link and logged; signals end it cleanly and it removes its link.
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -21,12 +18,15 @@
 #include <vector>
 
 #include "devsim_test_frames.h"
+#include "support/udp_peer.h"
 
 namespace panoptix::devsim {
 namespace {
 
 using ::testing::HasSubstr;
 using testing::PanelFrame;
+using testing_support::FreeLoopbackPort;
+using testing_support::UdpPeer;
 
 // The simulator as a child process whose standard output (the log) is read line by line.
 class Simulator {
@@ -118,53 +118,6 @@ class Simulator {
     std::vector<std::string> lines_;
 };
 
-uint16_t FreeLoopbackPort() {
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t size = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    close(fd);
-    return ntohs(address.sin_port);
-}
-
-// A panel stand-in on 127.0.0.1: sends datagrams and waits for one reply.
-class LoopbackPeer {
-  public:
-    explicit LoopbackPeer(uint16_t device_port) {
-        fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in local{};
-        local.sin_family = AF_INET;
-        local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local);
-        device_.sin_family = AF_INET;
-        device_.sin_port = htons(device_port);
-        device_.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    }
-    ~LoopbackPeer() { close(fd_); }
-
-    void Send(const std::vector<uint8_t>& bytes) {
-        sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&device_),
-               sizeof device_);
-    }
-    std::vector<uint8_t> Receive(int timeout_ms = 2000) {
-        pollfd readable{fd_, POLLIN, 0};
-        if (poll(&readable, 1, timeout_ms) <= 0) {
-            return {};
-        }
-        std::vector<uint8_t> bytes(2048);
-        const ssize_t size = recv(fd_, bytes.data(), bytes.size(), 0);
-        bytes.resize(size > 0 ? static_cast<size_t>(size) : 0);
-        return bytes;
-    }
-
-  private:
-    int fd_ = -1;
-    sockaddr_in device_{};
-};
-
 std::vector<uint8_t> ReadExactly(int fd, size_t count, int timeout_ms = 3000) {
     std::vector<uint8_t> bytes;
     while (bytes.size() < count) {
@@ -205,22 +158,22 @@ TEST_F(DevsimProgram, AnswersOnUdpAndSerialAndLogsASession) {
     EXPECT_THAT(simulator.WaitForLine("serial /dev/"), HasSubstr("(link " + link + ")"));
     ASSERT_TRUE(std::filesystem::is_symlink(link));
 
-    LoopbackPeer panel(port);
-    panel.Send(MakeDiscoveryRequest(LinkByte::Udp));
-    const auto answer = panel.Receive();
+    UdpPeer panel;
+    panel.SendTo(port, MakeDiscoveryRequest(LinkByte::Udp));
+    const auto answer = panel.ReceiveBytes(2000);
     ASSERT_EQ(answer.size(), 27u);
     EXPECT_EQ(std::string(answer.begin() + 18, answer.begin() + 24), "ABC-1-");
     EXPECT_THAT(simulator.WaitForLine("search"), HasSubstr("search request -> answered as ABC"));
 
-    panel.Send(PanelFrame(0xA1, 0x33, {4}));
+    panel.SendTo(port, PanelFrame(0xA1, 0x33, {4}));
     EXPECT_THAT(simulator.WaitForLine("layout"), HasSubstr("layout 4 windows"));
-    panel.Send(PanelFrame(0xA1, 0x32));
-    const auto status = panel.Receive();
+    panel.SendTo(port, PanelFrame(0xA1, 0x32));
+    const auto status = panel.ReceiveBytes(2000);
     ASSERT_EQ(status.size(), 669u);
     EXPECT_EQ(status[18], 4);
     EXPECT_THAT(simulator.WaitForLine("status"), HasSubstr("status query -> sent 669 bytes"));
 
-    panel.Send(testing::Bytes("hello!!"));
+    panel.SendTo(port, testing::Bytes("hello!!"));
     EXPECT_THAT(simulator.WaitForLine("ignored"), HasSubstr("127.0.0.1:" /* the peer */));
 
     // The serial link: a status query written in three pieces, answered in full.
@@ -265,11 +218,11 @@ TEST_F(DevsimProgram, StartsFromAStateFileAndRefusesABadOne) {
     Simulator simulator({"--kind", "quadview", "--bind", "127.0.0.1", "--port",
                          std::to_string(port), "--state", good.string()});
     simulator.WaitForLine(" on UDP ");
-    LoopbackPeer panel(port);
-    panel.Send(PanelFrame(0x60, 0x90));
-    EXPECT_EQ(panel.Receive().at(22), 8);
-    panel.Send(PanelFrame(0x60, 0xAA));
-    EXPECT_EQ(panel.Receive().at(20), 0);
+    UdpPeer panel;
+    panel.SendTo(port, PanelFrame(0x60, 0x90));
+    EXPECT_EQ(panel.ReceiveBytes(2000).at(22), 8);
+    panel.SendTo(port, PanelFrame(0x60, 0xAA));
+    EXPECT_EQ(panel.ReceiveBytes(2000).at(20), 0);
     simulator.Signal(SIGINT);
     EXPECT_EQ(simulator.Wait(), 0);
 

@@ -15,11 +15,12 @@
 #include "multiviewer/multiviewer_state.h"
 #include "multiviewer/status_decoder.h"
 #include "multiviewer/status_query.h"
+#include "support/udp_peer.h"
 
 namespace panoptix {
 namespace {
 
-using fault::LoopbackSocket;
+using testing_support::UdpPeer;
 
 constexpr size_t kFullLength = 669;
 
@@ -123,21 +124,17 @@ TEST_F(CutReplyTest, DecoderTakesExactlyTheFieldsTheFrameHolds) {
 }
 
 TEST_F(CutReplyTest, LanQueryDecodesACutDatagramAsFarAsItGoes) {
-    LoopbackSocket device;
+    UdpPeer device;
     ASSERT_TRUE(device.valid());
     LinkState link;
-    link.endpoints.device_port = device.port();
-    link.endpoints.local_port = fault::FreeUdpPort();
-    link.device_table[0].SetIpText(fault::kLoopback);
-    link.device_table[0].device_type = device_type::kMultiviewer;
-    link.m_device_index = 0;
+    testing_support::SelectPeer(link, device, device_type::kMultiviewer, 0x00);
 
     // A datagram shorter than 17 bytes has no command byte and is not a reply at all.
     for (size_t held = kFrameCommandOffset + 1; held <= kFullLength; ++held) {
         const std::vector<uint8_t> cut(reply.begin(), reply.begin() + held);
         std::thread device_side([&] {
-            if (const auto requester = device.Receive(1000)) {
-                device.SendTo(*requester, cut);
+            if (device.Receive(1000)) {
+                device.Reply(cut);
             }
         });
         MultiviewerState state = before;

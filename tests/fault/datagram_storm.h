@@ -13,8 +13,11 @@
 #include <utility>
 #include <vector>
 
+#include <unistd.h>
+
 #include "fault_support.h"
 #include "link/clock.h"
+#include "support/udp_peer.h"
 
 namespace panoptix::fault {
 
@@ -96,8 +99,9 @@ class DatagramStorm {
 // port's receive queue is well filled so that the kernel drops none of them. Ends early when
 // deadline_ms has passed since start_ms or when no socket is bound to the port any more.
 // Returns the number sent.
-inline size_t SendStorm(const LoopbackSocket& from, uint16_t panel_port, DatagramStorm& storm,
-                        size_t count, uint32_t start_ms, uint32_t deadline_ms) {
+inline size_t SendStorm(const testing_support::UdpPeer& from, uint16_t panel_port,
+                        DatagramStorm& storm, size_t count, uint32_t start_ms,
+                        uint32_t deadline_ms) {
     constexpr long kQueueHighWaterBytes = 96 * 1024;
     constexpr size_t kDatagramsBetweenLooks = 16;
     size_t sent = 0;

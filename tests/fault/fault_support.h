@@ -1,13 +1,7 @@
 #pragma once
-// Helpers of the fault tests: loopback UDP sockets for the device and the storm, the receive
-// queue of the panel's port as the kernel reports it, literal device replies, and a trace sink
-// that only counts.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
+// Helpers of the fault tests: the receive queue of the panel's port as the kernel reports it,
+// literal device replies, and a trace sink that only counts. The devices and the storm are
+// played by the scripted peers of tests/support.
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -19,84 +13,12 @@
 
 #include "link/command_frame.h"
 #include "link/device_entry.h"
-#include "link/operator_messages.h"
 #include "link/trace.h"
+#include "support/recorders.h"
 
 namespace panoptix::fault {
 
 inline constexpr char kLoopback[] = "127.0.0.1";
-
-inline sockaddr_in LoopbackAddress(uint16_t port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-// A plain UDP socket on 127.0.0.1 for the parties the panel talks to (port 0: any free port).
-class LoopbackSocket {
-  public:
-    explicit LoopbackSocket(uint16_t port = 0) {
-        fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        const sockaddr_in address = LoopbackAddress(port);
-        if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address)) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-    ~LoopbackSocket() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    LoopbackSocket(const LoopbackSocket&) = delete;
-    LoopbackSocket& operator=(const LoopbackSocket&) = delete;
-
-    bool valid() const { return fd_ >= 0; }
-    uint16_t port() const {
-        sockaddr_in address{};
-        socklen_t size = sizeof address;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
-        return ntohs(address.sin_port);
-    }
-
-    bool SendTo(uint16_t port, std::span<const uint8_t> bytes) const {
-        const sockaddr_in address = LoopbackAddress(port);
-        return ::sendto(fd_, bytes.data(), bytes.size(), 0,
-                        reinterpret_cast<const sockaddr*>(&address),
-                        sizeof address) == static_cast<ssize_t>(bytes.size());
-    }
-
-    // Waits up to timeout_ms for one datagram; returns the sender's port.
-    std::optional<uint16_t> Receive(int timeout_ms, std::vector<uint8_t>* bytes = nullptr) const {
-        pollfd entry{fd_, POLLIN, 0};
-        if (::poll(&entry, 1, timeout_ms) <= 0) {
-            return std::nullopt;
-        }
-        std::vector<uint8_t> buffer(65536);
-        sockaddr_in sender{};
-        socklen_t size = sizeof sender;
-        const ssize_t length = ::recvfrom(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT,
-                                          reinterpret_cast<sockaddr*>(&sender), &size);
-        if (length < 0) {
-            return std::nullopt;
-        }
-        if (bytes != nullptr) {
-            buffer.resize(static_cast<size_t>(length));
-            *bytes = std::move(buffer);
-        }
-        return ntohs(sender.sin_port);
-    }
-
-  private:
-    int fd_ = -1;
-};
-
-inline uint16_t FreeUdpPort() {
-    const LoopbackSocket probe;
-    return probe.port();
-}
 
 // Bytes waiting in the receive queue of the UDP socket bound to port (any local address), as
 // /proc/net/udp reports them, or nullopt while no socket is bound there. The storm uses it to
@@ -142,16 +64,6 @@ class TraceCounter {
   private:
     std::string prefix_;
     std::atomic<long> count_{0};
-};
-
-class SilentMessages : public OperatorMessages {
-  public:
-    SilentMessages() { SetOperatorMessages(this); }
-    ~SilentMessages() override { SetOperatorMessages(nullptr); }
-    SilentMessages(const SilentMessages&) = delete;
-    SilentMessages& operator=(const SilentMessages&) = delete;
-    void ShowError(std::string_view) override { ++boxes; }
-    int boxes = 0;
 };
 
 // A device reply with the device bytes of a multiviewer (type A1, address 01).

@@ -3,7 +3,6 @@
 // promptly, and opened again on a new line the engine works as before.
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
 #include "fault_support.h"
@@ -13,12 +12,13 @@
 #include "multiviewer/multiviewer_state.h"
 #include "multiviewer/status_decoder.h"
 #include "multiviewer/status_query.h"
-#include "pty_device.h"
+#include "support/pty_peer.h"
 
 namespace panoptix {
 namespace {
 
-using fault::PtyDevice;
+using testing_support::PeerScript;
+using testing_support::PtyPeer;
 
 // Enough for a loaded machine to come back from the window; a hang would take far longer.
 constexpr uint32_t kSlackMs = 1500;
@@ -47,20 +47,15 @@ class SerialPeerTest : public ::testing::Test {
     }
     ~SerialPeerTest() override { link.serial_port.ClosePort(); }
 
-    // Plays the device: takes the 20-byte request, then sends `partial` of `reply` and vanishes.
-    std::thread PlayDevice(PtyDevice& device, std::vector<uint8_t> reply, Vanish when) {
+    // Plays the device: vanishes before the request comes, or takes the request and vanishes
+    // before its reply or halfway through it.
+    static void PlayDevice(PtyPeer& device, std::vector<uint8_t> reply, Vanish when) {
         if (when == Vanish::BeforeRequest) {
             device.Vanish();
-            return std::thread([] {});
+            return;
         }
-        return std::thread([&device, reply = std::move(reply), when] {
-            const auto request = device.Read(kFrameOverhead, 3000);
-            if (when == Vanish::MidReply && request.size() == kFrameOverhead) {
-                device.Write(std::span(reply).first(reply.size() / 2));
-                SleepMs(50);
-            }
-            device.Vanish();
-        });
+        const size_t sent = when == Vanish::MidReply ? reply.size() / 2 : 0;
+        device.Play(PeerScript::Reply(std::nullopt, {std::move(reply)}).VanishAfter(sent));
     }
 
     // Closing takes no longer than its wait; the engine then opens a fresh line and completes a
@@ -71,18 +66,14 @@ class SerialPeerTest : public ::testing::Test {
         EXPECT_LE(TickMs() - close_start_ms, 500u + kSlackMs);
         EXPECT_FALSE(link.serial_port.IsOpen());
 
-        PtyDevice fresh;
+        PtyPeer fresh;
         ASSERT_TRUE(fresh.valid());
         ASSERT_TRUE(link.serial_port.OpenPort(fresh.PortName(), kBaud));
         const auto reply = fault::StatusReply(LinkByte::Serial);
-        std::thread device_side([&] {
-            if (fresh.Read(kFrameOverhead, 3000).size() == kFrameOverhead) {
-                fresh.Write(reply);
-            }
-        });
+        fresh.Play(PeerScript::Reply(std::nullopt, {reply}));
         MultiviewerState mv;
         QueryStatusOverSerial(link, mv);
-        device_side.join();
+        EXPECT_EQ(fresh.Answered(), 1);
         MultiviewerState expected;
         DecodeStatusReply(expected, reply, DecodeTraces::Off);
         EXPECT_TRUE(SameDecodedState(mv, expected));
@@ -90,18 +81,17 @@ class SerialPeerTest : public ::testing::Test {
 
     LinkState link;
     const fault::TraceCounter time_over{"time over"};
-    fault::SilentMessages messages;
+    testing_support::MessageRecorder messages;
 };
 
 class SerialPeerVanishes : public SerialPeerTest,
                            public ::testing::WithParamInterface<VanishCase> {};
 
 TEST_P(SerialPeerVanishes, StatusQueryEndsWithinItsWindow) {
-    PtyDevice device;
+    PtyPeer device;
     ASSERT_TRUE(device.valid());
     ASSERT_TRUE(link.serial_port.OpenPort(device.PortName(), kBaud));
-    std::thread device_side =
-        PlayDevice(device, fault::StatusReply(LinkByte::Serial), GetParam().when);
+    PlayDevice(device, fault::StatusReply(LinkByte::Serial), GetParam().when);
 
     MultiviewerState mv;
     mv.window_source.fill(0xEE);
@@ -109,7 +99,6 @@ TEST_P(SerialPeerVanishes, StatusQueryEndsWithinItsWindow) {
     const uint32_t start_ms = TickMs();
     QueryStatusOverSerial(link, mv);
     const uint32_t elapsed_ms = TickMs() - start_ms;
-    device_side.join();
 
     EXPECT_LE(elapsed_ms, kSerialStatusWindowMs + kSlackMs);
     EXPECT_TRUE(SameDecodedState(mv, before)) << "half a reply must not be decoded";
@@ -124,16 +113,14 @@ INSTANTIATE_TEST_SUITE_P(Moments, SerialPeerVanishes,
                          [](const auto& test_case) { return std::string(test_case.param.name); });
 
 TEST_F(SerialPeerTest, SearchEndsWithinItsWindowWhenThePeerVanishesMidReply) {
-    PtyDevice device;
+    PtyPeer device;
     ASSERT_TRUE(device.valid());
     ASSERT_TRUE(link.serial_port.OpenPort(device.PortName(), kBaud));
-    std::thread device_side =
-        PlayDevice(device, fault::DiscoveryReply("ABCDEFGHIJKLMNOP-1-"), Vanish::MidReply);
+    PlayDevice(device, fault::DiscoveryReply("ABCDEFGHIJKLMNOP-1-"), Vanish::MidReply);
 
     const uint32_t start_ms = TickMs();
     const auto result = SearchSerial(link);
     const uint32_t elapsed_ms = TickMs() - start_ms;
-    device_side.join();
 
     EXPECT_LE(elapsed_ms, kSearchWindowMs + kSlackMs);
     EXPECT_EQ(result.combo_entries, std::vector<std::u16string>{kNoDeviceFound});

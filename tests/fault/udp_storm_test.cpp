@@ -21,12 +21,15 @@
 #include "multiviewer/multiviewer_state.h"
 #include "multiviewer/status_decoder.h"
 #include "multiviewer/status_query.h"
+#include "support/udp_peer.h"
 
 namespace panoptix {
 namespace {
 
 using fault::DatagramStorm;
-using fault::LoopbackSocket;
+using testing_support::PeerScript;
+using testing_support::Request;
+using testing_support::UdpPeer;
 
 constexpr size_t kStormDatagrams = 100'000;
 
@@ -69,51 +72,29 @@ void DisarmForSearch(std::vector<uint8_t>& datagram) {
 class StormTest : public ::testing::Test {
   protected:
     StormTest() {
-        link.endpoints.device_port = device.port();
-        link.endpoints.local_port = fault::FreeUdpPort();
+        testing_support::SelectPeer(link, device, device_type::kMultiviewer, 0x00);
         link.endpoints.broadcast_address = fault::kLoopback;  // the search stays unicast
-        link.device_table[0].SetIpText(fault::kLoopback);
-        link.device_table[0].device_type = device_type::kMultiviewer;
-        link.m_device_index = 0;
-    }
-    ~StormTest() override {
-        stop.store(true);
-        if (device_side.joinable()) {
-            device_side.join();
-        }
     }
 
-    // The device side: for every request, first a burst of the storm from another socket,
-    // then the genuine reply from the device's own socket. Ends once `total` storm datagrams
-    // have gone out and `stop` is set.
+    // The device side: for every request, first a burst of the storm from another socket (until
+    // kStormDatagrams have gone out), then the genuine reply from the device's own socket.
     void StartDevice(DatagramStorm& storm, std::vector<uint8_t> genuine, size_t burst,
                      uint32_t burst_deadline_ms) {
-        device_side =
-            std::thread([this, &storm, genuine = std::move(genuine), burst, burst_deadline_ms] {
-                while (!stop.load()) {
-                    const auto requester = device.Receive(20);
-                    if (!requester) {
-                        continue;
-                    }
-                    const uint32_t start_ms = TickMs();
-                    const size_t left = kStormDatagrams - storm_sent.load();
-                    storm_sent +=
-                        fault::SendStorm(storm_socket, *requester, storm, std::min(burst, left),
-                                         start_ms, burst_deadline_ms);
-                    device.SendTo(*requester, genuine);
-                    replies_sent++;
-                }
-            });
+        device.Play(PeerScript::Reply(std::nullopt, {std::move(genuine)})
+                        .StormFirst([this, &storm, burst, burst_deadline_ms](const Request& r) {
+                            const uint32_t start_ms = TickMs();
+                            const size_t left = kStormDatagrams - storm_sent.load();
+                            storm_sent += fault::SendStorm(storm_socket, r.sender_port, storm,
+                                                           std::min(burst, left), start_ms,
+                                                           burst_deadline_ms);
+                        }));
     }
 
-    LoopbackSocket device;
-    LoopbackSocket storm_socket;
+    UdpPeer device;
+    UdpPeer storm_socket;
     LinkState link;
-    fault::SilentMessages messages;
-    std::thread device_side;
-    std::atomic<bool> stop{false};
+    testing_support::MessageRecorder messages;
     std::atomic<size_t> storm_sent{0};
-    std::atomic<int> replies_sent{0};
 };
 
 TEST_F(StormTest, StatusQueriesDecodeOnlyTheGenuineReply) {
@@ -180,7 +161,7 @@ TEST_F(StormTest, SearchListsOnlyTheGenuineDevice) {
         ASSERT_EQ(link.m_udpSockfd, -1);
     }
     EXPECT_EQ(storm_sent.load(), kStormDatagrams);
-    EXPECT_EQ(replies_sent.load(), searches);
+    EXPECT_EQ(device.Answered(), searches);
     std::printf("%d searches under a storm of %zu datagrams, %ld with frame markers read\n",
                 searches, storm_sent.load(), accepted.count() - searches);
 }
@@ -188,11 +169,11 @@ TEST_F(StormTest, SearchListsOnlyTheGenuineDevice) {
 // One reply of at most 128 bytes can name about fifty devices; three of them name more than
 // the 128 rows of the device table. The first 128 are listed, in order, and nothing more.
 TEST(ManyDevices, SearchListsTheFirst128) {
-    LoopbackSocket device;
+    UdpPeer device;
     ASSERT_TRUE(device.valid());
     LinkState link;
     link.endpoints.device_port = device.port();
-    link.endpoints.local_port = fault::FreeUdpPort();
+    link.endpoints.local_port = testing_support::FreeLoopbackPort();
     link.endpoints.broadcast_address = fault::kLoopback;
     const fault::TraceCounter quiet("");
 
@@ -215,15 +196,8 @@ TEST(ManyDevices, SearchListsTheFirst128) {
     ASSERT_GT(expected.size(), 128u);
     expected.resize(128);
 
-    std::thread device_side([&] {
-        if (const auto requester = device.Receive(2000)) {
-            for (const auto& reply : replies) {
-                device.SendTo(*requester, reply);
-            }
-        }
-    });
+    device.Play(PeerScript::Reply(std::nullopt, replies));
     const auto result = SearchLan(link, /*combo_had_entries=*/false, 500);
-    device_side.join();
 
     EXPECT_EQ(result.combo_entries, expected);
     for (const auto& row : link.device_table) {

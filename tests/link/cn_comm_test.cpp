@@ -12,13 +12,13 @@
 #include <thread>
 
 #include "link/clock.h"
-#include "pty_peer.h"
+#include "support/pty_peer.h"
 
 namespace panoptix {
 namespace {
 
 using ::testing::ElementsAreArray;
-using testing::PtyPeer;
+using testing_support::PtyPeer;
 
 // Sleeps in small steps until the engine sees count queued bytes (the pty hands bytes over
 // asynchronously).
@@ -187,14 +187,14 @@ TEST_F(CnCommTest, ReadsAreBoundedByTheIntervalAndTotalTimeouts) {
 
     // Pieces closer together than 100 ms make one read.
     const auto reply = Counting(6);
-    std::thread device([&] { testing::WriteInPieces(peer, reply, 3, 30); });
+    std::thread device([&] { peer.Trickle(reply, 3, 30); });
     EXPECT_EQ(port.ReadPort(buffer, 6), 6);
     device.join();
     EXPECT_THAT(std::span(buffer, 6), ElementsAreArray(reply));
 
     // A pause well beyond 100 ms between pieces ends the read with what came; the rest is read
     // next time.
-    std::thread slow_device([&] { testing::WriteInPieces(peer, reply, 3, 300); });
+    std::thread slow_device([&] { peer.Trickle(reply, 3, 300); });
     SleepMs(320);
     EXPECT_EQ(port.ReadPort(buffer, 6), 3);
     EXPECT_EQ(port.ReadPort(buffer + 3, 3), 3);
@@ -227,7 +227,7 @@ TEST_F(CnCommTest, MonitorSleepsWhenIdleAndLooksEvery10msWhileBytesWait) {
 
 TEST_F(CnCommTest, HungUpLineNeitherSpinsTheMonitorNorBlocksTheCaller) {
     ASSERT_TRUE(port.OpenPort(peer.PortName(), 115200));
-    peer.CloseMaster();
+    peer.Vanish();
     SleepMs(20);
     const uint64_t start = port.MonitorPassCount();
     SleepMs(200);

@@ -12,7 +12,8 @@
 #include "link/discovery.h"
 #include "link/udp_transport.h"
 #include "netns_lab.h"
-#include "udp_test_support.h"
+#include "support/recorders.h"
+#include "support/udp_peer.h"
 
 namespace panoptix {
 namespace {
@@ -245,7 +246,7 @@ TEST_F(LanSearchTest, SocketThatCannotBindShowsTheBoxAndSendsNothing) {
     DeviceSearchResult result;
     result.open_page = true;
     ASSERT_TRUE(RunInNetns(lab_->panel(), [&] {
-        const testing_support::RawUdpSocket squatter("0.0.0.0", kDevicePort);
+        const testing_support::UdpPeer squatter("0.0.0.0", kDevicePort);
         if (squatter.valid()) {
             result = SearchLan(state, false, kShortWindowMs);
         }

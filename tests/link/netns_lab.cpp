@@ -175,12 +175,11 @@ DeviceResponder::DeviceResponder(const std::string& netns, uint16_t port,
             ran = true;
             // Hears the broadcast on any address; answers from a socket bound to each device's
             // own address, as separate devices would.
-            RawUdpSocket listener("0.0.0.0", port, RawUdpSocket::Reuse::Yes);
-            std::vector<std::unique_ptr<RawUdpSocket>> senders;
+            UdpPeer listener("0.0.0.0", port, UdpPeer::Reuse::Yes);
+            std::vector<std::unique_ptr<UdpPeer>> senders;
             bool all_bound = listener.valid();
             for (const auto& device : devices_) {
-                senders.push_back(
-                    std::make_unique<RawUdpSocket>(device.ip, port, RawUdpSocket::Reuse::Yes));
+                senders.push_back(std::make_unique<UdpPeer>(device.ip, port, UdpPeer::Reuse::Yes));
                 all_bound = all_bound && senders.back()->valid();
             }
             started->set_value(all_bound);
@@ -225,7 +224,7 @@ DeviceResponder::~DeviceResponder() {
     }
 }
 
-std::vector<Datagram> DeviceResponder::requests() const {
+std::vector<Request> DeviceResponder::requests() const {
     std::lock_guard lock(mutex_);
     return requests_;
 }

@@ -11,7 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "udp_test_support.h"
+#include "support/recorders.h"
+#include "support/udp_peer.h"
 
 namespace panoptix::testing_support {
 
@@ -61,14 +62,14 @@ class DeviceResponder {
     DeviceResponder& operator=(const DeviceResponder&) = delete;
 
     bool ready() const { return ready_; }
-    std::vector<Datagram> requests() const;
+    std::vector<Request> requests() const;
 
   private:
     void Serve(const std::string& netns, uint16_t port);
 
     std::vector<SimulatedDevice> devices_;
     mutable std::mutex mutex_;
-    std::vector<Datagram> requests_;
+    std::vector<Request> requests_;
     int stop_pipe_[2] = {-1, -1};
     bool ready_ = false;
     std::thread thread_;

@@ -14,7 +14,7 @@
 #include "link/operator_messages.h"
 #include "link/reply_parser.h"
 #include "link/trace.h"
-#include "pty_peer.h"
+#include "support/pty_peer.h"
 
 namespace panoptix {
 namespace {
@@ -25,7 +25,7 @@ using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
-using testing::PtyPeer;
+using testing_support::PtyPeer;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -105,7 +105,7 @@ TEST_F(SerialExchangeTest, SearchSendsTheRequestAndListsTheModelNameFromATrickli
     Bytes request;
     std::thread device([&] {
         request = peer_.Read(kFrameOverhead, 2000);
-        testing::WriteInPieces(peer_, DiscoveryReply(device_type::kMultiviewer, "PX9-1-"), 5, 15);
+        peer_.Trickle(DiscoveryReply(device_type::kMultiviewer, "PX9-1-"), 5, 15);
     });
     const DeviceSearchResult result = SearchSerial(state_, 2000);
     device.join();
@@ -167,7 +167,7 @@ TEST_F(SerialExchangeTest, LongStatusReplyInPiecesIsDecodedOnceComplete) {
     std::thread device([&] {
         // More than one read's worth at once, then the rest in small pieces.
         peer_.Write(std::span(reply).first(600));
-        testing::WriteInPieces(peer_, std::span(reply).subspan(600), 20, 10);
+        peer_.Trickle(std::span(reply).subspan(600), 20, 10);
     });
     std::vector<Bytes> decoded;
     const int8_t result = AwaitSerialReply(
@@ -197,7 +197,7 @@ TEST_F(SerialExchangeTest, StatusReplyOfAnotherDeviceKeepsTheCallerWaiting) {
 
 TEST_F(SerialExchangeTest, WaitOnAHungUpLineEndsWithTheWindow) {
     ASSERT_TRUE(state_.serial_port.OpenPort(peer_.PortName(), 115200));
-    peer_.CloseMaster();
+    peer_.Vanish();
     EXPECT_EQ(AwaitSerialReply(state_, TickMs(), 100, {}, CountTrace::On), 0);
     EXPECT_THAT(Traces(), Contains("time over \n"));
 }

@@ -10,12 +10,12 @@
 #include <future>
 
 #include "link/clock.h"
-#include "pty_peer.h"
+#include "support/pty_peer.h"
 
 namespace panoptix {
 namespace {
 
-using testing::PtyPeer;
+using testing_support::PtyPeer;
 
 bool WaitForFlag(const std::atomic<bool>& flag, uint32_t timeout_ms) {
     const uint32_t start_ms = TickMs();

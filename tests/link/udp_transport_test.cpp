@@ -8,7 +8,8 @@
 
 #include "link/clock.h"
 #include "link/command_frame.h"
-#include "udp_test_support.h"
+#include "support/recorders.h"
+#include "support/udp_peer.h"
 
 namespace panoptix {
 namespace {
@@ -17,13 +18,13 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using testing_support::MessageRecorder;
-using testing_support::RawUdpSocket;
 using testing_support::TraceRecorder;
+using testing_support::UdpPeer;
 
 constexpr char kLoopback[] = "127.0.0.1";
 
 uint16_t FreeUdpPort() {
-    const RawUdpSocket probe("0.0.0.0", 0);
+    const UdpPeer probe("0.0.0.0", 0);
     return probe.port();
 }
 
@@ -45,7 +46,7 @@ class UdpTransportTest : public ::testing::Test {
     }
     ~UdpTransportTest() override { CloseCommandSocket(state); }
 
-    RawUdpSocket device{kLoopback, 0};
+    UdpPeer device{kLoopback, 0};
     LinkState state;
     TraceRecorder traces;
     MessageRecorder messages;
@@ -84,7 +85,7 @@ TEST_P(QueryWithReplyTest, TakesTheFirstDatagramWithTheExpectedCommand) {
     const QueryCase& scenario = GetParam();
     const auto request = MakeCommandFrame(state.device_table[0], LinkByte::Udp, 0x90);
 
-    std::optional<testing_support::Datagram> request_seen;
+    std::optional<testing_support::Request> request_seen;
     std::thread device_side([&] {
         request_seen = device.Receive(2000);
         for (const auto& answer : scenario.answers) {
@@ -149,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(UdpTransportTest, ReceiveDropsADatagramLongerThanTheBufferAndNamesTheSender) {
     ASSERT_EQ(OpenCommandSocket(state), 1);
-    const RawUdpSocket other(kLoopback, 0);
+    const UdpPeer other(kLoopback, 0);
     const std::vector<uint8_t> too_long(17, 0x2D);
     const std::vector<uint8_t> fits = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     ASSERT_TRUE(device.SendTo(kLoopback, state.endpoints.local_port, too_long));
@@ -208,7 +209,7 @@ TEST_F(UdpTransportTest, NoDeviceSelectedShowsTheBoxAndLeavesNoSocket) {
 }
 
 TEST_F(UdpTransportTest, FailedBindStillSendsFromAnotherPort) {
-    const RawUdpSocket squatter("0.0.0.0", state.endpoints.local_port);
+    const UdpPeer squatter("0.0.0.0", state.endpoints.local_port);
     ASSERT_TRUE(squatter.valid());
 
     EXPECT_EQ(OpenCommandSocket(state), 0);

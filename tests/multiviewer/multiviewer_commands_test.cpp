@@ -8,19 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "fake_peers.h"
 #include "multiviewer/preview_geometry.h"
 #include "state_compare.h"
+#include "support/pty_peer.h"
 #include "support/recorders.h"
+#include "support/udp_peer.h"
 
 namespace panoptix {
 namespace {
 
-using testing::LoopbackDevice;
-using testing::PtyDevice;
 using testing::SameState;
 using testing_support::MessageRecorder;
+using testing_support::PtyPeer;
 using testing_support::TraceRecorder;
+using testing_support::UdpPeer;
 using Bytes = std::vector<uint8_t>;
 
 Bytes Hex(const std::string& text) {
@@ -105,13 +106,7 @@ const std::vector<CommandCase>& CommandCases() {
 class MultiviewerCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        DeviceEntry& row = link_.device_table[0];
-        row.SetIpText("127.0.0.1");
-        row.device_type = 0xA1;
-        row.device_address = 0x07;
-        link_.m_device_index = 0;
-        link_.endpoints.device_port = device_.port();
-        link_.endpoints.local_port = testing::FreeLoopbackPort();
+        testing_support::SelectPeer(link_, device_, 0xA1, 0x07);
         PrepareState(mv_);
     }
     void TearDown() override { link_.serial_port.ClosePort(); }
@@ -125,8 +120,8 @@ class MultiviewerCommandsTest : public ::testing::Test {
     }
 
     void OpenSerial() {
-        ASSERT_TRUE(link_.serial_port.OpenPort(pty_.slave_name(), 115200))
-            << "the serial engine cannot open " << pty_.slave_name();
+        ASSERT_TRUE(link_.serial_port.OpenPort(pty_.PortName(), 115200))
+            << "the serial engine cannot open " << pty_.PortName();
     }
 
     // Counts the preview marks from here on.
@@ -136,8 +131,8 @@ class MultiviewerCommandsTest : public ::testing::Test {
         return marks_;
     }
 
-    LoopbackDevice device_;
-    PtyDevice pty_;
+    UdpPeer device_;
+    PtyPeer pty_{PtyPeer::Line::HeldOpen};
     LinkState link_;
     MultiviewerState mv_;
     int marks_ = 0;
@@ -152,7 +147,7 @@ TEST_F(MultiviewerCommandsTest, LanFramesAndPreviewUpdates) {
         c.send(link_, mv_, MultiviewerLink::Lan);
         const auto datagram = device_.Receive(1000);
         ASSERT_TRUE(datagram.has_value());
-        EXPECT_THAT(*datagram, ::testing::ElementsAreArray(Hex(c.lan_frame)));
+        EXPECT_THAT(datagram->bytes, ::testing::ElementsAreArray(Hex(c.lan_frame)));
         EXPECT_EQ(marks, c.marks);
         EXPECT_EQ(link_.m_udpSockfd, -1);  // one shot: the socket is closed again
     }
@@ -230,9 +225,9 @@ TEST_F(MultiviewerCommandsTest, AddressSettingsAlwaysGoByUdp) {
     SendNetworkAddress(link_, mv_);
     const auto datagram = device_.Receive(1000);
     ASSERT_TRUE(datagram.has_value());
-    EXPECT_THAT(*datagram, ::testing::ElementsAreArray(
-                               Hex("A5 6C 20 00  A1 07  01  00 00 00 00 00 00 00 00 00  05  "
-                                   "0A 00 00 02  FF 00 00 00  0A 00 00 01  F5 02  AE")));
+    EXPECT_THAT(datagram->bytes, ::testing::ElementsAreArray(
+                                     Hex("A5 6C 20 00  A1 07  01  00 00 00 00 00 00 00 00 00  05  "
+                                         "0A 00 00 02  FF 00 00 00  0A 00 00 01  F5 02  AE")));
     EXPECT_TRUE(pty_.ReadUntilQuiet(50).empty());
 }
 
@@ -256,12 +251,12 @@ TEST_F(MultiviewerCommandsTest, LabelFrameLengthFollowsTheTextUpTo64Characters) 
         const auto datagram = device_.Receive(1000);
         ASSERT_TRUE(datagram.has_value());
         const size_t length = 28 + 2 * c.sent_chars;
-        ASSERT_EQ(datagram->size(), length);
-        EXPECT_EQ((*datagram)[2], length);
-        EXPECT_EQ((*datagram)[17], 16);
+        ASSERT_EQ(datagram->bytes.size(), length);
+        EXPECT_EQ(datagram->bytes[2], length);
+        EXPECT_EQ(datagram->bytes[17], 16);
         for (size_t i = 0; i < c.sent_chars; ++i) {
-            EXPECT_EQ((*datagram)[25 + 2 * i], c.name[i] & 0xFF);
-            EXPECT_EQ((*datagram)[26 + 2 * i], c.name[i] >> 8);
+            EXPECT_EQ(datagram->bytes[25 + 2 * i], c.name[i] & 0xFF);
+            EXPECT_EQ(datagram->bytes[26 + 2 * i], c.name[i] >> 8);
         }
         EXPECT_EQ(traces.Count("sendLen = " + std::to_string(length) + " \n "), 1u);
     }

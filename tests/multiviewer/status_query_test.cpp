@@ -7,22 +7,23 @@
 #include <thread>
 #include <vector>
 
-#include "fake_peers.h"
 #include "link/command_frame.h"
 #include "state_compare.h"
 #include "status_reply_builder.h"
+#include "support/pty_peer.h"
 #include "support/recorders.h"
+#include "support/udp_peer.h"
 
 namespace panoptix {
 namespace {
 
-using testing::LoopbackDevice;
-using testing::PtyDevice;
 using testing::RichReply;
 using testing::SameState;
 using testing::StatusReplyBuilder;
 using testing_support::MessageRecorder;
+using testing_support::PtyPeer;
 using testing_support::TraceRecorder;
+using testing_support::UdpPeer;
 using Bytes = std::vector<uint8_t>;
 
 constexpr const char* kForeignTrace = "the cmd is not right，continue \n";
@@ -67,22 +68,14 @@ void ExpectRichReplyDecoded(const MultiviewerState& mv) {
 
 class LanStatusQueryTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        DeviceEntry& row = link_.device_table[0];
-        row.SetIpText("127.0.0.1");
-        row.device_type = 0xA1;
-        row.device_address = 0x07;
-        link_.m_device_index = 0;
-        link_.endpoints.device_port = device_.port();
-        link_.endpoints.local_port = testing::FreeLoopbackPort();
-    }
+    void SetUp() override { testing_support::SelectPeer(link_, device_, 0xA1, 0x07); }
 
     // The device answers the query with `datagrams`, in order.
     void RunQueryAnsweredWith(const std::vector<Bytes>& datagrams) {
         Bytes request;
         std::thread peer([&] {
             if (const auto received = device_.Receive(2000)) {
-                request = *received;
+                request = received->bytes;
                 for (const Bytes& datagram : datagrams) {
                     device_.Reply(datagram);
                 }
@@ -93,7 +86,7 @@ class LanStatusQueryTest : public ::testing::Test {
         EXPECT_THAT(request, ::testing::ElementsAreArray(QueryFrame(LinkByte::Udp)));
     }
 
-    LoopbackDevice device_;
+    UdpPeer device_;
     LinkState link_;
     MultiviewerState mv_ = StaleState();
 };
@@ -161,11 +154,11 @@ class SerialStatusQueryTest : public ::testing::Test {
     void TearDown() override { link_.serial_port.ClosePort(); }
 
     void OpenSerial() {
-        ASSERT_TRUE(link_.serial_port.OpenPort(pty_.slave_name(), 115200))
-            << "the serial engine cannot open " << pty_.slave_name();
+        ASSERT_TRUE(link_.serial_port.OpenPort(pty_.PortName(), 115200))
+            << "the serial engine cannot open " << pty_.PortName();
     }
 
-    PtyDevice pty_;
+    PtyPeer pty_{PtyPeer::Line::HeldOpen};
     LinkState link_;
     MultiviewerState mv_ = StaleState();
 };

@@ -1,6 +1,9 @@
 #include "devsim_options.h"
 
+#include <getopt.h>
+
 #include <optional>
+#include <vector>
 
 #include "device_factory.h"
 #include "state_values.h"
@@ -31,99 +34,123 @@ bool IsIpv4(std::string_view text) {
 
 bool ParseOptions(std::span<const std::string_view> args, DevsimOptions& options,
                   std::string& error) {
+    enum Option { kHelp = 'h', kKind = 256, kName, kType, kAddress, kBind, kPort, kSerial, kState };
+    static const option kLongOptions[] = {
+        {"help", no_argument, nullptr, kHelp},
+        {"kind", required_argument, nullptr, kKind},
+        {"name", required_argument, nullptr, kName},
+        {"type", required_argument, nullptr, kType},
+        {"address", required_argument, nullptr, kAddress},
+        {"bind", required_argument, nullptr, kBind},
+        {"port", required_argument, nullptr, kPort},
+        {"serial", optional_argument, nullptr, kSerial},
+        {"state", required_argument, nullptr, kState},
+        {nullptr, 0, nullptr, 0},
+    };
+    auto option_name = [](int value) {
+        for (const option& o : kLongOptions) {
+            if (o.val == value && o.name != nullptr) {
+                return "--" + std::string(o.name);
+            }
+        }
+        return std::string("-") + static_cast<char>(value);
+    };
+    // getopt_long reads an argv: the program name, the arguments, a null pointer.
+    std::vector<std::string> storage{"panoptix-devsim"};
+    storage.insert(storage.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : storage) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(storage.size());
+
     std::optional<DeviceKind> kind;
     std::optional<uint8_t> type_byte;
-    for (size_t i = 0; i < args.size(); ++i) {
-        std::string_view option = args[i];
-        std::optional<std::string_view> inline_value;
-        if (const size_t equals = option.find('=');
-            option.starts_with("--") && equals != std::string_view::npos) {
-            inline_value = option.substr(equals + 1);
-            option = option.substr(0, equals);
-        }
-        // The value of an option that needs one: after '=' or the next argument.
-        auto value = [&](std::string_view& out) {
-            if (inline_value) {
-                out = *inline_value;
-                return true;
-            }
-            if (i + 1 >= args.size()) {
-                error = std::string(option) + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        auto byte_value = [&](uint8_t& out) {
-            std::string_view text;
-            long number = 0;
-            if (!value(text) || !ParseBounded(text, 0, 255, number, error)) {
-                error = std::string(option) + ": " + error;
-                return false;
-            }
-            out = static_cast<uint8_t>(number);
-            return true;
-        };
-        std::string_view text;
-        if (option == "--help" || option == "-h") {
-            options.help = true;
-        } else if (option == "--kind") {
-            if (!value(text)) {
-                return false;
-            }
-            kind = ParseKind(text);
-            if (!kind) {
-                error = "--kind must be multiviewer, switcher, matrix or quadview";
-                return false;
-            }
-        } else if (option == "--name") {
-            if (!value(text)) {
-                return false;
-            }
-            options.model_name = std::string(text);
-        } else if (option == "--type") {
-            uint8_t byte = 0;
-            if (!byte_value(byte)) {
-                return false;
-            }
-            type_byte = byte;
-        } else if (option == "--address") {
-            if (!byte_value(options.address_byte)) {
-                return false;
-            }
-        } else if (option == "--bind") {
-            if (!value(text)) {
-                return false;
-            }
-            options.bind_address = std::string(text);
-            if (!IsIpv4(options.bind_address)) {
-                error = "--bind needs an IPv4 address";
-                return false;
-            }
-        } else if (option == "--port") {
-            long port = 0;
-            if (!value(text) || !ParseBounded(text, 1, 65535, port, error)) {
-                error = "--port: " + error;
-                return false;
-            }
-            options.port = static_cast<uint16_t>(port);
-        } else if (option == "--serial") {
-            options.serial = true;
-            // The link path is optional: "--serial=PATH", or a next argument that is no option.
-            if (inline_value) {
-                options.serial_link = std::string(*inline_value);
-            } else if (i + 1 < args.size() && !args[i + 1].starts_with("-")) {
-                options.serial_link = std::string(args[++i]);
-            }
-        } else if (option == "--state") {
-            if (!value(text)) {
-                return false;
-            }
-            options.state_file = std::string(text);
-        } else {
-            error = "unknown option " + std::string(args[i]);
+    auto byte_value = [&](int value, uint8_t& out) {
+        long number = 0;
+        if (!ParseBounded(optarg, 0, 255, number, error)) {
+            error = option_name(value) + ": " + error;
             return false;
         }
+        out = static_cast<uint8_t>(number);
+        return true;
+    };
+    // '+': stop at the first argument that is no option; ':': report a missing value as ':'.
+    optind = 0;
+    opterr = 0;
+    for (int value; (value = getopt_long(argc, argv.data(), "+:h", kLongOptions, nullptr)) != -1;) {
+        switch (value) {
+            case kHelp:
+                options.help = true;
+                break;
+            case kKind:
+                kind = ParseKind(optarg);
+                if (!kind) {
+                    error = "--kind must be multiviewer, switcher, matrix or quadview";
+                    return false;
+                }
+                break;
+            case kName:
+                options.model_name = optarg;
+                break;
+            case kType: {
+                uint8_t byte = 0;
+                if (!byte_value(value, byte)) {
+                    return false;
+                }
+                type_byte = byte;
+                break;
+            }
+            case kAddress:
+                if (!byte_value(value, options.address_byte)) {
+                    return false;
+                }
+                break;
+            case kBind:
+                options.bind_address = optarg;
+                if (!IsIpv4(options.bind_address)) {
+                    error = "--bind needs an IPv4 address";
+                    return false;
+                }
+                break;
+            case kPort: {
+                long port = 0;
+                if (!ParseBounded(optarg, 1, 65535, port, error)) {
+                    error = "--port: " + error;
+                    return false;
+                }
+                options.port = static_cast<uint16_t>(port);
+                break;
+            }
+            case kSerial:
+                options.serial = true;
+                // The link path is optional: "--serial=PATH", or a next argument that is no option.
+                if (optarg != nullptr) {
+                    options.serial_link = optarg;
+                } else if (optind < argc && argv[static_cast<size_t>(optind)][0] != '-') {
+                    options.serial_link = argv[static_cast<size_t>(optind++)];
+                }
+                break;
+            case kState:
+                options.state_file = optarg;
+                break;
+            case ':':
+                error = option_name(optopt) + " needs a value";
+                return false;
+            default: {
+                // A long option names itself; a short one in a cluster ("-xh") by optopt.
+                const std::string arg = argv[static_cast<size_t>(optind - 1)];
+                error = "unknown option " + (optopt == 0 || arg.starts_with("--")
+                                                 ? arg
+                                                 : std::string("-") + static_cast<char>(optopt));
+                return false;
+            }
+        }
+    }
+    if (optind < argc) {
+        error = "unknown option " + std::string(argv[static_cast<size_t>(optind)]);
+        return false;
     }
     if (options.help) {
         return true;

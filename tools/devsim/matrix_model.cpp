@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "state_values.h"
+#include "state_key_table.h"
 #include "text_codec.h"
 
 namespace panoptix::devsim {
@@ -97,28 +97,23 @@ Response MatrixModel::OnText(std::string_view text) {
                     {}};
 }
 
+namespace {
+
+using S = MatrixDeviceState;
+
+// Entry k: the input on output k.
+const StateKeyEntry<S> kStateKeys[] = {
+    NumberKey<&S::routes>("route", 0, kMatrixPorts).Indexed(KeyIndex::PerUnit, kMatrixPorts),
+};
+
+}  // namespace
+
 std::vector<std::string> MatrixModel::StateLines() const {
-    std::vector<std::string> lines;
-    for (int k = 1; k <= kMatrixPorts; ++k) {
-        lines.push_back(KeyValue("route", k, state_.routes[static_cast<size_t>(k - 1)]));
-    }
-    return lines;
+    return StateKeyLines<S>(kStateKeys, state_);
 }
 
-bool MatrixModel::SetStateValue(std::string_view key_text, std::string_view value,
-                                std::string& error) {
-    const StateKey key = SplitKey(key_text);
-    if (!key.valid || key.name != "route") {
-        error = "not a matrix key";
-        return false;
-    }
-    long input = 0;
-    if (!ParseBounded(value, 0, kMatrixPorts, input, error)) {
-        return false;
-    }
-    return ForIndexes(key, kMatrixPorts, error, [&](int k) {
-        state_.routes[static_cast<size_t>(k - 1)] = static_cast<uint8_t>(input);
-    });
+bool MatrixModel::SetStateValue(std::string_view key, std::string_view value, std::string& error) {
+    return SetStateKey<S>(kStateKeys, state_, key, value, error, "not a matrix key");
 }
 
 }  // namespace panoptix::devsim

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "state_values.h"
+#include "state_key_table.h"
 #include "text_codec.h"
 
 namespace panoptix::devsim {
@@ -331,122 +331,66 @@ Response MultiviewerModel::SetLabel(const FrameView& frame) {
         {}};
 }
 
-std::vector<std::string> MultiviewerModel::StateLines() const {
-    std::vector<std::string> lines{
-        KeyValue("layout", state_.layout_code),
-        KeyValue("resolution", state_.resolution_code),
-        KeyValue("umd_enable", state_.umd_enable),
-        KeyValue("audio_enable", state_.audio_enable),
-        KeyValue("audio_source", state_.audio_source),
-        KeyValue("resolution_enable", state_.resolution_enable),
-        KeyValue("border_enable", state_.border_enable),
-        KeyValue("lock_state", state_.lock_state),
-    };
-    for (int w = 1; w <= kMultiviewerWindows; ++w) {
-        const auto i = static_cast<size_t>(w - 1);
-        lines.push_back("label." + std::to_string(w) + "=" + Utf16ToUtf8(state_.labels[i]));
-        lines.push_back(KeyValue("source", w, state_.window_source[i]));
-        lines.push_back(KeyValue("umd_text_color", w, state_.umd_text_color[i]));
-        lines.push_back(KeyValue("umd_back_color", w, state_.umd_back_color[i]));
-        lines.push_back(KeyValue("resolution_text_color", w, state_.resolution_text_color[i]));
-        lines.push_back(KeyValue("resolution_back_color", w, state_.resolution_back_color[i]));
-    }
-    return lines;
+namespace {
+
+bool IsResolutionCode(uint8_t code) {
+    return ResolutionName(code) != nullptr;
 }
 
-bool MultiviewerModel::SetStateValue(std::string_view key_text, std::string_view value,
-                                     std::string& error) {
-    const StateKey key = SplitKey(key_text);
-    long number = 0;
-    auto scalar = [&](uint8_t& field, long min, long max) {
-        if (key.index) {
-            error = "takes no index";
-            return false;
-        }
-        if (!ParseBounded(value, min, max, number, error)) {
-            return false;
-        }
-        field = static_cast<uint8_t>(number);
-        return true;
-    };
-    auto per_window = [&](auto& fields, long min, long max) {
-        if (!ParseBounded(value, min, max, number, error)) {
-            return false;
-        }
-        return ForIndexes(key, kMultiviewerWindows, error, [&](int w) {
-            fields[static_cast<size_t>(w - 1)] = static_cast<uint8_t>(number);
-        });
-    };
-    if (!key.valid) {
-        error = "the index is not a number";
+std::string LabelText(const MultiviewerDeviceState& state, size_t window) {
+    return Utf16ToUtf8(state.labels[window]);
+}
+
+bool SetLabelText(MultiviewerDeviceState& state, size_t window, std::string_view text,
+                  std::string& error) {
+    const auto label = Utf8ToUtf16(text);
+    if (!label) {
+        error = "the label is not UTF-8";
         return false;
     }
-    if (key.name == "layout" || key.name == "resolution") {
-        const bool layout = key.name == "layout";
-        if (key.index) {
-            error = "takes no index";
-            return false;
-        }
-        if (!ParseBounded(value, 0, 255, number, error)) {
-            return false;
-        }
-        const auto code = static_cast<uint8_t>(number);
-        if (layout ? !IsLayoutCode(code) : ResolutionName(code) == nullptr) {
-            error = layout ? "not a layout (1, 4, 6, 8, 9, 10, 16)"
-                           : "not a resolution code (7, 11, 9, 1, 3, 13, 5, 14, 6)";
-            return false;
-        }
-        (layout ? state_.layout_code : state_.resolution_code) = code;
-        return true;
+    if (label->size() > kLabelUnits) {
+        error = "a label holds at most 16 UTF-16 characters";
+        return false;
     }
-    if (key.name == "umd_enable") {
-        return scalar(state_.umd_enable, 0, 255);
-    }
-    if (key.name == "audio_enable") {
-        return scalar(state_.audio_enable, 0, 255);
-    }
-    if (key.name == "audio_source") {
-        return scalar(state_.audio_source, 0, 16);
-    }
-    if (key.name == "resolution_enable") {
-        return scalar(state_.resolution_enable, 0, 255);
-    }
-    if (key.name == "border_enable") {
-        return scalar(state_.border_enable, 0, 255);
-    }
-    if (key.name == "lock_state") {
-        return scalar(state_.lock_state, 0, 255);
-    }
-    if (key.name == "source") {
-        return per_window(state_.window_source, 0, 16);
-    }
-    if (key.name == "umd_text_color") {
-        return per_window(state_.umd_text_color, 0, kMaxColour);
-    }
-    if (key.name == "umd_back_color") {
-        return per_window(state_.umd_back_color, 0, kMaxColour);
-    }
-    if (key.name == "resolution_text_color") {
-        return per_window(state_.resolution_text_color, 0, kMaxColour);
-    }
-    if (key.name == "resolution_back_color") {
-        return per_window(state_.resolution_back_color, 0, kMaxColour);
-    }
-    if (key.name == "label") {
-        const auto label = Utf8ToUtf16(value);
-        if (!label) {
-            error = "the label is not UTF-8";
-            return false;
-        }
-        if (label->size() > kLabelUnits) {
-            error = "a label holds at most 16 UTF-16 characters";
-            return false;
-        }
-        return ForIndexes(key, kMultiviewerWindows, error,
-                          [&](int w) { state_.labels[static_cast<size_t>(w - 1)] = *label; });
-    }
-    error = "not a multiviewer key";
-    return false;
+    state.labels[window] = *label;
+    return true;
+}
+
+using S = MultiviewerDeviceState;
+constexpr auto kPerWindow = KeyIndex::PerUnit;
+
+const StateKeyEntry<S> kStateKeys[] = {
+    NumberKey<&S::layout_code>("layout", 0, 255)
+        .Accepting(IsLayoutCode, "not a layout (1, 4, 6, 8, 9, 10, 16)"),
+    NumberKey<&S::resolution_code>("resolution", 0, 255)
+        .Accepting(IsResolutionCode, "not a resolution code (7, 11, 9, 1, 3, 13, 5, 14, 6)"),
+    NumberKey<&S::umd_enable>("umd_enable", 0, 255),
+    NumberKey<&S::audio_enable>("audio_enable", 0, 255),
+    NumberKey<&S::audio_source>("audio_source", 0, 16),
+    NumberKey<&S::resolution_enable>("resolution_enable", 0, 255),
+    NumberKey<&S::border_enable>("border_enable", 0, 255),
+    NumberKey<&S::lock_state>("lock_state", 0, 255),
+    TextKey<S>("label", LabelText, SetLabelText).Indexed(kPerWindow, kMultiviewerWindows),
+    NumberKey<&S::window_source>("source", 0, 16).Indexed(kPerWindow, kMultiviewerWindows),
+    NumberKey<&S::umd_text_color>("umd_text_color", 0, kMaxColour)
+        .Indexed(kPerWindow, kMultiviewerWindows),
+    NumberKey<&S::umd_back_color>("umd_back_color", 0, kMaxColour)
+        .Indexed(kPerWindow, kMultiviewerWindows),
+    NumberKey<&S::resolution_text_color>("resolution_text_color", 0, kMaxColour)
+        .Indexed(kPerWindow, kMultiviewerWindows),
+    NumberKey<&S::resolution_back_color>("resolution_back_color", 0, kMaxColour)
+        .Indexed(kPerWindow, kMultiviewerWindows),
+};
+
+}  // namespace
+
+std::vector<std::string> MultiviewerModel::StateLines() const {
+    return StateKeyLines<S>(kStateKeys, state_);
+}
+
+bool MultiviewerModel::SetStateValue(std::string_view key, std::string_view value,
+                                     std::string& error) {
+    return SetStateKey<S>(kStateKeys, state_, key, value, error, "not a multiviewer key");
 }
 
 }  // namespace panoptix::devsim

@@ -1,6 +1,6 @@
 #include "quadview_model.h"
 
-#include "state_values.h"
+#include "state_key_table.h"
 
 namespace panoptix::devsim {
 namespace {
@@ -205,96 +205,64 @@ Response QuadViewModel::SetLoopTime(const FrameView& frame) {
     return Response{"loop time " + std::to_string(*seconds) + " s", {}};
 }
 
-std::vector<std::string> QuadViewModel::StateLines() const {
-    std::vector<std::string> lines{
-        KeyValue("show_mode", state_.show_mode),
-        KeyValue("output_format", state_.output_format),
-        KeyValue("pip_child", 1, state_.pip_child[0]),
-        KeyValue("pip_child", 2, state_.pip_child[1]),
-        KeyValue("loop_state", state_.loop_state),
-        KeyValue("loop_time", state_.loop_time_s),
-        "title=" + state_.title,
-    };
-    for (int c = 1; c <= kQuadChannels; ++c) {
-        lines.push_back(KeyValue("signal", c, state_.signal[static_cast<size_t>(c - 1)]));
-        lines.push_back("label." + std::to_string(c) + "=" +
-                        state_.labels[static_cast<size_t>(c - 1)]);
-    }
-    return lines;
-}
+namespace {
 
-bool QuadViewModel::SetStateValue(std::string_view key_text, std::string_view value,
-                                  std::string& error) {
-    const StateKey key = SplitKey(key_text);
-    long number = 0;
-    if (!key.valid) {
-        error = "the index is not a number";
+// Printable ASCII of at most max characters; false with error otherwise.
+bool CheckAsciiText(std::string_view text, size_t max, std::string& error) {
+    if (text.size() > max || !IsAsciiText(text)) {
+        error = "takes printable ASCII of at most " + std::to_string(max) + " characters";
         return false;
     }
-    auto byte = [&](uint8_t& field, long min, long max) {
-        if (key.index) {
-            error = "takes no index";
-            return false;
-        }
-        if (!ParseBounded(value, min, max, number, error)) {
-            return false;
-        }
-        field = static_cast<uint8_t>(number);
-        return true;
-    };
-    if (key.name == "show_mode") {
-        return byte(state_.show_mode, 0, kLastShowMode);
+    return true;
+}
+
+std::string TitleText(const QuadViewDeviceState& state, size_t) {
+    return state.title;
+}
+
+bool SetTitleText(QuadViewDeviceState& state, size_t, std::string_view text, std::string& error) {
+    if (!CheckAsciiText(text, at::kTitleSize - 1, error)) {
+        return false;
     }
-    if (key.name == "output_format") {
-        return byte(state_.output_format, 0, 255);
+    state.title = std::string(text);
+    return true;
+}
+
+std::string LabelText(const QuadViewDeviceState& state, size_t channel) {
+    return state.labels[channel];
+}
+
+bool SetLabelText(QuadViewDeviceState& state, size_t channel, std::string_view text,
+                  std::string& error) {
+    if (!CheckAsciiText(text, at::kLabelMax, error)) {
+        return false;
     }
-    if (key.name == "loop_state") {
-        return byte(state_.loop_state, 0, 255);
-    }
-    if (key.name == "loop_time") {
-        if (key.index || !ParseBounded(value, 0, 65535, number, error)) {
-            error = key.index ? "takes no index" : error;
-            return false;
-        }
-        state_.loop_time_s = static_cast<uint16_t>(number);
-        return true;
-    }
-    if (key.name == "pip_child") {
-        if (!ParseBounded(value, 1, kQuadChannels, number, error)) {
-            return false;
-        }
-        return ForIndexes(key, 2, error, [&](int i) {
-            state_.pip_child[static_cast<size_t>(i - 1)] = static_cast<uint8_t>(number);
-        });
-    }
-    if (key.name == "signal") {
-        if (!ParseBounded(value, 0, 255, number, error)) {
-            return false;
-        }
-        return ForIndexes(key, kQuadChannels, error, [&](int c) {
-            state_.signal[static_cast<size_t>(c - 1)] = static_cast<uint8_t>(number);
-        });
-    }
-    if (key.name == "title" || key.name == "label") {
-        const size_t max = key.name == "title" ? at::kTitleSize - 1 : at::kLabelMax;
-        if (value.size() > max || !IsAsciiText(value)) {
-            error = "takes printable ASCII of at most " + std::to_string(max) + " characters";
-            return false;
-        }
-        if (key.name == "title") {
-            if (key.index) {
-                error = "takes no index";
-                return false;
-            }
-            state_.title = std::string(value);
-            return true;
-        }
-        return ForIndexes(key, kQuadChannels, error, [&](int c) {
-            state_.labels[static_cast<size_t>(c - 1)] = std::string(value);
-        });
-    }
-    error = "not a quad-view key";
-    return false;
+    state.labels[channel] = std::string(text);
+    return true;
+}
+
+using S = QuadViewDeviceState;
+
+const StateKeyEntry<S> kStateKeys[] = {
+    NumberKey<&S::show_mode>("show_mode", 0, kLastShowMode),
+    NumberKey<&S::output_format>("output_format", 0, 255),
+    NumberKey<&S::pip_child>("pip_child", 1, kQuadChannels).Indexed(KeyIndex::Each, 2),
+    NumberKey<&S::loop_state>("loop_state", 0, 255),
+    NumberKey<&S::loop_time_s>("loop_time", 0, 65535),
+    TextKey<S>("title", TitleText, SetTitleText),
+    NumberKey<&S::signal>("signal", 0, 255).Indexed(KeyIndex::PerUnit, kQuadChannels),
+    TextKey<S>("label", LabelText, SetLabelText).Indexed(KeyIndex::PerUnit, kQuadChannels),
+};
+
+}  // namespace
+
+std::vector<std::string> QuadViewModel::StateLines() const {
+    return StateKeyLines<S>(kStateKeys, state_);
+}
+
+bool QuadViewModel::SetStateValue(std::string_view key, std::string_view value,
+                                  std::string& error) {
+    return SetStateKey<S>(kStateKeys, state_, key, value, error, "not a quad-view key");
 }
 
 }  // namespace panoptix::devsim

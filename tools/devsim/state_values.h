@@ -22,22 +22,4 @@ bool ParseBounded(std::string_view text, long min, long max, long& out, std::str
 std::string KeyValue(std::string_view key, long value);
 std::string KeyValue(std::string_view key, int index, long value);
 
-// Index i (1..count) of key, or the whole range when no index was given: calls set(i).
-// False with error when the index is outside 1..count.
-template <typename Set>
-bool ForIndexes(const StateKey& key, int count, std::string& error, Set set) {
-    if (!key.index) {
-        for (int i = 1; i <= count; ++i) {
-            set(i);
-        }
-        return true;
-    }
-    if (*key.index < 1 || *key.index > count) {
-        error = "index " + std::to_string(*key.index) + " is outside 1.." + std::to_string(count);
-        return false;
-    }
-    set(*key.index);
-    return true;
-}
-
 }  // namespace panoptix::devsim

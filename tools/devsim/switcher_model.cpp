@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "state_values.h"
+#include "state_key_table.h"
 
 namespace panoptix::devsim {
 namespace {
@@ -370,125 +370,61 @@ Response SwitcherModel::SetPipGeometry(const FrameView& frame) {
     return Response{std::string(what) + " " + std::to_string(*value), {}};
 }
 
-std::vector<std::string> SwitcherModel::StateLines() const {
-    std::vector<std::string> lines{
-        KeyValue("program", state_.program_source),
-        KeyValue("preview", state_.preview_source),
-        KeyValue("lever_direction", state_.lever_direction),
-        KeyValue("transition_type", state_.transition_type),
-        KeyValue("on_air", state_.on_air),
-        KeyValue("on_air_2", state_.on_air_2),
-        KeyValue("bkgd", state_.bkgd_on),
-        KeyValue("pip", state_.pip_on),
-        KeyValue("key1", state_.key1_on),
-        KeyValue("key2", state_.key2_on),
-        KeyValue("ftb", state_.ftb_on),
-        KeyValue("key1_red", state_.key1_red),
-        KeyValue("key1_green", state_.key1_green),
-        KeyValue("key1_blue", state_.key1_blue),
-        KeyValue("chroma_red", 0, state_.chroma_red[0]),
-        KeyValue("chroma_red", 1, state_.chroma_red[1]),
-        KeyValue("chroma_green", 0, state_.chroma_green[0]),
-        KeyValue("chroma_green", 1, state_.chroma_green[1]),
-        KeyValue("chroma_blue", 0, state_.chroma_blue[0]),
-        KeyValue("chroma_blue", 1, state_.chroma_blue[1]),
-        KeyValue("pip_x", state_.pip_x),
-        KeyValue("pip_y", state_.pip_y),
-        KeyValue("pip_width", state_.pip_width),
-    };
-    for (const auto& setting : kSettings) {
-        lines.push_back(KeyValue(setting.key, state_.*setting.field));
-    }
-    return lines;
+namespace {
+
+using S = SwitcherDeviceState;
+
+// The state key of the one-byte setting kSettings[i].
+template <size_t i>
+constexpr StateKeyEntry<S> SettingKey() {
+    return NumberKey<kSettings[i].field>(kSettings[i].key, 0, kSettings[i].max);
 }
 
-bool SwitcherModel::SetStateValue(std::string_view key_text, std::string_view value,
+constexpr auto kByChromaType = KeyIndex::Chosen;  // chroma_red.0: blue key, .1: green key
+
+const StateKeyEntry<S> kStateKeys[] = {
+    NumberKey<&S::program_source>("program", 0, kLastSource),
+    NumberKey<&S::preview_source>("preview", 0, kLastSource),
+    NumberKey<&S::lever_direction>("lever_direction", 0, 1),
+    NumberKey<&S::transition_type>("transition_type", 0, 3),
+    NumberKey<&S::on_air>("on_air", 0, 1),
+    NumberKey<&S::on_air_2>("on_air_2", 0, 1),
+    NumberKey<&S::bkgd_on>("bkgd", 0, 1),
+    NumberKey<&S::pip_on>("pip", 0, 1),
+    NumberKey<&S::key1_on>("key1", 0, 1),
+    NumberKey<&S::key2_on>("key2", 0, 1),
+    NumberKey<&S::ftb_on>("ftb", 0, 1),
+    NumberKey<&S::key1_red>("key1_red", 0, 255),
+    NumberKey<&S::key1_green>("key1_green", 0, 255),
+    NumberKey<&S::key1_blue>("key1_blue", 0, 255),
+    NumberKey<&S::chroma_red>("chroma_red", 0, 255).Indexed(kByChromaType, 2),
+    NumberKey<&S::chroma_green>("chroma_green", 0, 255).Indexed(kByChromaType, 2),
+    NumberKey<&S::chroma_blue>("chroma_blue", 0, 255).Indexed(kByChromaType, 2),
+    NumberKey<&S::pip_x>("pip_x", 0, 65535),
+    NumberKey<&S::pip_y>("pip_y", 0, 65535),
+    NumberKey<&S::pip_width>("pip_width", 0, 65535),
+    SettingKey<0>(),
+    SettingKey<1>(),
+    SettingKey<2>(),
+    SettingKey<3>(),
+    SettingKey<4>(),
+    SettingKey<5>(),
+    SettingKey<6>(),
+    SettingKey<7>(),
+    SettingKey<8>(),
+    SettingKey<9>(),
+};
+static_assert(std::size(kSettings) == 10, "every one-byte setting has its state key");
+
+}  // namespace
+
+std::vector<std::string> SwitcherModel::StateLines() const {
+    return StateKeyLines<S>(kStateKeys, state_);
+}
+
+bool SwitcherModel::SetStateValue(std::string_view key, std::string_view value,
                                   std::string& error) {
-    const StateKey key = SplitKey(key_text);
-    long number = 0;
-    if (!key.valid) {
-        error = "the index is not a number";
-        return false;
-    }
-    auto byte = [&](uint8_t& field, long max) {
-        if (key.index) {
-            error = "takes no index";
-            return false;
-        }
-        if (!ParseBounded(value, 0, max, number, error)) {
-            return false;
-        }
-        field = static_cast<uint8_t>(number);
-        return true;
-    };
-    auto word = [&](uint16_t& field) {
-        if (key.index) {
-            error = "takes no index";
-            return false;
-        }
-        if (!ParseBounded(value, 0, 65535, number, error)) {
-            return false;
-        }
-        field = static_cast<uint16_t>(number);
-        return true;
-    };
-    auto chroma = [&](std::array<uint8_t, 2>& fields) {
-        if (!key.index || *key.index < 0 || *key.index > 1) {
-            error = "takes the chroma type 0 or 1 as index";
-            return false;
-        }
-        if (!ParseBounded(value, 0, 255, number, error)) {
-            return false;
-        }
-        fields[static_cast<size_t>(*key.index)] = static_cast<uint8_t>(number);
-        return true;
-    };
-    const std::pair<const char*, std::pair<uint8_t*, long>> bytes[] = {
-        {"program", {&state_.program_source, kLastSource}},
-        {"preview", {&state_.preview_source, kLastSource}},
-        {"lever_direction", {&state_.lever_direction, 1}},
-        {"transition_type", {&state_.transition_type, 3}},
-        {"on_air", {&state_.on_air, 1}},
-        {"on_air_2", {&state_.on_air_2, 1}},
-        {"bkgd", {&state_.bkgd_on, 1}},
-        {"pip", {&state_.pip_on, 1}},
-        {"key1", {&state_.key1_on, 1}},
-        {"key2", {&state_.key2_on, 1}},
-        {"ftb", {&state_.ftb_on, 1}},
-        {"key1_red", {&state_.key1_red, 255}},
-        {"key1_green", {&state_.key1_green, 255}},
-        {"key1_blue", {&state_.key1_blue, 255}},
-    };
-    for (const auto& [name, target] : bytes) {
-        if (key.name == name) {
-            return byte(*target.first, target.second);
-        }
-    }
-    for (const auto& setting : kSettings) {
-        if (key.name == setting.key) {
-            return byte(state_.*setting.field, setting.max);
-        }
-    }
-    if (key.name == "pip_x") {
-        return word(state_.pip_x);
-    }
-    if (key.name == "pip_y") {
-        return word(state_.pip_y);
-    }
-    if (key.name == "pip_width") {
-        return word(state_.pip_width);
-    }
-    if (key.name == "chroma_red") {
-        return chroma(state_.chroma_red);
-    }
-    if (key.name == "chroma_green") {
-        return chroma(state_.chroma_green);
-    }
-    if (key.name == "chroma_blue") {
-        return chroma(state_.chroma_blue);
-    }
-    error = "not a switcher key";
-    return false;
+    return SetStateKey<S>(kStateKeys, state_, key, value, error, "not a switcher key");
 }
 
 }  // namespace panoptix::devsim

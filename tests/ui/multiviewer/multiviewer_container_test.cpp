@@ -34,15 +34,16 @@ using testing::RichReply;
 using testing::StatusReplyBuilder;
 using testing_support::CommandOf;
 using testing_support::ConnectTo;
-using testing_support::FakeMultiviewer;
 using testing_support::FreePanelPort;
 using testing_support::kPreviewAt;
 using testing_support::MessageRecorder;
+using testing_support::MultiviewerScript;
 using testing_support::PayloadOf;
 using testing_support::Pick;
 using testing_support::PixelAt;
 using testing_support::Shot;
 using testing_support::TraceRecorder;
+using testing_support::UdpPeer;
 
 const QColor kBorder{89, 187, 255};
 const QColor kInside{55, 55, 55};
@@ -57,7 +58,7 @@ class ContainerTest : public ::testing::Test {
   protected:
     // Opens the container against a device answering with reply (or silent without one).
     CClass_16view_dlg& Open(std::optional<std::vector<uint8_t>> reply) {
-        device_ = std::make_unique<FakeMultiviewer>(std::move(reply));
+        device_ = std::make_unique<UdpPeer>(MultiviewerScript(std::move(reply)));
         ConnectTo(state_, *device_);
         container_ = std::make_unique<CClass_16view_dlg>(state_, nullptr);
         container_->show();
@@ -93,7 +94,7 @@ class ContainerTest : public ::testing::Test {
 
     MessageRecorder messages_;
     PanoptixState state_;
-    std::unique_ptr<FakeMultiviewer> device_;
+    std::unique_ptr<UdpPeer> device_;
     std::unique_ptr<CClass_16view_dlg> container_;
 };
 
@@ -323,7 +324,7 @@ TEST_F(ContainerTest, EnterAndEscAreSwallowedOnEveryPage) {
 // The page as the operator gets it: the main window opens it for a device of type 0xA1.
 TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnEsc) {
     MessageRecorder messages;
-    FakeMultiviewer device(std::nullopt);  // silent: the opening query finds nothing
+    UdpPeer device(MultiviewerScript(std::nullopt));  // silent: the opening query finds nothing
     CPanoptixDlg dialog;
     dialog.endpoints.device_port = device.port();
     dialog.endpoints.local_port = FreePanelPort();

@@ -26,9 +26,10 @@ namespace panoptix {
 namespace {
 
 using ::testing::ElementsAre;
-using testing_support::FakeMultiviewer;
 using testing_support::FreePanelPort;
 using testing_support::MessageRecorder;
+using testing_support::MultiviewerScript;
+using testing_support::UdpPeer;
 
 // Notes every click (button release) that reaches one of the watched buttons, and what the
 // window looked like at that moment.
@@ -94,7 +95,7 @@ TEST(QueuedInputTest, ClicksDuringAWaitRunAfterItOneAtATime) {
     MessageRecorder messages;
     // A multiviewer that never answers: every status query waits its full 200 ms, and the
     // search that the scan click starts waits its two seconds and finds nothing.
-    FakeMultiviewer device(std::nullopt);
+    UdpPeer device(MultiviewerScript(std::nullopt));
     CPanoptixDlg dialog;
     dialog.endpoints.device_port = device.port();
     dialog.endpoints.local_port = FreePanelPort();

@@ -36,14 +36,15 @@ using ::testing::ElementsAreArray;
 using testing::RichReply;
 using testing_support::CommandOf;
 using testing_support::ConnectTo;
-using testing_support::FakeMultiviewer;
 using testing_support::kPreviewAt;
 using testing_support::MessageRecorder;
+using testing_support::MultiviewerScript;
 using testing_support::PayloadOf;
 using testing_support::Pick;
 using testing_support::PixelAt;
 using testing_support::Shot;
 using testing_support::TraceRecorder;
+using testing_support::UdpPeer;
 
 QStringList EntriesOf(const QComboBox* list) {
     QStringList entries;
@@ -66,7 +67,7 @@ QStringList CaptionsOf(const QWidget* page) {
 class SubPageTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        device_ = std::make_unique<FakeMultiviewer>(RichReply().Frame());
+        device_ = std::make_unique<UdpPeer>(MultiviewerScript(RichReply().Frame()));
         ConnectTo(state_, *device_);
     }
 
@@ -90,7 +91,7 @@ class SubPageTest : public ::testing::Test {
 
     MessageRecorder messages_;
     PanoptixState state_;
-    std::unique_ptr<FakeMultiviewer> device_;
+    std::unique_ptr<UdpPeer> device_;
     std::unique_ptr<QWidget> page_;
 };
 
@@ -155,7 +156,7 @@ TEST_F(SubPageTest, UmdEnterOutsideTheFieldsAndInAnEmptyField) {
 // Before any reply the labels are empty: Enter on a field nobody touched sends the empty label
 // (28 bytes), not a one-space one.
 TEST_F(SubPageTest, UmdEnterOnAnUntouchedFieldSendsTheEmptyLabel) {
-    device_ = std::make_unique<FakeMultiviewer>(std::nullopt);
+    device_ = std::make_unique<UdpPeer>(MultiviewerScript(std::nullopt));
     PanoptixState fresh;
     ConnectTo(fresh, *device_);
     page_ = std::make_unique<CClass_16view_umd>(fresh, nullptr);
@@ -519,11 +520,11 @@ TEST_F(SubPageTest, SetIpSendsTheThreeAddressesByLanEvenOnTheSerialLink) {
 // --- Status and audio pages -------------------------------------------------------------
 
 TEST_F(SubPageTest, StatusPageQueriesTheLanAndShowsTheSummary) {
-    device_ = std::make_unique<FakeMultiviewer>(RichReply()
-                                                    .Set(status_reply::kAudioEnable, 1)
-                                                    .Set(status_reply::kAudioSource, 5)
-                                                    .Set(status_reply::kUmdEnable, 0)
-                                                    .Frame());
+    device_ = std::make_unique<UdpPeer>(MultiviewerScript(RichReply()
+                                                              .Set(status_reply::kAudioEnable, 1)
+                                                              .Set(status_reply::kAudioSource, 5)
+                                                              .Set(status_reply::kUmdEnable, 0)
+                                                              .Frame()));
     ConnectTo(state_, *device_);
     state_.m_eState = kModeSerial;  // the status page asks over the LAN all the same
     Make<CClass_16view_status>();

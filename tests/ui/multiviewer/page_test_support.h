@@ -9,32 +9,37 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
-#include "fake_multiviewer.h"
 #include "link/command_frame.h"
-#include "link/udp_test_support.h"
 #include "shell/panoptix_state.h"
+#include "support/recorders.h"
+#include "support/udp_peer.h"
 
 namespace panoptix::testing_support {
 
 // Where the container shows the 720 x 480 preview: its top-left corner at (5, 40).
 inline constexpr QPoint kPreviewAt{5, 40};
 
-// A UDP port on 127.0.0.1 that nothing is bound to at the moment of the call.
+// The panel's local port: one on 127.0.0.1 that nothing is bound to at the moment of the call.
 inline uint16_t FreePanelPort() {
-    RawUdpSocket probe("127.0.0.1", 0);
-    return probe.port();
+    return FreeLoopbackPort();
+}
+
+// A fake multiviewer's script: it answers the status query (0x32) with the reply it is given,
+// or stays silent without one; it records every frame either way.
+inline PeerScript MultiviewerScript(std::optional<std::vector<uint8_t>> status_reply) {
+    std::vector<std::vector<uint8_t>> replies;
+    if (status_reply) {
+        replies.push_back(std::move(*status_reply));
+    }
+    return PeerScript::Reply(command::kMultiviewerStatus, std::move(replies));
 }
 
 // Selects device row 0 (a multiviewer at 127.0.0.1) and points the link at the fake's port.
-inline void ConnectTo(PanoptixState& state, const FakeMultiviewer& device) {
-    state.device_table[0].SetIpText("127.0.0.1");
-    state.device_table[0].device_type = device_type::kMultiviewer;
-    state.device_table[0].device_address = 0x07;
-    state.m_device_index = 0;
-    state.endpoints.device_port = device.port();
-    state.endpoints.local_port = FreePanelPort();
+inline void ConnectTo(PanoptixState& state, const UdpPeer& device) {
+    SelectPeer(state, device, device_type::kMultiviewer, 0x07);
 }
 
 inline uint8_t CommandOf(const std::vector<uint8_t>& frame) {

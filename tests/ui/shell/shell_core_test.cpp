@@ -1,14 +1,15 @@
 // The shell's parts without widgets: which page a device gets and which serial ports are listed.
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <pty.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "link/udp_test_support.h"
 #include "shell/device_page_choice.h"
 #include "shell/serial_port_list.h"
+#include "support/pty_peer.h"
+#include "support/recorders.h"
 
 namespace panoptix {
 namespace {
@@ -73,13 +74,9 @@ class SerialPortListTest : public ::testing::Test {
         fs::create_directories(root_ / "dev");
         roots_.sys_tty = (root_ / "sys").string();
         roots_.dev = (root_ / "dev").string();
-        ASSERT_EQ(::openpty(&master_, &slave_, pty_name_, nullptr, nullptr), 0);
+        ASSERT_TRUE(pty_.valid());
     }
-    void TearDown() override {
-        ::close(master_);
-        ::close(slave_);
-        fs::remove_all(root_);
-    }
+    void TearDown() override { fs::remove_all(root_); }
 
     // A terminal in sysfs, with or without a driver and a serial-core UART type.
     void AddTerminal(const std::string& name, bool with_driver, int uart_type = -1) {
@@ -99,9 +96,7 @@ class SerialPortListTest : public ::testing::Test {
 
     fs::path root_;
     SerialPortRoots roots_;
-    int master_ = -1;
-    int slave_ = -1;
-    char pty_name_[64] = {};
+    const testing_support::PtyPeer pty_{testing_support::PtyPeer::Line::HeldOpen};
 };
 
 TEST_F(SerialPortListTest, ListsRealPortsAndLinksToPseudoTerminalsSortedByName) {
@@ -110,8 +105,8 @@ TEST_F(SerialPortListTest, ListsRealPortsAndLinksToPseudoTerminalsSortedByName) 
     AddTerminal("ttyUSB0", true);      // a USB adapter: no serial-core type
     AddTerminal("tty1", false);        // a virtual console: no driver
     AddTerminal("ttyAMA0", true, 91);  // an on-chip UART
-    fs::create_symlink(pty_name_, root_ / "dev" / "ttyVIRT0");        // the simulator's port
-    fs::create_symlink(pty_name_, root_ / "dev" / "a_virtual_port");  // any name will do
+    fs::create_symlink(pty_.PortName(), root_ / "dev" / "ttyVIRT0");        // the simulator's port
+    fs::create_symlink(pty_.PortName(), root_ / "dev" / "a_virtual_port");  // any name will do
     fs::create_symlink("/dev/null", root_ / "dev" / "not_a_terminal");
     fs::create_symlink("/dev/pts/ptmx", root_ / "dev" / "ptmx");  // the multiplexer is no port
     fs::create_symlink(root_ / "dev" / "missing", root_ / "dev" / "dangling");
@@ -127,21 +122,24 @@ TEST_F(SerialPortListTest, ListsRealPortsAndLinksToPseudoTerminalsSortedByName) 
 // pseudo-terminal through another link. None of them is a port.
 TEST_F(SerialPortListTest, NeverListsTheOperatorsOwnTerminal) {
     const fs::path dev = root_ / "dev";
-    const std::string slave_fd = "/proc/self/fd/" + std::to_string(slave_);
-    ASSERT_EQ(fs::canonical(slave_fd), fs::path(pty_name_));  // it does end at the terminal
+    const int slave = ::open(pty_.PortName().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(slave, 0);
+    const std::string slave_fd = "/proc/self/fd/" + std::to_string(slave);
+    ASSERT_EQ(fs::canonical(slave_fd), fs::path(pty_.PortName()));  // it does end at the terminal
     for (const char* stream : {"stdin", "stdout", "stderr"}) {
         fs::create_symlink(slave_fd, dev / stream);
     }
     fs::create_symlink(slave_fd, dev / "a_proc_link");
     fs::create_directory_symlink("/proc/self/fd", dev / "fd");
     for (const char* name : {"tty", "console", "ptmx", "stdport"}) {
-        fs::create_symlink(pty_name_, dev / name);  // even when they lead straight to a pty
+        fs::create_symlink(pty_.PortName(), dev / name);  // even when they lead straight to a pty
     }
-    fs::create_symlink(pty_name_, dev / "ttyVIRT0");
+    fs::create_symlink(pty_.PortName(), dev / "ttyVIRT0");
     fs::create_symlink(dev / "ttyVIRT0", dev / "link_to_a_link");
     fs::create_symlink("/dev/pts/999999", dev / "gone");  // no such terminal
 
     EXPECT_EQ(ListSerialPorts(roots_), std::vector<std::string>{Dev("ttyVIRT0")});
+    ::close(slave);
 }
 
 TEST_F(SerialPortListTest, MissingFoldersGiveAnEmptyList) {

@@ -2,8 +2,6 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,7 +18,6 @@
 
 #include "controls/control_id.h"
 #include "controls/shade_button_st.h"
-#include "link/udp_test_support.h"
 #include "link/udp_transport.h"
 #include "shell/message_box_sink.h"
 #include "shell/panoptix_dlg.h"
@@ -32,12 +29,13 @@ namespace {
 
 using ::testing::ElementsAre;
 using testing_support::DiscoveryReply;
-using testing_support::FakeSearchDevice;
-using testing_support::FakeSerialDevice;
 using testing_support::FreeLoopbackPort;
 using testing_support::MessageRecorder;
+using testing_support::PeerScript;
+using testing_support::PtyPeer;
 using testing_support::StandInPage;
 using testing_support::TraceRecorder;
+using testing_support::UdpPeer;
 
 const QRect kPageRect{20, 110, 1240, 580};
 
@@ -148,9 +146,9 @@ TEST_F(MainWindowTest, StartsIdleWithTheSkinInPlace) {
 }
 
 TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
-    FakeSearchDevice device({DiscoveryReply(0xA1, 0x11, "ABC"),
-                             DiscoveryReply(0x60, 0x22, "QL2293 "),
-                             DiscoveryReply(0xA5, 0x33, "QL2293")});
+    UdpPeer device(PeerScript::Reply(command::kDiscovery, {DiscoveryReply(0xA1, 0x11, "ABC"),
+                                                           DiscoveryReply(0x60, 0x22, "QL2293 "),
+                                                           DiscoveryReply(0xA5, 0x33, "QL2293")}));
     dialog_->endpoints.device_port = device.port();
     RegisterStandInPages(
         {DevicePageKind::Multiviewer, DevicePageKind::QuadView, DevicePageKind::Switcher});
@@ -159,7 +157,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     QTest::mouseClick(FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kScan),
                       Qt::LeftButton);
 
-    EXPECT_EQ(device.requests(), 1);
+    EXPECT_EQ(device.Answered(), 1);
     // Only "QL2293 " with its space is shown under the other name.
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()),
                 ElementsAre("ABC_127.0.0.1", "ORV-MXP9120HD_127.0.0.1", "QL2293_127.0.0.1"));
@@ -198,7 +196,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
 }
 
 TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
-    FakeSearchDevice silent({});
+    UdpPeer silent(PeerScript::Reply(command::kDiscovery, {}));
     dialog_->endpoints.device_port = silent.port();
     RegisterStandInPages({DevicePageKind::Switcher});
     ListDevices({0xA5});
@@ -209,7 +207,7 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
 
     dialog_->OnSearch();
 
-    EXPECT_EQ(silent.requests(), 1);
+    EXPECT_EQ(silent.Answered(), 1);
     DeleteReplacedPages();
     EXPECT_TRUE(old_page.isNull());
     EXPECT_EQ(dialog_->CurrentPage(), nullptr);
@@ -249,19 +247,16 @@ TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
         EXPECT_EQ(dialog_->DeviceCombo()->count(), 0);
     }
 
-    int master = -1;
-    int slave = -1;
-    char name[64] = {};
-    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
-    ASSERT_TRUE(dialog_->serial_port.OpenPort(name, 115200));
+    PtyPeer device(PtyPeer::Line::HeldOpen);
+    ASSERT_TRUE(dialog_->serial_port.OpenPort(device.PortName(), 115200));
     {
         // The serial list shows the name as sent: no substitution there.
         std::vector<uint8_t> reply = DiscoveryReply(0xA5, 0x09, "QL2293 ");
         reply[6] = 0x00;
-        FakeSerialDevice device(master, reply);
+        device.Play(PeerScript::Reply(command::kDiscovery, {reply}));
         TraceRecorder traces;
         dialog_->OnSearch();
-        EXPECT_EQ(device.requests(), 1);
+        EXPECT_EQ(device.Answered(), 1);
         EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("QL2293 "));
         EXPECT_EQ(dialog_->m_device_index, 1);  // the parser's count of names
         EXPECT_EQ(dialog_->m_main_com_dev_type, 0xA5);
@@ -272,12 +267,10 @@ TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
                     ElementsAre("m_device_index = 1 \n ", " only com \n"));
     }
     dialog_->serial_port.ClosePort(500);
-    ::close(master);
-    ::close(slave);
 }
 
 TEST_F(MainWindowTest, ScanDoesNothingInAnUnknownMode) {
-    FakeSearchDevice device({DiscoveryReply(0xA1, 0x11, "ABC")});
+    UdpPeer device(PeerScript::Reply(command::kDiscovery, {DiscoveryReply(0xA1, 0x11, "ABC")}));
     dialog_->endpoints.device_port = device.port();
     ListDevices({0xA1});
     dialog_->m_eState = 2;
@@ -286,7 +279,7 @@ TEST_F(MainWindowTest, ScanDoesNothingInAnUnknownMode) {
     dialog_->OnSearch();
 
     EXPECT_TRUE(traces.lines().empty());
-    EXPECT_EQ(device.requests(), 0);
+    EXPECT_EQ(device.Answered(), 0);
     EXPECT_EQ(dialog_->DeviceCombo()->count(), 1);
 }
 

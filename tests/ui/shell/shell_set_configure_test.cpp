@@ -1,8 +1,6 @@
 // The connection settings offscreen: mode rules, connecting a pseudo-terminal, "Change  IP".
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <unistd.h>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -11,7 +9,6 @@
 #include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "controls/ip_address_field.h"
-#include "link/udp_test_support.h"
 #include "shell/set_configure.h"
 #include "shell_test_support.h"
 #include "ui/list_pick.h"
@@ -24,8 +21,9 @@ using ::testing::ElementsAreArray;
 using testing_support::FreeLoopbackPort;
 using testing_support::MessageRecorder;
 using testing_support::Pick;
-using testing_support::RawUdpSocket;
+using testing_support::PtyPeer;
 using testing_support::TraceRecorder;
+using testing_support::UdpPeer;
 namespace id = set_configure_id;
 
 // Types text as an operator would: every key goes to the box that has the focus.
@@ -74,7 +72,7 @@ class SetConfigureTest : public ::testing::Test {
     }
 
     MessageRecorder messages_;
-    RawUdpSocket device_{"127.0.0.1", 0};
+    UdpPeer device_;
     PanoptixState state_;
     std::unique_ptr<CSetConfigure> dialog_;
 };
@@ -141,13 +139,10 @@ TEST_F(SetConfigureTest, ModeChoiceSetsTheLinkAndTheControls) {
 }
 
 TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
-    int master = -1;
-    int slave = -1;
-    char name[64] = {};
-    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    const PtyPeer device(PtyPeer::Line::HeldOpen);
     Open();
     Pick(Mode(), 1);
-    OfferPort(name);
+    OfferPort(device.PortName());
     Bauds()->setCurrentIndex(4);
 
     {
@@ -182,8 +177,6 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
     EXPECT_TRUE(state_.serial_port.IsOpen());
     EXPECT_NE(dialog_->ConnectedFlag(), 0);
     state_.serial_port.ClosePort(500);
-    ::close(master);
-    ::close(slave);
 }
 
 TEST_F(SetConfigureTest, APortThatCannotBeOpenedLeavesTheDialogAsItWas) {

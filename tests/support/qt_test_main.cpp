@@ -1,4 +1,5 @@
-// The widget tests run offscreen with one application object for the whole run.
+// The widget tests' main(): one application object for the whole run, offscreen unless the
+// environment names another platform.
 #include <gtest/gtest.h>
 
 #include <QApplication>
