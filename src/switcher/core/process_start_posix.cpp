@@ -38,7 +38,8 @@ bool StartDetached(const std::string& path) {
     std::string program = path;
     char* arguments[] = {program.data(), nullptr};
     pid_t pid = 0;
-    const int result = posix_spawn(&pid, program.c_str(), &actions, &attributes, arguments, environ);
+    const int result =
+        posix_spawn(&pid, program.c_str(), &actions, &attributes, arguments, environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (result != 0) {

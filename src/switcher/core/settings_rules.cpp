@@ -77,8 +77,7 @@ SwitcherCommands PickWipeStyle(AllSwitcherPageData& data, int index) {
 }
 
 SwitcherCommands PickKey1Source(AllSwitcherPageData& data, int index) {
-    return PickListEntry(data.key1_source, SwitcherCode::Key1Source, index,
-                         kSourceListEntries - 1);
+    return PickListEntry(data.key1_source, SwitcherCode::Key1Source, index, kSourceListEntries - 1);
 }
 
 void MoveKey1Slider(AllSwitcherPageData& data, ColourChannel channel, int level) {
@@ -112,8 +111,7 @@ ColourLevels Key1Levels(const AllSwitcherPageData& data) {
 }
 
 SwitcherCommands PickKey2Source(AllSwitcherPageData& data, int index) {
-    return PickListEntry(data.key2_source, SwitcherCode::Key2Source, index,
-                         kSourceListEntries - 1);
+    return PickListEntry(data.key2_source, SwitcherCode::Key2Source, index, kSourceListEntries - 1);
 }
 
 SwitcherCommands PickChromaType(AllSwitcherPageData& data, int index) {

@@ -22,7 +22,7 @@ inline constexpr std::array<const char*, 4> kBorderColourTexts{"White", "Red", "
 inline constexpr std::array<const char*, 7> kBorderWidthTexts{"1", "2", "3", "4", "5", "6", "7"};
 
 inline constexpr int kWipePatterns = 9;
-inline constexpr int kLevelMax = 255;     // KEY 1 and KEY 2 sliders: 0-255
+inline constexpr int kLevelMax = 255;      // KEY 1 and KEY 2 sliders: 0-255
 inline constexpr int kPipSliderMax = 120;  // PIP sliders: 120 steps
 
 struct ColourLevels {

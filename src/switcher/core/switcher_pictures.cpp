@@ -89,8 +89,9 @@ int PanelButtonPicture(const AllSwitcherPageData& data, int control_id) {
             return ChoicePicture(data, button);
         }
     }
-    const auto fixed = std::find_if(kFixedButtons.begin(), kFixedButtons.end(),
-                                    [control_id](const FixedButton& b) { return b.id == control_id; });
+    const auto fixed =
+        std::find_if(kFixedButtons.begin(), kFixedButtons.end(),
+                     [control_id](const FixedButton& b) { return b.id == control_id; });
     return fixed == kFixedButtons.end() ? 0 : fixed->picture;
 }
 

@@ -96,8 +96,8 @@ SwitcherCommands PressLayer(AllSwitcherPageData& data, SwitcherLayer layer) {
     }
     const LayerRow& row = kLayers[n - 1];
     uint8_t& field = data.*row.field;
-    const SwitcherCommand command = row.sends_state ? MakeSwitcherCommand(row.code, field)
-                                                    : MakeSwitcherCommand(row.code);
+    const SwitcherCommand command =
+        row.sends_state ? MakeSwitcherCommand(row.code, field) : MakeSwitcherCommand(row.code);
     if (field == 1) {
         if (data.bkgd_on == 0) {
             return {};

@@ -35,8 +35,8 @@ struct AllSwitcherPageData {
     uint8_t key1_red = 16;
     uint8_t key1_green = 16;
     uint8_t key1_blue = 16;
-    uint8_t key2_source = 0;  // source list index 0-10
-    uint8_t chroma_type = 0;  // 0 "Key Light Blue", 1 "Key Light Green"
+    uint8_t key2_source = 0;                    // source list index 0-10
+    uint8_t chroma_type = 0;                    // 0 "Key Light Blue", 1 "Key Light Green"
     std::array<uint8_t, 2> chroma_red{32, 32};  // indexed by chroma_type
     std::array<uint8_t, 2> chroma_green{32, 220};
     std::array<uint8_t, 2> chroma_blue{220, 32};

@@ -41,7 +41,8 @@ std::optional<AutoTimer> AutoTimerForRate(uint8_t transition_rate) {
 }
 
 uint8_t LeverPosition(uint8_t direction, uint8_t progress) {
-    return direction == 0 ? std::min(progress, kLeverEnd) : Progress(1, std::min(progress, kLeverEnd));
+    return direction == 0 ? std::min(progress, kLeverEnd)
+                          : Progress(1, std::min(progress, kLeverEnd));
 }
 
 TransitionLever::TransitionLever(const AllSwitcherPageData& data) {
