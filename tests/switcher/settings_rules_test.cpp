@@ -150,6 +150,9 @@ TEST(SettingsRules, PagesOpenOnTheStoredValues) {
     EXPECT_EQ(PipFieldText(PipSlider::Y, 3), "27");
     EXPECT_EQ(KeyLevelText(5), "05");
     EXPECT_EQ(KeyLevelText(220), "220");
+    EXPECT_EQ(StoredListEntry(10, kSourceListEntries), 10);
+    EXPECT_EQ(StoredListEntry(11, kSourceListEntries), -1);
+    EXPECT_EQ(StoredListEntry(0xFF, 2), -1);
     const auto sources = SourceListTexts();
     EXPECT_EQ(sources.front(), "Cam 01");
     EXPECT_EQ(sources[9], "Cam 10");

@@ -40,17 +40,19 @@ bool CommandLineNames(const fs::path& process, const std::string& path, const st
 bool IsProgramRunning(const std::string& path) {
     std::error_code error;
     const std::string real = fs::weakly_canonical(path, error).string();
-    for (const auto& entry : fs::directory_iterator("/proc", error)) {
-        const std::string name = entry.path().filename().string();
+    fs::directory_iterator process("/proc", error);
+    for (; !error && process != fs::directory_iterator(); process.increment(error)) {
+        const fs::path& entry = process->path();
+        const std::string name = entry.filename().string();
         if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
         std::error_code link_error;
-        const fs::path executable = fs::read_symlink(entry.path() / "exe", link_error);
+        const fs::path executable = fs::read_symlink(entry / "exe", link_error);
         if (!link_error && (executable == real || executable == path)) {
             return true;
         }
-        if (CommandLineNames(entry.path(), path, real)) {
+        if (CommandLineNames(entry, path, real)) {
             return true;
         }
     }

@@ -198,6 +198,10 @@ SwitcherCommands ReleasePipSlider(AllSwitcherPageData& data, PipSlider slider, i
     return {MakeSwitcherWordCommand(kPipCodes[PipIndex(slider)], field)};
 }
 
+int StoredListEntry(uint8_t stored, int entries) {
+    return stored < entries ? stored : -1;
+}
+
 std::string KeyLevelText(int level) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", level);

@@ -71,6 +71,10 @@ SwitcherCommands ReleasePipSlider(AllSwitcherPageData& data, PipSlider slider, i
 int PipSliderValue(PipSlider slider, int position);
 int PipSliderPosition(const AllSwitcherPageData& data, PipSlider slider);
 
+// The entry a list selects when its page opens: the stored index, or -1 (no selection) when
+// the stored value is not an entry of a list of that many entries.
+int StoredListEntry(uint8_t stored, int entries);
+
 // Level field texts: "%02d" beside a KEY slider, "%d" of the value beside a PIP slider.
 std::string KeyLevelText(int level);
 std::string PipFieldText(PipSlider slider, int position);
