@@ -90,6 +90,40 @@ TEST_F(SwitcherSendTest, WithoutADeviceNothingGoesOutButTheBlockChanges) {
     }
 }
 
+// A box per action of the operator, none for the ticks of an automatic transition, and none
+// while a box is open (the box's own event loop may deliver the next lever message).
+TEST_F(SwitcherSendTest, WithoutADeviceTheBoxesDoNotPileUp) {
+    link_.m_device_index = -1;
+    SwitcherPanel panel(link_, state_);
+    class NestingRecorder : public OperatorMessages {
+      public:
+        explicit NestingRecorder(SwitcherPanel& panel) : panel_(panel) {
+            SetOperatorMessages(this);
+        }
+        ~NestingRecorder() override { SetOperatorMessages(nullptr); }
+        void ShowError(std::string_view text) override {
+            texts.emplace_back(text);
+            if (texts.size() == 1) {
+                panel_.LeverMoving(121);  // progress 8, delivered while the box is open
+            }
+        }
+        std::vector<std::string> texts;
+
+      private:
+        SwitcherPanel& panel_;
+    } boxes(panel);
+    const LeverEffects start = panel.PressAuto();
+    ASSERT_TRUE(start.start_timer);
+    EXPECT_EQ(boxes.texts.size(), 1u);
+    const LeverEffects restart = panel.PressAuto();
+    for (int tick = 0; tick < 200 && !panel.AutoTimerTick(restart.start_timer->id).stop_timer;
+         ++tick) {
+    }
+    EXPECT_EQ(panel.data().auto_lamp, 0);  // the transition ran to its end, without a box
+    EXPECT_EQ(boxes.texts.size(), 2u);
+    EXPECT_FALSE(device_.Receive(kQuietMs));
+}
+
 TEST_F(SwitcherSendTest, AnAutomaticTransitionGoesOutInOrder) {
     SwitcherPanel panel(link_, state_);
     const LeverEffects start = panel.PressAuto();

@@ -10,18 +10,29 @@ SwitcherPanel::SwitcherPanel(LinkState& link, SwitcherState& state)
       has_lan_row_(link.m_eState == kModeLan),
       lever_(state.m_all_switcher_page_data) {}
 
-void SwitcherPanel::Send(const SwitcherCommands& commands) {
-    for (const auto& command : commands) {
-        if (!has_lan_row_) {
+bool SwitcherPanel::CanSend() const {
+    return has_lan_row_ && link_.SelectedEntry() != nullptr;
+}
+
+void SwitcherPanel::Send(const SwitcherCommands& commands, Origin origin) {
+    if (commands.empty()) {
+        return;
+    }
+    if (!CanSend()) {
+        if (origin == Origin::Operator && !telling_) {
+            telling_ = true;
             ShowErrorMessage(kMessageChooseDevice);
-            continue;
+            telling_ = false;
         }
+        return;
+    }
+    for (const auto& command : commands) {
         SendSwitcherCommand(link_, command);
     }
 }
 
-LeverEffects SwitcherPanel::SendLever(LeverEffects effects) {
-    Send(effects.commands);
+LeverEffects SwitcherPanel::SendLever(LeverEffects effects, Origin origin) {
+    Send(effects.commands, origin);
     return effects;
 }
 
@@ -78,7 +89,7 @@ LeverEffects SwitcherPanel::LeverMoved(int position) {
 }
 
 LeverEffects SwitcherPanel::AutoTimerTick(int timer_id) {
-    return SendLever(lever_.OnAutoTimer(state_, timer_id));
+    return SendLever(lever_.OnAutoTimer(state_, timer_id), Origin::Timer);
 }
 
 void SwitcherPanel::PressWipePattern(int pattern) {

@@ -4,7 +4,9 @@
 // settings page, thumb) and runs the timers the lever asks for. Every frame goes by UDP.
 // A panel opened while the main window was on the serial link (m_eState 1) has no LAN row of
 // its own (m_device_index then counts serial replies): like a panel with no device selected,
-// it shows "Please choose a device" and sends nothing.
+// it sends nothing and tells the operator "Please choose a device", once per action of the
+// operator that would have sent; never for a timer tick and never while its box is open, so an
+// automatic transition cannot stack up boxes.
 #include <cstdint>
 
 #include "link/link_state.h"
@@ -59,17 +61,22 @@ class SwitcherPanel {
     void PickPipBorderWidth(int index);
     void ReleasePipSlider(PipSlider slider, int position);
 
+    // Who asked for a send: the operator (a press, a pick, a lever message) or a timer.
+    enum class Origin { Operator, Timer };
     // Sends commands in order (each one a frame of its own).
-    void Send(const SwitcherCommands& commands);
+    void Send(const SwitcherCommands& commands, Origin origin = Origin::Operator);
+    // Whether frames can reach a device: a LAN row of this panel is selected.
+    bool CanSend() const;
 
   private:
     AllSwitcherPageData& block() { return state_.m_all_switcher_page_data; }
-    LeverEffects SendLever(LeverEffects effects);
+    LeverEffects SendLever(LeverEffects effects, Origin origin = Origin::Operator);
 
     LinkState& link_;
     SwitcherState& state_;
     bool has_lan_row_;
     TransitionLever lever_;
+    bool telling_ = false;  // the "Please choose a device" box is open
 };
 
 }  // namespace panoptix

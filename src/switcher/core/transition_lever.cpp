@@ -41,8 +41,8 @@ std::optional<AutoTimer> AutoTimerForRate(uint8_t transition_rate) {
 }
 
 uint8_t LeverPosition(uint8_t direction, uint8_t progress) {
-    return direction == 0 ? std::min(progress, kLeverEnd)
-                          : Progress(1, std::min(progress, kLeverEnd));
+    const uint8_t done = std::min(progress, kLeverEnd);
+    return direction == 0 ? done : static_cast<uint8_t>(kLeverEnd - done);
 }
 
 TransitionLever::TransitionLever(const AllSwitcherPageData& data) {
