@@ -253,7 +253,7 @@ TEST(SwitcherPictures, FollowTheBlock) {
 
 TEST(SwitcherPictures, EveryPanelButtonHasOneAndRowsFollowTheNumbering) {
     const Block block;
-    for (const auto& control : kPanelButtons) {
+    for (const auto& control : kPanelControls) {
         if (control.id != sw_id::kSettingsFrame) {
             EXPECT_NE(PanelButtonPicture(block, control.id), 0) << control.id;
         }

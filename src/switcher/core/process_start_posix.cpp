@@ -1,6 +1,7 @@
 // Starting a program detached on POSIX: posix_spawn of the file itself (no shell, no
 // arguments), in a session of its own, with standard input from /dev/null and none of this
-// program's other descriptors. A thread of its own reaps it when it ends, so no zombie stays.
+// program's other descriptors (the session and the closing of descriptors are glibc's). A thread of
+// its own reaps it when it ends, so no zombie stays.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>

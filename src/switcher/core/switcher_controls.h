@@ -89,9 +89,10 @@ struct PanelControl {
     bool visible;
 };
 
-// Every button of the panel the operator can reach, at its place. Sources 9 and 10 and the
-// second ON AIR are built hidden.
-inline constexpr std::array<PanelControl, 41> kPanelButtons{{
+// Every control of the panel the operator can reach (the lever aside), at its place; the last
+// is the settings page frame. Sources 9 and 10 and the second ON AIR are built hidden (their
+// places are not known).
+inline constexpr std::array<PanelControl, 41> kPanelControls{{
     {1032, "1", 10, 120, 70, 70, true},
     {1033, "2", 80, 120, 70, 70, true},
     {1011, "3", 150, 120, 70, 70, true},

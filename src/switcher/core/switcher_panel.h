@@ -22,7 +22,6 @@ class SwitcherPanel {
     SwitcherPanel(LinkState& link, SwitcherState& state);
 
     const AllSwitcherPageData& data() const { return state_.m_all_switcher_page_data; }
-    SwitcherState& state() { return state_; }
     bool has_lan_row() const { return has_lan_row_; }
     const TransitionLever& lever() const { return lever_; }
 
