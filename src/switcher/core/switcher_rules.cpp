@@ -62,6 +62,12 @@ void SelectTransitionType(AllSwitcherPageData& data, uint8_t n) {
     data.transition_type = n;
 }
 
+void SelectTransitionRate(AllSwitcherPageData& data, uint8_t n) {
+    if (n <= 2) {
+        data.transition_rate = n;
+    }
+}
+
 bool ShowSettingsPage(AllSwitcherPageData& data, uint8_t n) {
     if (data.settings_page == n || n >= kSettingsPages) {
         return false;
@@ -155,10 +161,9 @@ SwitcherCommands PressTransitionType(AllSwitcherPageData& data, uint8_t n) {
 }
 
 void PressTransitionRate(AllSwitcherPageData& data, uint8_t n) {
-    if (data.auto_lamp == 1 || n > 2) {
-        return;
+    if (data.auto_lamp != 1 && data.transition_rate != n) {
+        SelectTransitionRate(data, n);
     }
-    data.transition_rate = n;
 }
 
 }  // namespace panoptix

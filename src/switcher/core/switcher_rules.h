@@ -34,6 +34,8 @@ void ExchangeBuses(AllSwitcherPageData& data);
 void SelectLayer(AllSwitcherPageData& data, uint8_t n);
 // 1 MIX, 2 DIP, 3 WIPE.
 void SelectTransitionType(AllSwitcherPageData& data, uint8_t n);
+// r1, r2, r3 (0-2): the rate of the next automatic transition; any other n changes nothing.
+void SelectTransitionRate(AllSwitcherPageData& data, uint8_t n);
 // The settings page n (0-3) becomes the one shown; false when it already is or n is no page.
 bool ShowSettingsPage(AllSwitcherPageData& data, uint8_t n);
 

@@ -58,8 +58,8 @@ void TransitionLever::StopRunningTimer(LeverEffects& effects) {
     }
 }
 
-void TransitionLever::SendStep(SwitcherState& state, LeverEffects& effects, uint8_t direction,
-                               uint8_t progress) {
+void TransitionLever::SendLeverStep(SwitcherState& state, LeverEffects& effects, uint8_t direction,
+                                    uint8_t progress) {
     effects.commands.push_back(MakeSwitcherCommand(SwitcherCode::Lever, direction, progress));
     state.switcher_last_lever_frame = LeverFrameSent{direction, progress, true};
 }
@@ -71,7 +71,7 @@ void TransitionLever::CompleteTransition(SwitcherState& state, LeverEffects& eff
     // A fast drag skips positions: without its last step the switcher would stay mid-mix.
     if (!last.sent || last.direction != direction || last.progress != kLeverLastStep) {
         Trace(step_trace, kLeverLastStep);
-        SendStep(state, effects, direction, kLeverLastStep);
+        SendLeverStep(state, effects, direction, kLeverLastStep);
     }
     data.auto_lamp = 0;
     data.lever_direction = direction == 0 ? 1 : 0;
@@ -92,13 +92,13 @@ LeverEffects TransitionLever::OnLeverMoving(SwitcherState& state, int position) 
         if (direction == 1) {
             // Arriving at the top tells the switcher that the next transition starts there.
             Trace("moving %d\n", 0);
-            SendStep(state, effects, 0, 0);
+            SendLeverStep(state, effects, 0, 0);
         }
     } else {
         data.lever_value = progress;
         if (IsSentStep(progress)) {
             Trace("moving %d\n", progress);
-            SendStep(state, effects, direction, progress);
+            SendLeverStep(state, effects, direction, progress);
         }
         // Back at its start the transition is not under way; nothing is exchanged.
         data.auto_lamp = progress == 0 ? 0 : 1;
@@ -156,7 +156,7 @@ LeverEffects TransitionLever::OnAutoTimer(SwitcherState& state, int timer_id) {
     if (progress < kLeverEnd) {
         if (IsSentStep(progress)) {
             Trace(step_trace, progress);
-            SendStep(state, effects, direction, progress);
+            SendLeverStep(state, effects, direction, progress);
         }
         data.auto_lamp = 1;
         effects.thumb = thumb_;

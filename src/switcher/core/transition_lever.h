@@ -63,8 +63,8 @@ class TransitionLever {
   private:
     void StopRunningTimer(LeverEffects& effects);
     // Sends (direction, progress) and remembers it as the last lever frame.
-    static void SendStep(SwitcherState& state, LeverEffects& effects, uint8_t direction,
-                         uint8_t progress);
+    static void SendLeverStep(SwitcherState& state, LeverEffects& effects, uint8_t direction,
+                              uint8_t progress);
     // The far end: the step 128 first if the switcher did not get it, then the lamp goes out,
     // the direction turns and the buses are exchanged.
     void CompleteTransition(SwitcherState& state, LeverEffects& effects, uint8_t direction,
