@@ -93,6 +93,41 @@ TEST_F(SwitcherTest, LeverBackAtItsStartAbandonsTheTransition) {
     EXPECT_THAT(Send(0x82, {1}), HasSubstr("1 payload bytes, expected 2"));
 }
 
+// The switcher completes at 128, the panel at 129, which it never sends: until the panel's
+// direction turns, the last step again is no second exchange, and a step back below 128 (the
+// lever released at 128 and pulled back) re-opens the transition and undoes its exchange.
+TEST_F(SwitcherTest, CompletionAt128WaitsForThePanelsEnd) {
+    Send(0x80, {1});
+    Send(0x81, {2});
+    for (const uint8_t direction : {uint8_t{0}, uint8_t{1}}) {
+        SCOPED_TRACE(direction);
+        Send(0x82, {direction, 120});
+        EXPECT_EQ(Send(0x82, {direction, 128}),
+                  "lever direction " + std::to_string(direction) +
+                      " progress 128 -> transition complete: program 2, preview 1");
+        EXPECT_EQ(Send(0x82, {direction, 128}), "lever direction " + std::to_string(direction) +
+                                                    " progress 128 -> transition already complete");
+        EXPECT_EQ(State().program_source, 2);
+        EXPECT_EQ(Send(0x82, {direction, 120}),
+                  "lever direction " + std::to_string(direction) +
+                      " progress 120 -> transition re-opened: program 1, preview 2");
+        EXPECT_EQ(State().transition_under_way, 1);
+        // Back at the start: abandoned, the buses as before the transition.
+        Send(0x82, {direction, 0});
+        EXPECT_EQ(State().program_source, 1);
+        EXPECT_EQ(State().transition_under_way, 0);
+    }
+    // Pulled straight back to the start after completing: undone and abandoned at once.
+    Send(0x82, {0, 128});
+    EXPECT_EQ(Send(0x82, {0, 0}),
+              "lever direction 0 progress 0 -> transition re-opened: program 1, preview 2 -> "
+              "lever back at its start, transition abandoned");
+    // The panel's end turns the direction: the next transition starts from the exchanged buses.
+    Send(0x82, {0, 128});
+    EXPECT_EQ(Send(0x82, {1, 1}), "lever direction 1 progress 1");
+    EXPECT_EQ(State().program_source, 2);
+}
+
 TEST_F(SwitcherTest, TogglesTakeTheStateFromBeforeThePress) {
     EXPECT_EQ(Send(0x88, {0}), "ON AIR on");
     EXPECT_EQ(Send(0x88, {1}), "ON AIR off");

@@ -231,6 +231,20 @@ Response SwitcherModel::MoveLever(const FrameView& frame) {
     }
     std::string account =
         "lever direction " + std::to_string(*direction) + " progress " + std::to_string(*progress);
+    // The switcher completes at progress 128, the panel only when its lever reaches 129, which
+    // it never sends. Until the panel turns the direction, the same step again changes nothing,
+    // and a step back below 128 means the lever was released short of its end and pulled back:
+    // the transition is open again and its exchange undone.
+    if (state_.transition_complete != 0 && *direction == state_.lever_direction) {
+        if (*progress >= kLeverLastStep) {
+            return Response{account + " -> transition already complete", {}};
+        }
+        ExchangeBuses();
+        state_.transition_complete = 0;
+        state_.transition_under_way = 1;
+        account += " -> transition re-opened: " + Buses();
+    }
+    state_.transition_complete = 0;
     // A transition that was under way in the other direction has reached its end on the
     // panel even if its last step did not arrive (a fast drag skips steps).
     if (state_.transition_under_way != 0 && *direction != state_.lever_direction) {
@@ -243,6 +257,7 @@ Response SwitcherModel::MoveLever(const FrameView& frame) {
     if (*progress >= kLeverLastStep) {
         ExchangeBuses();
         state_.transition_under_way = 0;
+        state_.transition_complete = 1;
         account += " -> transition complete: " + Buses();
     } else if (*progress > 0) {
         state_.transition_under_way = 1;

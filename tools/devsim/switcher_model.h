@@ -16,7 +16,10 @@ struct SwitcherDeviceState {
     uint8_t lever_direction = 1;       // direction of the last lever frame
     uint8_t lever_progress = 0;        // progress 0..129 of the last lever frame
     uint8_t transition_under_way = 0;  // a lever or automatic transition has begun, not ended
-    uint8_t transition_type = 1;       // 1 MIX, 2 DIP, 3 WIPE
+    // The last lever frame completed a transition at progress 128: the panel's lever has not
+    // reached its end yet and may still come back in the same direction.
+    uint8_t transition_complete = 0;
+    uint8_t transition_type = 1;  // 1 MIX, 2 DIP, 3 WIPE
     uint8_t on_air = 0;
     uint8_t on_air_2 = 0;
     uint8_t bkgd_on = 1;
