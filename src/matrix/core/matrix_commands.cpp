@@ -1,0 +1,107 @@
+#include "matrix/core/matrix_commands.h"
+
+#include <cstdint>
+#include <span>
+
+#include "link/trace.h"
+#include "link/udp_transport.h"
+#include "matrix/core/matrix_crosspoint.h"
+#include "matrix/core/matrix_texts.h"
+
+namespace panoptix {
+namespace {
+
+// Before an operation changes anything: when the text cannot go, the refusal is traced as the
+// send traces its mode, and the caller stops.
+bool LinkRefusesText(const LinkState& link) {
+    if (MatrixTextCanGo(link)) {
+        return false;
+    }
+    Trace("m_eState = %d \n", link.m_eState);
+    return true;
+}
+
+int Length(std::string_view text) {
+    return static_cast<int>(text.size());
+}
+
+}  // namespace
+
+bool MatrixTextCanGo(const LinkState& link) {
+    return link.m_eState == kModeLan || (link.m_eState == kModeSerial && link.serial_port.IsOpen());
+}
+
+bool SendMatrixText(LinkState& link, std::string_view text) {
+    if (text.empty()) {
+        return false;
+    }
+    Trace("m_eState = %d \n", link.m_eState);
+    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()),
+                                         text.size());
+    if (link.m_eState == kModeLan) {
+        SendOneShot(link, bytes, kMatrixCommandPauseMs);
+        return true;
+    }
+    if (link.m_eState == kModeSerial && link.serial_port.IsOpen()) {
+        link.serial_port.WritePort(bytes.data(), Length(text));
+        return true;
+    }
+    return false;
+}
+
+void SendOneToAll(MatrixState& matrix, LinkState& link, CrosspointView& view) {
+    const uint8_t input = matrix.m_matrix_input;
+    if (input == kMatrixNoInput) {
+        return;
+    }
+    Trace("m_eMatrixState = %d \n", matrix.m_eMatrixState);
+    if (matrix.m_eMatrixState == kMatrixInputChosen) {
+        const std::string text = OneToAllText(input);
+        if (text.empty()) {
+            return;
+        }
+        Trace("nomoral sendLen = %d  \n", Length(text));
+        if (LinkRefusesText(link)) {
+            return;
+        }
+        matrix.m_matrix_route.fill(input);
+        SendMatrixText(link, text);
+        RefreshOutputButtons(matrix, view, input);
+        Trace("send data ok \n");
+    } else if (matrix.m_eMatrixState != 2 && matrix.m_eMatrixState != 3) {
+        Trace("click the null All\n");
+    }
+}
+
+void SendOneToOne(MatrixState& matrix, LinkState& link, CrosspointView& view) {
+    const std::string text = OneToOneText();
+    if (LinkRefusesText(link)) {
+        return;
+    }
+    for (int k = 1; k <= kMatrixPorts; ++k) {
+        matrix.m_matrix_route[static_cast<size_t>(k - 1)] = static_cast<uint8_t>(k);
+    }
+    SendMatrixText(link, text);
+    SelectInput(matrix, view, kMatrixOneToOneInput);
+    RefreshOutputButtons(matrix, view, kMatrixOneToOneInput);
+    matrix.m_matrix_input = kMatrixNoInput;
+}
+
+void SendApply(MatrixState& matrix, LinkState& link) {
+    Trace("m_eMatrixState = %d \n", matrix.m_eMatrixState);
+    if (matrix.m_eMatrixState != kMatrixInputChosen) {
+        return;
+    }
+    const std::string text = ApplyText(matrix.m_matrix_input, matrix.m_matrix_route);
+    if (text.empty()) {
+        return;
+    }
+    Trace("nomoral  sendLen = %d \n", Length(text));
+    if (!SendMatrixText(link, text)) {
+        return;
+    }
+    Trace("send data ok \n");
+    Trace("re draw  ok \n");
+}
+
+}  // namespace panoptix

@@ -1,0 +1,48 @@
+#include "matrix/core/matrix_setting.h"
+
+#include "link/serial_connection.h"
+
+namespace panoptix {
+
+void OpenMatrixSetting(const LinkState& link, const MatrixSetting& setting,
+                       MatrixSettingView& view) {
+    const DeviceEntry* selected = link.SelectedEntry();
+    view.ShowIpAddress(selected != nullptr ? selected->IpText() : std::string());
+    view.SetConnectCaption(kConnectCaption);
+    view.ShowLamp(setting.port_connected != 0);
+    view.ShowMode(ConnectionModeIndex(link.m_eState));
+    view.SetSerialControlsEnabled(false);
+    view.SetIpFieldEnabled(true);
+}
+
+void ChooseConnectionMode(LinkState& link, MatrixSettingView& view, int index) {
+    if (index == kModeLan) {
+        link.m_eState = kModeLan;
+        view.SetSerialControlsEnabled(false);
+        view.SetIpFieldEnabled(true);
+    } else if (index == kModeSerial) {
+        link.m_eState = kModeSerial;
+        view.SetSerialControlsEnabled(true);
+        view.SetIpFieldEnabled(false);
+    }
+}
+
+void ClickConnect(MatrixSetting& setting, LinkState& link, MatrixSettingView& view,
+                  std::string_view port_name, std::string_view baud_text) {
+    switch (
+        ToggleSerialConnection(link.serial_port, setting.port_connected, port_name, baud_text)) {
+        case ConnectOutcome::kClosed:
+            view.SetConnectCaption(kConnectCaption);
+            view.SetPortListsEnabled(true);
+            break;
+        case ConnectOutcome::kOpened:
+            view.SetConnectCaption(kDisconnectCaption);
+            view.SetPortListsEnabled(false);
+            break;
+        case ConnectOutcome::kUnchanged:
+            return;
+    }
+    view.ShowLamp(setting.port_connected != 0);
+}
+
+}  // namespace panoptix
