@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "quadview/core/quadview_frames.h"
 #include "quadview/core/quadview_panel.h"
 #include "quadview_model.h"
@@ -127,6 +130,20 @@ TEST_F(PanelAndQuadSimulator, PipModeFixUpIsTheSameOnBothSidesSoAReopenedPageRea
                   block().kora_kv2718_pip_child_ch);
     }
     EXPECT_TRUE(messages_.texts.empty());
+}
+
+Bytes SeedFile(const std::string& name) {
+    std::ifstream in(std::string(PANOPTIX_FUZZ_CORPUS) + "/" + name, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(QuadSimulatorSeeds, TheDecodersFuzzSeedsAreTheSimulatorsReplies) {
+    devsim::QuadViewModel model{
+        devsim::DeviceIdentity{devsim::DeviceKind::QuadView, "QV4", 0x60, 0x01}};
+    const Bytes status_query = MakeCommandFrame(DeviceEntry{}, LinkByte::Udp, 0x90);
+    const Bytes signal_query = MakeCommandFrame(DeviceEntry{}, LinkByte::Udp, 0xAA);
+    EXPECT_EQ(SeedFile("quadview_status/status-reply"), model.ReceiveDatagram(status_query).reply);
+    EXPECT_EQ(SeedFile("quadview_signal/signal-reply"), model.ReceiveDatagram(signal_query).reply);
 }
 
 }  // namespace
