@@ -1,6 +1,7 @@
 // The periodic signal poll, which never blocks: it sends 0xAA and leaves the socket under a
 // link hold while the page waits on its event loop (here: poll on the socket, as a notifier
 // would). Any other open or close of the socket ends it unanswered.
+#include <netinet/in.h>
 #include <poll.h>
 
 #include <gmock/gmock.h>
@@ -94,23 +95,25 @@ TEST_F(SignalPollTest, SilentDeviceTimesOutAfterTheWindowLeavingTheLamps) {
 TEST_F(SignalPollTest, AnyOtherUseOfTheSocketEndsThePollUnanswered) {
     const std::pair<const char*, std::function<void(LinkState&, QuadviewPanel&)>> uses[] = {
         {"a page command", [](LinkState&, QuadviewPanel& p) { p.LoopClicked(); }},
-        {"a search's socket",
-         [](LinkState& l, QuadviewPanel&) {
-             OpenSearchSocket(l);
-             CloseCommandSocket(l);
-         }},
+        {"a search's open", [](LinkState& l, QuadviewPanel&) { OpenSearchSocket(l); }},
         {"a page change's close", [](LinkState& l, QuadviewPanel&) { CloseCommandSocket(l); }},
     };
     for (const auto& [name, use] : uses) {
         SCOPED_TRACE(name);
         view_.poll_ended = 0;
         ASSERT_NO_FATAL_FAILURE(Start());
+        TraceRecorder traces;
         use(link_, panel_);
 
         EXPECT_EQ(view_.poll_ended, 1);
         EXPECT_FALSE(panel_.SignalPollPending());
         EXPECT_FALSE(SocketHeld(link_));
-        EXPECT_EQ(link_.m_udpSockfd, -1);
+        // The other use got a socket of its own, not the poll's.
+        EXPECT_EQ(traces.Count("m_udpSockfd have on live \n"), 0u);
+        if (link_.m_udpSockfd >= 0) {
+            EXPECT_EQ(link_.peer_address.address, htonl(INADDR_BROADCAST));
+            CloseCommandSocket(link_);
+        }
         // A late answer finds nobody listening; the lamps stay.
         device_.Reply(SignalReply({1, 1, 1, 1}));
         EXPECT_EQ(panel_.ContinueSignalPoll(), PollProgress::NotPending);
