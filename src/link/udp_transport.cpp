@@ -5,6 +5,7 @@
 #include "link/clock.h"
 #include "link/command_frame.h"
 #include "link/operator_messages.h"
+#include "link/socket_hold.h"
 #include "link/trace.h"
 #include "link/udp_socket_posix.h"
 
@@ -28,6 +29,7 @@ int StartNetworking() {
 }
 
 int OpenSearchSocket(LinkState& state) {
+    CancelSocketHold(state);  // a pending exchange ends unanswered
     if (SocketOpen(state)) {
         return 1;
     }
@@ -47,6 +49,7 @@ int OpenSearchSocket(LinkState& state) {
 }
 
 int OpenCommandSocket(LinkState& state) {
+    CancelSocketHold(state);  // a pending exchange ends unanswered
     if (SocketOpen(state)) {
         Trace("m_udpSockfd have on live \n");
         return 1;
@@ -72,6 +75,7 @@ int OpenCommandSocket(LinkState& state) {
 }
 
 int CloseCommandSocket(LinkState& state) {
+    CancelSocketHold(state);
     if (SocketOpen(state)) {
         udp_socket::Close(state.m_udpSockfd);
         state.m_udpSockfd = -1;

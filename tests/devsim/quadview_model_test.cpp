@@ -84,6 +84,43 @@ TEST_F(QuadViewTest, SerialShowModeCarriesFixedDeviceBytes) {
               "show mode 3 (windows 1 and 2, full height)");
 }
 
+TEST_F(QuadViewTest, PipShowModesPutChannelOneFirstAndKeepTheChildrenApart) {
+    struct Case {
+        uint8_t mode;
+        const char* children;  // pip_child.1, pip_child.2 before
+        std::array<uint8_t, 2> after;
+        const char* account;
+    };
+    const Case cases[] = {
+        {7, "3,1", {1, 2}, "show mode 7 (window 2 full screen), PIP child channels 1 and 2"},
+        {9,
+         "1,1",
+         {1, 2},
+         "show mode 9 (window 1 with window 2 inset left), PIP child "
+         "channels 1 and 2"},
+        {10,
+         "4,3",
+         {1, 3},
+         "show mode 10 (window 1 with window 2 inset right), PIP child "
+         "channels 1 and 3"},
+        {8, "1,4", {1, 4}, "show mode 8 (window 1 full screen)"},
+        {11, "3,1", {3, 1}, "show mode 11 (windows 1 and 2, full height)"},
+        {6, "1,1", {1, 1}, "show mode 6 (window 3 full screen)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        std::string error;
+        const std::string children(c.children);
+        ASSERT_TRUE(model_.SetStateValue("pip_child.1", children.substr(0, 1), error));
+        ASSERT_TRUE(model_.SetStateValue("pip_child.2", children.substr(2, 1), error));
+        EXPECT_EQ(Send(0x94, {c.mode}), c.account);
+        EXPECT_EQ(model_.State().pip_child, c.after);
+        const auto reply = Query(0x90);
+        EXPECT_EQ(reply[255], c.after[0]);
+        EXPECT_EQ(reply[256], c.after[1]);
+    }
+}
+
 TEST_F(QuadViewTest, RefusedValues) {
     EXPECT_THAT(Send(0x94, {17}), HasSubstr("ignored show mode frame: mode 17 is not 0..16"));
     EXPECT_THAT(Send(0xA5, {0, 2}), HasSubstr("channels 0 and 2 are not 1..4"));

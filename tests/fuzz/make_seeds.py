@@ -45,6 +45,31 @@ def status_reply(device_type=0xA1, link=1):
     return frame(device_type, 0x01, link, 0x32, bytes(payload))
 
 
+def quadview_status_reply(show_mode=0, pip_children=(1, 2), loop_state=0, output_format=10):
+    """The 261-byte status reply of the simulated quad-view processor QV4 (type 60)."""
+    payload = bytearray(261 - 20)  # frame bytes 17 .. 257
+
+    def put(offset, data):
+        payload[offset - 17:offset - 17 + len(data)] = data
+
+    put(20, bytes([output_format]))
+    put(22, bytes([show_mode]))
+    put(30, b"QV4")  # zero-terminated text
+    for line in range(4):
+        label = b"CH %d" % (line + 1)
+        put(47 + 40 * line + 7, bytes([len(label)]) + label)  # length at record byte 7
+    put(255, bytes(pip_children) + bytes([loop_state]))
+    return frame(0x60, 0x01, 1, 0x90, bytes(payload))
+
+
+def quadview_signal_reply(statuses=(1, 1, 1, 1)):
+    """The 29-byte signal reply: per channel its status, then an unused byte."""
+    payload = bytearray(29 - 20)
+    for channel, status in enumerate(statuses):
+        payload[18 + 2 * channel - 17] = status
+    return frame(0x60, 0x01, 1, 0xAA, bytes(payload))
+
+
 def write(target, name, data):
     folder = os.path.join(HERE, "corpus", target)
     os.makedirs(folder, exist_ok=True)
@@ -71,6 +96,17 @@ def main():
 
     write("status_decoder", "status-reply", status)
     write("status_decoder", "status-reply-short", status[:300])
+
+    quad_status = quadview_status_reply()
+    write("quadview_status", "status-reply", quad_status)
+    write("quadview_status", "status-reply-pip", quadview_status_reply(9, (1, 1), 1, 4))
+    write("quadview_status", "status-reply-cut-before-mode", quad_status[:22])
+    write("quadview_status", "status-reply-cut-before-children", quad_status[:255])
+    write("quadview_status", "status-reply-cut-in-text", quad_status[:32])
+    quad_signal = quadview_signal_reply()
+    write("quadview_signal", "signal-reply", quad_signal)
+    write("quadview_signal", "signal-reply-mixed", quadview_signal_reply((1, 0, 2, 1)))
+    write("quadview_signal", "signal-reply-cut", quad_signal[:21])
 
     write("devsim_units", "discovery-request-lan", request_lan)
     write("devsim_units", "discovery-request-serial", request_serial)

@@ -160,7 +160,21 @@ Response QuadViewModel::SetShowMode(const FrameView& frame) {
         return Refused("show mode", "mode " + std::to_string(*mode) + " is not 0..16");
     }
     state_.show_mode = *mode;
-    return Response{"show mode " + std::to_string(*mode) + " (" + description + ")", {}};
+    std::string account = "show mode " + std::to_string(*mode) + " (" + description + ")";
+    // The picture-in-picture modes show channel 1 with another channel inset, as the panel
+    // shows them without sending anything for it.
+    if (*mode >= 7 && *mode <= 10) {
+        const auto before = state_.pip_child;
+        state_.pip_child[0] = 1;
+        if (state_.pip_child[1] == 1) {
+            state_.pip_child[1] = 2;
+        }
+        if (state_.pip_child != before) {
+            account += ", PIP child channels " + std::to_string(state_.pip_child[0]) + " and " +
+                       std::to_string(state_.pip_child[1]);
+        }
+    }
+    return Response{account, {}};
 }
 
 Response QuadViewModel::SetOutputFormat(const FrameView& frame) {

@@ -1,0 +1,94 @@
+#include "quadview/core/quadview_frames.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "link/trace.h"
+#include "link/udp_transport.h"
+
+namespace panoptix {
+namespace {
+
+void SendLan(LinkState& link, uint8_t command, std::span<const uint8_t> payload) {
+    if (!MayUseUdp(link, command)) {
+        return;
+    }
+    SendOneShot(link, MakeQuadLanFrame(link, command, payload));
+}
+
+}  // namespace
+
+const DeviceEntry& QuadFrameEntry(const LinkState& link) {
+    static const DeviceEntry kNoDevice{};
+    const DeviceEntry* entry = link.SelectedEntry();
+    return entry != nullptr ? *entry : kNoDevice;
+}
+
+bool MayUseUdp(const LinkState& link, uint8_t command) {
+    if (link.m_eState == kModeLan) {
+        return true;
+    }
+    const DeviceEntry* entry = link.SelectedEntry();
+    if (entry != nullptr && entry->device_type == device_type::kQuadView) {
+        return true;
+    }
+    Trace("cmd 0x%02X not sent: the selected device is no quad-view processor \n", command);
+    return false;
+}
+
+std::vector<uint8_t> MakeQuadLanFrame(const LinkState& link, uint8_t command,
+                                      std::span<const uint8_t> payload) {
+    return MakeCommandFrame(QuadFrameEntry(link), LinkByte::Udp, command, payload);
+}
+
+std::vector<uint8_t> MakeSerialShowModeFrame(uint8_t show_mode) {
+    std::vector<uint8_t> frame(kFrameOverhead + 1);
+    const std::array<uint8_t, 1> payload{show_mode};
+    frame.resize(BuildFrameWithDeviceBytes(kSerialShowModeType, kSerialShowModeAddress,
+                                           LinkByte::Serial, quad_command::kShowMode, payload,
+                                           frame));
+    return frame;
+}
+
+void SendShowMode(LinkState& link, uint8_t show_mode) {
+    const std::array<uint8_t, 1> payload{show_mode};
+    if (link.m_eState == kModeLan) {
+        SendLan(link, quad_command::kShowMode, payload);
+    } else if (link.m_eState == kModeSerial && link.serial_port.IsOpen()) {
+        const auto frame = MakeSerialShowModeFrame(show_mode);
+        link.serial_port.WritePort(frame.data(), static_cast<int>(frame.size()));
+    }
+}
+
+void SendOutputFormat(LinkState& link, uint8_t output_format) {
+    const std::array<uint8_t, 1> payload{output_format};
+    SendLan(link, quad_command::kOutputFormat, payload);
+}
+
+void SendPipChildren(LinkState& link, uint8_t first_child, uint8_t second_child) {
+    const std::array<uint8_t, 2> payload{first_child, second_child};
+    SendLan(link, quad_command::kPipChildren, payload);
+}
+
+void SendLoopState(LinkState& link, uint8_t loop_state) {
+    const std::array<uint8_t, 1> payload{loop_state};
+    SendLan(link, quad_command::kLoopState, payload);
+}
+
+void SendLoopTimeFrame(LinkState& link, uint16_t seconds) {
+    const std::array<uint8_t, 2> payload{static_cast<uint8_t>(seconds & 0xFF),
+                                         static_cast<uint8_t>(seconds >> 8)};
+    SendLan(link, quad_command::kLoopTime, payload);
+}
+
+int LoopTimeOfText(std::string_view text) {
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc{}) {
+        value = 0;
+    }
+    return value;
+}
+
+}  // namespace panoptix
