@@ -97,7 +97,7 @@ TEST_F(MatrixSettingTest, ModeChoiceSetsTheConnectionModeAndTheControls) {
 
 TEST_F(MatrixSettingTest, ConnectDisconnectConnect) {
     TraceRecorder traces;
-    Connect(line_.slave_name(), "115200");
+    Connect(line_.PortName(), "115200");
     EXPECT_TRUE(link_.serial_port.IsOpen());
     EXPECT_NE(setting_.port_connected, 0);
     EXPECT_EQ(view_.Take(), (Events{"caption Disconnect", "lists off", "lamp on"}));
@@ -107,7 +107,7 @@ TEST_F(MatrixSettingTest, ConnectDisconnectConnect) {
     EXPECT_EQ(setting_.port_connected, 0);
     EXPECT_EQ(view_.Take(), (Events{"caption Connect", "lists on", "lamp off"}));
 
-    Connect(line_.slave_name());
+    Connect(line_.PortName());
     EXPECT_TRUE(link_.serial_port.IsOpen());
     EXPECT_EQ(view_.Take(), (Events{"caption Disconnect", "lists off", "lamp on"}));
     EXPECT_EQ(traces.Count("com open success \n"), 2u);
@@ -127,7 +127,7 @@ TEST_F(MatrixSettingTest, FailedConnectChangesNothing) {
     } cases[] = {
         {"empty port list", "", "9600"},
         {"no such port", "/dev/panoptix-no-such-port", "9600"},
-        {"baud rate not a number", line_.slave_name(), "96k"},
+        {"baud rate not a number", line_.PortName(), "96k"},
     };
     for (const auto& c : cases) {
         TraceRecorder traces;
@@ -142,7 +142,7 @@ TEST_F(MatrixSettingTest, FailedConnectChangesNothing) {
 // The sub page starts unconnected whatever the port: Connect closes a port opened elsewhere, and
 // when the chosen port cannot be opened it stays closed.
 TEST_F(MatrixSettingTest, PortOpenedElsewhereIsClosedByConnect) {
-    ASSERT_TRUE(link_.serial_port.OpenPort(line_.slave_name(), 9600));
+    ASSERT_TRUE(link_.serial_port.OpenPort(line_.PortName(), 9600));
     TraceRecorder traces;
     Connect("");
     EXPECT_FALSE(link_.serial_port.IsOpen());

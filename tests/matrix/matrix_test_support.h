@@ -11,7 +11,8 @@
 #include "link/link_state.h"
 #include "matrix/core/matrix_state.h"
 #include "matrix/core/matrix_views.h"
-#include "multiviewer/fake_peers.h"
+#include "support/pty_peer.h"
+#include "support/udp_peer.h"
 
 namespace panoptix::testing {
 
@@ -65,13 +66,13 @@ class MatrixLinkTest : public ::testing::Test {
         link_.device_table[0].device_type = 0x81;
         link_.m_device_index = 0;
         link_.endpoints.device_port = router_.port();
-        link_.endpoints.local_port = FreeLoopbackPort();
+        link_.endpoints.local_port = testing_support::FreeLoopbackPort();
     }
     void TearDown() override { link_.serial_port.ClosePort(); }
 
     void UseSerialLine() {
         link_.m_eState = kModeSerial;
-        ASSERT_TRUE(link_.serial_port.OpenPort(line_.slave_name(), 9600));
+        ASSERT_TRUE(link_.serial_port.OpenPort(line_.PortName(), 9600));
     }
 
     // The text of the one datagram the router received since the last call ("" for none), and
@@ -79,7 +80,8 @@ class MatrixLinkTest : public ::testing::Test {
     std::string TakeDatagram() {
         const auto datagram = router_.Receive(kQuietMs);
         EXPECT_FALSE(router_.Receive(0)) << "a second datagram";
-        return datagram ? std::string(datagram->begin(), datagram->end()) : std::string();
+        return datagram ? std::string(datagram->bytes.begin(), datagram->bytes.end())
+                        : std::string();
     }
     // Whatever reached the router's serial end since the last call.
     std::string TakeSerialBytes() {
@@ -89,8 +91,8 @@ class MatrixLinkTest : public ::testing::Test {
 
     static constexpr uint32_t kQuietMs = 30;
     LinkState link_;
-    LoopbackDevice router_;
-    PtyDevice line_;
+    testing_support::UdpPeer router_;
+    testing_support::PtyPeer line_{testing_support::PtyPeer::Line::HeldOpen};
 };
 
 }  // namespace panoptix::testing

@@ -9,6 +9,7 @@
 
 #include "link/udp_transport.h"
 #include "quadview_loopback.h"
+#include "support/pty_peer.h"
 #include "support/recorders.h"
 
 namespace panoptix {
@@ -16,8 +17,8 @@ namespace {
 
 using testing::Bytes;
 using ::testing::ElementsAreArray;
-using testing::PtyDevice;
 using testing::QuadLoopbackTest;
+using testing_support::PtyPeer;
 
 // A5 6C | length | type 60, address 07 | link byte 1 | nine zeros | then command, payload,
 // checksum (low, high) and AE.
@@ -84,7 +85,7 @@ TEST_F(FramesTest, LoopTimeFieldIsSentAsThreeTo999Seconds) {
 }
 
 TEST(SerialShowModeTest, SerialFormCarriesA3FfAndGoesOnlyToAnOpenPort) {
-    PtyDevice pty;
+    const PtyPeer pty(PtyPeer::Line::HeldOpen);
     LinkState link;
     link.m_eState = kModeSerial;
     link.device_table[0].device_type = 0x60;
@@ -93,7 +94,7 @@ TEST(SerialShowModeTest, SerialFormCarriesA3FfAndGoesOnlyToAnOpenPort) {
     SendShowMode(link, 3);  // port closed: nothing, and no UDP either
     EXPECT_EQ(link.m_udpSockfd, -1);
 
-    ASSERT_TRUE(link.serial_port.OpenPort(pty.slave_name(), 115200));
+    ASSERT_TRUE(link.serial_port.OpenPort(pty.PortName(), 115200));
     SendShowMode(link, 3);
     EXPECT_THAT(
         pty.Read(21, 2000),

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "link/link_state.h"
-#include "multiviewer/fake_peers.h"
 #include "quadview/core/quadview_panel.h"
 #include "quadview_test_support.h"
+#include "support/udp_peer.h"
 
 namespace panoptix::testing {
 
@@ -22,14 +22,14 @@ class QuadLoopbackTest : public ::testing::Test {
         row.device_address = kQuadAddress;
         link_.m_device_index = 0;
         link_.endpoints.device_port = device_.port();
-        link_.endpoints.local_port = FreeLoopbackPort();
+        link_.endpoints.local_port = testing_support::FreeLoopbackPort();
     }
 
     // Every datagram that reached the device so far (a send is complete when it returns).
     std::vector<Bytes> Received() {
         std::vector<Bytes> all;
         while (auto datagram = device_.Receive(all.empty() ? 50 : 0)) {
-            all.push_back(*datagram);
+            all.push_back(std::move(datagram->bytes));
         }
         return all;
     }
@@ -42,7 +42,7 @@ class QuadLoopbackTest : public ::testing::Test {
 
     AllKv2718PageData& block() { return quad_.m_all_kv2718_page_data; }
 
-    LoopbackDevice device_;
+    testing_support::UdpPeer device_;
     LinkState link_;
     QuadviewState quad_;
     RecordingView view_;

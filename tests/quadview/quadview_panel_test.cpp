@@ -165,13 +165,13 @@ TEST_F(PanelTest, OpeningAsksForStatusThenSignalsAndSendsNoShowMode) {
         const Bytes replies[] = {StatusReply(fields), SignalReply({1, 0, 1, 1})};
         for (const Bytes& reply : replies) {
             if (auto request = device_.Receive(3000)) {
-                requests.push_back(*request);
+                requests.push_back(request->bytes);
                 device_.Reply(reply);
             }
         }
         // Anything more the opening sends.
         while (auto extra = device_.Receive(300)) {
-            requests.push_back(*extra);
+            requests.push_back(extra->bytes);
         }
     });
     TraceRecorder traces;

@@ -47,7 +47,7 @@ class SignalPollTest : public QuadLoopbackTest {
         EXPECT_GE(panel_.SignalPollSocket(), 0);
         const auto request = device_.Receive(1000);
         ASSERT_TRUE(request.has_value());
-        EXPECT_EQ(request->at(16), 0xAA);
+        EXPECT_EQ(request->bytes.at(16), 0xAA);
     }
 };
 

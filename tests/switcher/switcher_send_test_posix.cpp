@@ -3,7 +3,8 @@
 // device, or a panel opened from a serial search, the operator is told and nothing goes out.
 #include <gtest/gtest.h>
 
-#include "link/udp_test_support.h"
+#include "support/recorders.h"
+#include "support/udp_peer.h"
 #include "switcher/core/switcher_panel.h"
 #include "switcher_test_support.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 using switcher_testing::Hex;
 using testing_support::MessageRecorder;
-using testing_support::RawUdpSocket;
+using testing_support::UdpPeer;
 
 constexpr int kWaitMs = 1000;
 constexpr int kQuietMs = 150;
@@ -27,10 +28,7 @@ class SwitcherSendTest : public ::testing::Test {
         row.device_address = 0x01;
         link_.m_device_index = 0;
         link_.endpoints.device_port = device_.port();
-        {
-            const RawUdpSocket spare("127.0.0.1", 0);
-            link_.endpoints.local_port = spare.port();
-        }
+        link_.endpoints.local_port = testing_support::FreeLoopbackPort();
     }
 
     std::vector<uint8_t> NextFrame() {
@@ -43,7 +41,7 @@ class SwitcherSendTest : public ::testing::Test {
         return datagram->bytes;
     }
 
-    RawUdpSocket device_{"127.0.0.1", 0};
+    UdpPeer device_;
     LinkState link_;
     SwitcherState state_;
     MessageRecorder messages_;
