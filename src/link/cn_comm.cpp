@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <span>
 #include <string>
 
 #include "link/clock.h"
@@ -56,7 +57,7 @@ bool CnComm::OpenPort(std::string_view port_name, uint32_t baud_rate) {
         ClosePort(kDefaultCloseWaitMs);
         return false;
     }
-    impl_->monitor = SerialMonitor::Start(impl_->fd);
+    impl_->monitor = SerialMonitor::Start(impl_->fd, {}, {kWriteTimeoutPerByteMs, kWriteTimeoutMs});
     if (!impl_->monitor) {
         ClosePort(kDefaultCloseWaitMs);
         return false;
@@ -129,8 +130,11 @@ int CnComm::WritePort(const uint8_t* bytes, int count) {
     if (!IsOpen() || bytes == nullptr || count <= 0) {
         return 0;
     }
-    // Nothing is left pending between calls: each write hands the kernel what it takes now.
-    return std::max(serial_posix::WriteAvailable(impl_->fd, bytes, count), 0);
+    // What the port does not take now is finished by the monitoring thread, in order.
+    if (!impl_->monitor) {
+        return 0;
+    }
+    return impl_->monitor->Write(std::span(bytes, static_cast<size_t>(count)));
 }
 
 void CnComm::DrainInput() {
@@ -163,6 +167,10 @@ bool CnComm::WaitForInput(uint32_t timeout_ms) const {
             return false;
     }
     return false;
+}
+
+size_t CnComm::PendingOutputBytes() const {
+    return impl_->monitor ? impl_->monitor->PendingOutputBytes() : 0;
 }
 
 uint64_t CnComm::MonitorPassCount() const {

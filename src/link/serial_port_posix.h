@@ -43,6 +43,21 @@ enum class WaitResult {
 // (-1: no limit). A port of -1 is not watched.
 WaitResult WaitForEvent(int port_fd, int wake_fd, int timeout_ms);
 
+// What a wait watches on the port besides the wake descriptor.
+enum class PortInterest { Input, Output, InputAndOutput };
+
+// What ended a wait; several may hold at once, none when the time passed.
+struct PortEvents {
+    bool readable = false;    // input waits on the port
+    bool writable = false;    // the port takes output again
+    bool woken = false;       // the wake descriptor became readable
+    bool line_fault = false;  // hang-up or error: waiting on the line again would not block
+};
+
+// Sleeps until one of the watched events happens or timeout_ms passes (-1: no limit). An
+// interrupted wait reports nothing, as if the time had passed. A port of -1 is not watched.
+PortEvents WaitForPortEvents(int port_fd, PortInterest interest, int wake_fd, int timeout_ms);
+
 // A pipe whose read end wakes a waiting thread. Both ends are non-blocking and close on exec.
 struct WakePipe {
     int read_fd = -1;
@@ -50,6 +65,8 @@ struct WakePipe {
 };
 bool CreateWakePipe(WakePipe& pipe);
 void SignalWake(const WakePipe& pipe);
+// Empties the read end, so that the next wait sleeps again.
+void DrainWake(const WakePipe& pipe);
 void CloseWakePipe(WakePipe& pipe);
 
 // A second descriptor for the same open port, so that a thread can watch it independently of

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "link/clock.h"
+#include "link/command_frame.h"
 #include "pty_peer.h"
 
 namespace panoptix {
@@ -172,6 +173,61 @@ TEST_F(CnCommTest, WritesReachThePeerAndDrainEmptiesTheInputQueue) {
     uint8_t got[3] = {};
     EXPECT_EQ(port.ReadPort(got, 3), 3);
     EXPECT_THAT(got, ElementsAreArray(later));
+}
+
+// Frames of 22 bytes that each carry their number, so that a cut, a loss or a swap shows.
+std::vector<std::vector<uint8_t>> NumberedFrames(size_t count) {
+    std::vector<std::vector<uint8_t>> frames;
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t number[2] = {static_cast<uint8_t>(i), static_cast<uint8_t>(i >> 8)};
+        frames.push_back(MakeCommandFrame(DeviceEntry{}, LinkByte::Serial, 0x33, number));
+    }
+    return frames;
+}
+
+TEST_F(CnCommTest, ALineThatStopsTakingBytesGetsEveryFrameWholeAndInOrderOnceItResumes) {
+    ASSERT_TRUE(port.OpenPort(peer.PortName(), 115200));
+    // The device stops reading: far more than the line holds is written, from this one thread,
+    // so a write that waited for room would never see the reader resume.
+    const auto frames = NumberedFrames(3000);
+    std::vector<uint8_t> sent;
+    bool line_was_full = false;
+    for (const auto& frame : frames) {
+        const int now = port.WritePort(frame.data(), static_cast<int>(frame.size()));
+        EXPECT_GE(now, 0);
+        EXPECT_LE(now, static_cast<int>(frame.size()));
+        line_was_full = line_was_full || now < static_cast<int>(frame.size());
+        sent.insert(sent.end(), frame.begin(), frame.end());
+    }
+    ASSERT_TRUE(line_was_full) << "the test must fill the line";
+    EXPECT_GT(port.PendingOutputBytes(), 0u);
+    // Waiting for room, the monitoring thread sleeps.
+    const uint64_t waiting_start = port.MonitorPassCount();
+    SleepMs(200);
+    EXPECT_LT(port.MonitorPassCount() - waiting_start, 100u) << "the monitor spins on a full line";
+
+    // The device reads again: the very bytes written, frame after frame, nothing cut.
+    const std::vector<uint8_t> got = peer.Read(sent.size(), 20000);
+    ASSERT_EQ(got.size(), sent.size());
+    EXPECT_TRUE(got == sent) << "frames arrived cut, lost or out of order";
+    EXPECT_EQ(port.PendingOutputBytes(), 0u);
+
+    // A frame written afterwards goes out at once.
+    const auto last = NumberedFrames(1).front();
+    EXPECT_EQ(port.WritePort(last.data(), static_cast<int>(last.size())),
+              static_cast<int>(last.size()));
+    EXPECT_THAT(peer.Read(last.size(), 1000), ElementsAreArray(last));
+}
+
+TEST_F(CnCommTest, ClosingGivesUpOutputTheLineHasNotTaken) {
+    ASSERT_TRUE(port.OpenPort(peer.PortName(), 115200));
+    for (const auto& frame : NumberedFrames(2000)) {
+        port.WritePort(frame.data(), static_cast<int>(frame.size()));
+    }
+    ASSERT_GT(port.PendingOutputBytes(), 0u);
+    port.ClosePort(500);
+    EXPECT_EQ(port.PendingOutputBytes(), 0u);
+    EXPECT_TRUE(peer.WaitForHangUp(2000));
 }
 
 TEST_F(CnCommTest, ReadsAreBoundedByTheIntervalAndTotalTimeouts) {
