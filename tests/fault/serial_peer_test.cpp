@@ -131,7 +131,7 @@ TEST_F(SerialPeerTest, SearchEndsWithinItsWindowWhenThePeerVanishesMidReply) {
         PlayDevice(device, fault::DiscoveryReply("ABCDEFGHIJKLMNOP-1-"), Vanish::MidReply);
 
     const uint32_t start_ms = TickMs();
-    const auto result = SearchSerial(link);
+    const auto result = SearchSerial(link, {});
     const uint32_t elapsed_ms = TickMs() - start_ms;
     device_side.join();
 
