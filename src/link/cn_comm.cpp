@@ -8,11 +8,11 @@
 
 #include "link/clock.h"
 #include "link/serial_monitor.h"
-#include "link/serial_port_posix.h"
+#include "link/serial_port.h"
 
 namespace panoptix {
 
-using serial_posix::WaitResult;
+using serial_line::WaitResult;
 
 struct CnComm::Impl {
     int fd = -1;
@@ -40,20 +40,20 @@ CnComm::~CnComm() {
 }
 
 bool CnComm::OpenPort(std::string_view port_name, uint32_t baud_rate) {
-    if (!IsAcceptablePortName(port_name) || !serial_posix::IsSupportedBaudRate(baud_rate)) {
+    if (!IsAcceptablePortName(port_name) || !serial_line::IsSupportedBaudRate(baud_rate)) {
         return false;
     }
     impl_->port_name.assign(port_name);
     if (IsOpen()) {
         ClosePort(kDefaultCloseWaitMs);
     }
-    impl_->fd = serial_posix::OpenSerialDevice(impl_->port_name);
+    impl_->fd = serial_line::OpenSerialDevice(impl_->port_name);
     if (impl_->fd < 0) {
         return false;
     }
-    serial_posix::SetExclusiveUse(impl_->fd, true);
-    if (!serial_posix::ConfigureSerialLine(impl_->fd, baud_rate) ||
-        !serial_posix::FlushSerialQueues(impl_->fd)) {
+    serial_line::SetExclusiveUse(impl_->fd, true);
+    if (!serial_line::ConfigureSerialLine(impl_->fd, baud_rate) ||
+        !serial_line::FlushSerialQueues(impl_->fd)) {
         ClosePort(kDefaultCloseWaitMs);
         return false;
     }
@@ -73,9 +73,9 @@ void CnComm::ClosePort(uint32_t wait_ms) {
         impl_->monitor->Stop(wait_ms);
         impl_->monitor.reset();
     }
-    serial_posix::FlushSerialQueues(impl_->fd);
-    serial_posix::SetExclusiveUse(impl_->fd, false);
-    serial_posix::CloseSerialDevice(impl_->fd);
+    serial_line::FlushSerialQueues(impl_->fd);
+    serial_line::SetExclusiveUse(impl_->fd, false);
+    serial_line::CloseSerialDevice(impl_->fd);
     impl_->fd = -1;
 }
 
@@ -87,7 +87,7 @@ int CnComm::InputCount() const {
     if (!IsOpen()) {
         return -1;
     }
-    return serial_posix::QueuedInputCount(impl_->fd);
+    return serial_line::QueuedInputCount(impl_->fd);
 }
 
 int CnComm::ReadPort(uint8_t* buffer, int count) {
@@ -99,7 +99,7 @@ int CnComm::ReadPort(uint8_t* buffer, int count) {
     int done = 0;
     bool woke_for_input = false;
     while (done < count) {
-        const int n = serial_posix::ReadAvailable(impl_->fd, buffer + done, count - done);
+        const int n = serial_line::ReadAvailable(impl_->fd, buffer + done, count - done);
         if (n < 0) {
             break;
         }
@@ -117,7 +117,7 @@ int CnComm::ReadPort(uint8_t* buffer, int count) {
         if (done > 0) {
             wait_ms = std::min(wait_ms, RemainingMs(last_byte_ms, kReadIntervalTimeoutMs));
         }
-        if (wait_ms == 0 || serial_posix::WaitForEvent(impl_->fd, -1, static_cast<int>(wait_ms)) !=
+        if (wait_ms == 0 || serial_line::WaitForEvent(impl_->fd, -1, static_cast<int>(wait_ms)) !=
                                 WaitResult::Readable) {
             break;
         }
@@ -142,7 +142,7 @@ void CnComm::DrainInput() {
     std::array<uint8_t, 256> scratch;
     while (remaining > 0) {
         const int chunk = std::min(remaining, static_cast<int>(scratch.size()));
-        const int n = serial_posix::ReadAvailable(impl_->fd, scratch.data(), chunk);
+        const int n = serial_line::ReadAvailable(impl_->fd, scratch.data(), chunk);
         if (n <= 0) {
             break;
         }
@@ -156,7 +156,7 @@ bool CnComm::WaitForInput(uint32_t timeout_ms) const {
         return false;
     }
     const auto poll_ms = static_cast<int>(std::min<uint32_t>(timeout_ms, kLongestPollMs));
-    switch (serial_posix::WaitForEvent(impl_->fd, -1, poll_ms)) {
+    switch (serial_line::WaitForEvent(impl_->fd, -1, poll_ms)) {
         case WaitResult::Readable:
             return true;
         case WaitResult::LineFault:

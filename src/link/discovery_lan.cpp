@@ -10,7 +10,7 @@
 #include "link/model_name_scan.h"
 #include "link/operator_messages.h"
 #include "link/trace.h"
-#include "link/udp_socket_posix.h"
+#include "link/udp_socket.h"
 #include "link/udp_transport.h"
 
 namespace panoptix {

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "link/clock.h"
-#include "link/serial_port_posix.h"
+#include "link/serial_port.h"
 
 namespace panoptix {
 
-using serial_posix::PortEvents;
-using serial_posix::PortInterest;
+using serial_line::PortEvents;
+using serial_line::PortInterest;
 
 struct SerialMonitor::Shared {
     // The rest of one write that the port has not taken yet.
@@ -29,7 +29,7 @@ struct SerialMonitor::Shared {
     std::atomic<bool> running{false};
     std::atomic<uint64_t> passes{0};
     int watch_fd = -1;
-    serial_posix::WakePipe wake;
+    serial_line::WakePipe wake;
     PassHook on_pass;
     SerialWriteTimeout write_timeout;
 
@@ -44,8 +44,8 @@ struct SerialMonitor::Shared {
     bool finished = false;
 
     ~Shared() {
-        serial_posix::CloseSerialDevice(watch_fd);
-        serial_posix::CloseWakePipe(wake);
+        serial_line::CloseSerialDevice(watch_fd);
+        serial_line::CloseWakePipe(wake);
     }
 
     void DropPendingOutput() {
@@ -65,8 +65,8 @@ struct SerialMonitor::Shared {
                 pending.pop_front();
                 continue;
             }
-            const int n = serial_posix::WriteAvailable(watch_fd, head.bytes.data() + head.sent,
-                                                       static_cast<int>(left));
+            const int n = serial_line::WriteAvailable(watch_fd, head.bytes.data() + head.sent,
+                                                      static_cast<int>(left));
             if (n < 0) {
                 DropPendingOutput();
                 break;
@@ -105,9 +105,9 @@ enum PortEvent : uint32_t {
 };
 
 // Sleeps on the wake pipe, so that a stop request ends the pause at once.
-void PauseUnlessWoken(const serial_posix::WakePipe& wake, uint32_t pause_ms) {
-    serial_posix::WaitForPortEvents(-1, PortInterest::Input, wake.read_fd,
-                                    static_cast<int>(pause_ms));
+void PauseUnlessWoken(const serial_line::WakePipe& wake, uint32_t pause_ms) {
+    serial_line::WaitForPortEvents(-1, PortInterest::Input, wake.read_fd,
+                                   static_cast<int>(pause_ms));
 }
 
 // poll takes a signed time; longer waits would turn into "no limit".
@@ -119,7 +119,7 @@ void OnReceive() {}
 void OnError() {}
 
 void DispatchEvents(int watch_fd, uint32_t events) {
-    if ((events & kEventReceived) != 0 && serial_posix::QueuedInputCount(watch_fd) > 0) {
+    if ((events & kEventReceived) != 0 && serial_line::QueuedInputCount(watch_fd) > 0) {
         OnReceive();
     }
     if ((events & kEventLineError) != 0) {
@@ -143,7 +143,7 @@ void SerialMonitor::Run(Shared& shared) {
         const int output_limit_ms = shared.OutputWaitLimitMs();
         const bool sending = output_limit_ms >= 0;
         uint32_t events = kEventNone;
-        const int queued = serial_posix::QueuedInputCount(shared.watch_fd);
+        const int queued = serial_line::QueuedInputCount(shared.watch_fd);
         PortEvents woke;
         if (queued != 0) {
             // Unread bytes (or an unknown count): the callers take them, so waiting for "input
@@ -152,11 +152,11 @@ void SerialMonitor::Run(Shared& shared) {
             events = kEventReceived;
             const int pause_ms = sending ? std::min<int>(output_limit_ms, kPendingInputPollMs)
                                          : static_cast<int>(kPendingInputPollMs);
-            woke = serial_posix::WaitForPortEvents(sending ? shared.watch_fd : -1,
-                                                   PortInterest::Output, shared.wake.read_fd,
-                                                   pause_ms);
+            woke =
+                serial_line::WaitForPortEvents(sending ? shared.watch_fd : -1, PortInterest::Output,
+                                               shared.wake.read_fd, pause_ms);
         } else {
-            woke = serial_posix::WaitForPortEvents(
+            woke = serial_line::WaitForPortEvents(
                 shared.watch_fd, sending ? PortInterest::InputAndOutput : PortInterest::Input,
                 shared.wake.read_fd, output_limit_ms);
             if (woke.readable) {
@@ -164,7 +164,7 @@ void SerialMonitor::Run(Shared& shared) {
             }
         }
         if (woke.woken) {
-            serial_posix::DrainWake(shared.wake);
+            serial_line::DrainWake(shared.wake);
         }
         bool moved = false;
         if (sending) {
@@ -192,8 +192,8 @@ std::unique_ptr<SerialMonitor> SerialMonitor::Start(int port_fd, PassHook on_pas
     auto shared = std::make_shared<Shared>();
     shared->on_pass = std::move(on_pass);
     shared->write_timeout = write_timeout;
-    shared->watch_fd = serial_posix::DuplicateDescriptor(port_fd);
-    if (shared->watch_fd < 0 || !serial_posix::CreateWakePipe(shared->wake)) {
+    shared->watch_fd = serial_line::DuplicateDescriptor(port_fd);
+    if (shared->watch_fd < 0 || !serial_line::CreateWakePipe(shared->wake)) {
         return nullptr;
     }
     shared->running.store(true);
@@ -228,7 +228,7 @@ bool SerialMonitor::Stop(uint32_t wait_ms) {
         shared_->DropPendingOutput();
     }
     shared_->running.store(false);
-    serial_posix::SignalWake(shared_->wake);
+    serial_line::SignalWake(shared_->wake);
     bool ended;
     {
         std::unique_lock lock(shared_->finished_mutex);
@@ -251,8 +251,8 @@ int SerialMonitor::Write(std::span<const uint8_t> bytes) {
     const bool was_idle = shared_->pending.empty();
     size_t sent = 0;
     if (was_idle) {
-        const int n = serial_posix::WriteAvailable(shared_->watch_fd, bytes.data(),
-                                                   static_cast<int>(bytes.size()));
+        const int n = serial_line::WriteAvailable(shared_->watch_fd, bytes.data(),
+                                                  static_cast<int>(bytes.size()));
         if (n < 0) {
             return 0;  // the port failed: nothing was started, nothing is kept
         }
@@ -267,7 +267,7 @@ int SerialMonitor::Write(std::span<const uint8_t> bytes) {
         shared_->pending.push_back(std::move(rest));
         if (was_idle) {
             // The thread sleeps watching input only; have it watch for room too.
-            serial_posix::SignalWake(shared_->wake);
+            serial_line::SignalWake(shared_->wake);
         }
     }
     return static_cast<int>(sent);

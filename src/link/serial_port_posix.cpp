@@ -1,4 +1,4 @@
-#include "link/serial_port_posix.h"
+#include "link/serial_port.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -8,7 +8,7 @@
 
 #include <cerrno>
 
-namespace panoptix::serial_posix {
+namespace panoptix::serial_line {
 namespace {
 
 bool BaudConstant(uint32_t baud_rate, speed_t& speed) {
@@ -194,4 +194,4 @@ int DuplicateDescriptor(int fd) {
     return ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
 }
 
-}  // namespace panoptix::serial_posix
+}  // namespace panoptix::serial_line

@@ -1,10 +1,12 @@
 #pragma once
-// The POSIX calls behind the serial port engine: termios, ioctl and poll on a descriptor.
-// Nothing here keeps state; the engine and its monitoring thread own the descriptors.
+// The platform calls behind the serial port engine, declared without any platform header. The
+// build picks the implementation: serial_port_posix.cpp (termios, ioctl and poll on a
+// descriptor) on POSIX systems. Handles are plain integers, -1 for none. Nothing here keeps
+// state; the engine and its monitoring thread own the handles.
 #include <cstdint>
 #include <string>
 
-namespace panoptix::serial_posix {
+namespace panoptix::serial_line {
 
 // The line speeds the settings dialog offers.
 bool IsSupportedBaudRate(uint32_t baud_rate);
@@ -73,4 +75,4 @@ void CloseWakePipe(WakePipe& pipe);
 // when the engine closes its own.
 int DuplicateDescriptor(int fd);
 
-}  // namespace panoptix::serial_posix
+}  // namespace panoptix::serial_line
