@@ -3,15 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <span>
 #include <string>
 
 #include "link/clock.h"
 #include "link/serial_monitor.h"
-#include "link/serial_port_posix.h"
+#include "link/serial_port.h"
 
 namespace panoptix {
 
-using serial_posix::WaitResult;
+using serial_line::WaitResult;
 
 struct CnComm::Impl {
     int fd = -1;
@@ -39,24 +40,24 @@ CnComm::~CnComm() {
 }
 
 bool CnComm::OpenPort(std::string_view port_name, uint32_t baud_rate) {
-    if (!IsAcceptablePortName(port_name) || !serial_posix::IsSupportedBaudRate(baud_rate)) {
+    if (!IsAcceptablePortName(port_name) || !serial_line::IsSupportedBaudRate(baud_rate)) {
         return false;
     }
     impl_->port_name.assign(port_name);
     if (IsOpen()) {
         ClosePort(kDefaultCloseWaitMs);
     }
-    impl_->fd = serial_posix::OpenSerialDevice(impl_->port_name);
+    impl_->fd = serial_line::OpenSerialDevice(impl_->port_name);
     if (impl_->fd < 0) {
         return false;
     }
-    serial_posix::SetExclusiveUse(impl_->fd, true);
-    if (!serial_posix::ConfigureSerialLine(impl_->fd, baud_rate) ||
-        !serial_posix::FlushSerialQueues(impl_->fd)) {
+    serial_line::SetExclusiveUse(impl_->fd, true);
+    if (!serial_line::ConfigureSerialLine(impl_->fd, baud_rate) ||
+        !serial_line::FlushSerialQueues(impl_->fd)) {
         ClosePort(kDefaultCloseWaitMs);
         return false;
     }
-    impl_->monitor = SerialMonitor::Start(impl_->fd);
+    impl_->monitor = SerialMonitor::Start(impl_->fd, {}, {kWriteTimeoutPerByteMs, kWriteTimeoutMs});
     if (!impl_->monitor) {
         ClosePort(kDefaultCloseWaitMs);
         return false;
@@ -72,9 +73,9 @@ void CnComm::ClosePort(uint32_t wait_ms) {
         impl_->monitor->Stop(wait_ms);
         impl_->monitor.reset();
     }
-    serial_posix::FlushSerialQueues(impl_->fd);
-    serial_posix::SetExclusiveUse(impl_->fd, false);
-    serial_posix::CloseSerialDevice(impl_->fd);
+    serial_line::FlushSerialQueues(impl_->fd);
+    serial_line::SetExclusiveUse(impl_->fd, false);
+    serial_line::CloseSerialDevice(impl_->fd);
     impl_->fd = -1;
 }
 
@@ -86,7 +87,7 @@ int CnComm::InputCount() const {
     if (!IsOpen()) {
         return -1;
     }
-    return serial_posix::QueuedInputCount(impl_->fd);
+    return serial_line::QueuedInputCount(impl_->fd);
 }
 
 int CnComm::ReadPort(uint8_t* buffer, int count) {
@@ -98,7 +99,7 @@ int CnComm::ReadPort(uint8_t* buffer, int count) {
     int done = 0;
     bool woke_for_input = false;
     while (done < count) {
-        const int n = serial_posix::ReadAvailable(impl_->fd, buffer + done, count - done);
+        const int n = serial_line::ReadAvailable(impl_->fd, buffer + done, count - done);
         if (n < 0) {
             break;
         }
@@ -116,7 +117,7 @@ int CnComm::ReadPort(uint8_t* buffer, int count) {
         if (done > 0) {
             wait_ms = std::min(wait_ms, RemainingMs(last_byte_ms, kReadIntervalTimeoutMs));
         }
-        if (wait_ms == 0 || serial_posix::WaitForEvent(impl_->fd, -1, static_cast<int>(wait_ms)) !=
+        if (wait_ms == 0 || serial_line::WaitForEvent(impl_->fd, -1, static_cast<int>(wait_ms)) !=
                                 WaitResult::Readable) {
             break;
         }
@@ -129,8 +130,11 @@ int CnComm::WritePort(const uint8_t* bytes, int count) {
     if (!IsOpen() || bytes == nullptr || count <= 0) {
         return 0;
     }
-    // Nothing is left pending between calls: each write hands the kernel what it takes now.
-    return std::max(serial_posix::WriteAvailable(impl_->fd, bytes, count), 0);
+    // What the port does not take now is finished by the monitoring thread, in order.
+    if (!impl_->monitor) {
+        return 0;
+    }
+    return impl_->monitor->Write(std::span(bytes, static_cast<size_t>(count)));
 }
 
 void CnComm::DrainInput() {
@@ -138,7 +142,7 @@ void CnComm::DrainInput() {
     std::array<uint8_t, 256> scratch;
     while (remaining > 0) {
         const int chunk = std::min(remaining, static_cast<int>(scratch.size()));
-        const int n = serial_posix::ReadAvailable(impl_->fd, scratch.data(), chunk);
+        const int n = serial_line::ReadAvailable(impl_->fd, scratch.data(), chunk);
         if (n <= 0) {
             break;
         }
@@ -152,7 +156,7 @@ bool CnComm::WaitForInput(uint32_t timeout_ms) const {
         return false;
     }
     const auto poll_ms = static_cast<int>(std::min<uint32_t>(timeout_ms, kLongestPollMs));
-    switch (serial_posix::WaitForEvent(impl_->fd, -1, poll_ms)) {
+    switch (serial_line::WaitForEvent(impl_->fd, -1, poll_ms)) {
         case WaitResult::Readable:
             return true;
         case WaitResult::LineFault:
@@ -163,6 +167,10 @@ bool CnComm::WaitForInput(uint32_t timeout_ms) const {
             return false;
     }
     return false;
+}
+
+size_t CnComm::PendingOutputBytes() const {
+    return impl_->monitor ? impl_->monitor->PendingOutputBytes() : 0;
 }
 
 uint64_t CnComm::MonitorPassCount() const {

@@ -3,6 +3,7 @@
 // driven by termios (8N1, 9600 to 115200 baud) and runs one monitoring thread that waits for
 // port events. Reading is done by polling from the user-interface thread: callers ask how many
 // bytes wait and read that many. All operations are called from that one thread.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -17,6 +18,9 @@ class CnComm {
     static constexpr uint32_t kReadIntervalTimeoutMs = 100;
     static constexpr uint32_t kReadTotalTimeoutMs = 500;
     static constexpr uint32_t kDefaultCloseWaitMs = 500;
+    // A write that the port cannot take at once is finished within 1 ms per byte + 10000 ms.
+    static constexpr uint32_t kWriteTimeoutPerByteMs = 1;
+    static constexpr uint32_t kWriteTimeoutMs = 10000;
 
     CnComm();
     // Closes the port, waiting up to 500 ms for the monitoring thread.
@@ -40,9 +44,13 @@ class CnComm {
     // Reads up to count bytes. Returns what has arrived once count bytes are in, 100 ms pass
     // without a further byte, or 500 ms pass in all. 0 when closed or count is not positive.
     int ReadPort(uint8_t* buffer, int count);
-    // Writes what the port takes now without waiting and returns that many bytes; 0 when
-    // closed, count is not positive, or nothing could be written.
+    // Hands the bytes to the port without waiting and returns how many went out at once; 0
+    // when closed, count is not positive, the port failed, or earlier output still waits. What
+    // the port does not take at once is finished by the monitoring thread in order, within the
+    // write time-out, so a frame never leaves cut short; closing the port gives it up.
     int WritePort(const uint8_t* bytes, int count);
+    // Bytes handed to WritePort that have not gone out yet.
+    size_t PendingOutputBytes() const;
     // Reads and discards whatever the input queue holds at this moment (nothing when the count
     // cannot be read).
     void DrainInput();

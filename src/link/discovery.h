@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "link/link_state.h"
+#include "link/reply_parser.h"
 
 namespace panoptix {
 
@@ -35,8 +36,11 @@ struct DeviceSearchResult {
 DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries,
                              uint32_t window_ms = kSearchWindowMs);
 
-// Serial search over the open port. m_device_index becomes the parser's count of names.
-DeviceSearchResult SearchSerial(LinkState& state, uint32_t window_ms = kSearchWindowMs);
+// Serial search over the open port. m_device_index becomes the parser's result: the count of
+// names of a discovery reply, or 1 when a multiviewer answers with its status reply, which is
+// then handed to decode_status (the caller's decoder into its multiviewer state).
+DeviceSearchResult SearchSerial(LinkState& state, const StatusFrameDecoder& decode_status,
+                                uint32_t window_ms = kSearchWindowMs);
 
 // The step of the LAN search that turns one received datagram into devices. Only the frame
 // markers are tested (A5 6C ... AE); every '-' with another '-' two places after it, from

@@ -3,12 +3,14 @@
 #include <array>
 #include <span>
 
+#include "link/byte_reader.h"
 #include "link/clock.h"
 #include "link/command_frame.h"
 #include "link/discovery.h"
+#include "link/model_name_scan.h"
 #include "link/operator_messages.h"
 #include "link/trace.h"
-#include "link/udp_socket_posix.h"
+#include "link/udp_socket.h"
 #include "link/udp_transport.h"
 
 namespace panoptix {
@@ -16,38 +18,26 @@ namespace {
 
 // Replies are read into a buffer of this size; a longer one counts as nothing.
 constexpr size_t kSearchReceiveSize = 128;
-constexpr size_t kModelNameOffset = 18;
-constexpr uint8_t kNameSeparator = '-';
-
-std::u16string Widen(std::span<const uint8_t> bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
-    for (const uint8_t byte : bytes) {
-        text.push_back(static_cast<char16_t>(byte));
-    }
-    return text;
-}
 
 std::u16string Widen(const std::string& text) {
-    return Widen(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    return WidenBytes(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 // Only the frame markers are looked at: not the checksum, the length field or the command.
-bool LooksLikeFrame(std::span<const uint8_t> datagram) {
-    return datagram.size() >= 3 && datagram[0] == kFrameStart1 && datagram[1] == kFrameStart2 &&
-           datagram.back() == kFrameEnd;
+bool LooksLikeFrame(const ByteReader& datagram) {
+    return datagram.size() >= 3 && datagram.ByteIs(0, kFrameStart1) &&
+           datagram.ByteIs(1, kFrameStart2) && datagram.ByteIs(datagram.size() - 1, kFrameEnd);
 }
 
 // Fills row `row` from one reply and gives its combo text.
-std::u16string AddDevice(LinkState& state, std::span<const uint8_t> reply, size_t name_end,
+std::u16string AddDevice(LinkState& state, const ByteReader& reply, std::span<const uint8_t> name,
                          const std::string& ip_text, size_t row) {
     DeviceEntry& entry = state.device_table[row];
     entry.SetIpText(ip_text);
-    entry.device_type = reply[4];
-    entry.device_address = reply[5];
-    Trace("nameLength = %d  \n", static_cast<int>(name_end - kModelNameOffset));
-    const std::u16string name = Widen(reply.subspan(kModelNameOffset, name_end - kModelNameOffset));
-    return DisplayModelName(name) + u"_" + Widen(ip_text);
+    entry.device_type = reply.ByteAt(4).value_or(0);
+    entry.device_address = reply.ByteAt(5).value_or(0);
+    Trace("nameLength = %d  \n", static_cast<int>(name.size()));
+    return DisplayModelName(WidenBytes(name)) + u"_" + Widen(ip_text);
 }
 
 }  // namespace
@@ -58,21 +48,20 @@ std::u16string DisplayModelName(const std::u16string& model_name) {
 
 size_t TakeSearchReply(LinkState& state, std::span<const uint8_t> datagram,
                        const std::string& sender_ip, std::vector<std::u16string>& combo_entries) {
-    if (!LooksLikeFrame(datagram)) {
+    const ByteReader reply(datagram);
+    if (!LooksLikeFrame(reply)) {
         return 0;
     }
-    Trace("recvBuf[4] = %x \n ", datagram.size() > 4 ? unsigned{datagram[4]} : 0u);
+    Trace("recvBuf[4] = %x \n ", unsigned{reply.ByteAt(4).value_or(0)});
     const size_t before = combo_entries.size();
-    // k < n - 3, so byte k + 2 never reaches the end marker.
-    for (size_t k = kModelNameOffset; k + 3 < datagram.size(); ++k) {
-        if (datagram[k] != kNameSeparator || datagram[k + 2] != kNameSeparator) {
-            continue;
-        }
+    // The scan ends before the end marker (k < n - 3).
+    ScanModelNames(reply, reply.size() - 1, [&](std::span<const uint8_t> name) {
         if (combo_entries.size() >= kDeviceTableRows) {
-            break;  // the table is full: later devices are not listed
+            return ScanStep::Stop;  // the table is full: later devices are not listed
         }
-        combo_entries.push_back(AddDevice(state, datagram, k, sender_ip, combo_entries.size()));
-    }
+        combo_entries.push_back(AddDevice(state, reply, name, sender_ip, combo_entries.size()));
+        return ScanStep::Continue;
+    });
     return combo_entries.size() - before;
 }
 

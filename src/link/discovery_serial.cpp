@@ -8,7 +8,8 @@
 
 namespace panoptix {
 
-DeviceSearchResult SearchSerial(LinkState& state, uint32_t window_ms) {
+DeviceSearchResult SearchSerial(LinkState& state, const StatusFrameDecoder& decode_status,
+                                uint32_t window_ms) {
     ClearReceivedBytes(state);
     const std::vector<uint8_t> request = MakeDiscoveryRequest(LinkByte::Serial);
 
@@ -22,9 +23,9 @@ DeviceSearchResult SearchSerial(LinkState& state, uint32_t window_ms) {
     state.serial_port.DrainInput();
     state.serial_port.WritePort(request.data(), static_cast<int>(request.size()));
 
-    // A status reply that turns up here is recognised but not decoded: the search has no
-    // multiviewer state to fill, and opening the page queries the status anyway.
-    state.m_device_index = AwaitSerialReply(state, TickMs(), window_ms, {}, CountTrace::On);
+    // A multiviewer that answers with its status reply has it decoded into the caller's state.
+    state.m_device_index =
+        AwaitSerialReply(state, TickMs(), window_ms, decode_status, CountTrace::On);
 
     // The name stays as the device sent it; only the LAN list substitutes names.
     result.combo_entries.push_back(state.m_device_index == 0 ? std::u16string(kNoDeviceFound)

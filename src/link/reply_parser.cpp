@@ -5,17 +5,17 @@
 #include <limits>
 #include <optional>
 
+#include "link/byte_reader.h"
 #include "link/clock.h"
 #include "link/command_frame.h"
 #include "link/device_entry.h"
+#include "link/model_name_scan.h"
 #include "link/trace.h"
 
 namespace panoptix {
 namespace {
 
-constexpr uint8_t kNameSeparator = '-';
 constexpr size_t kFrameTypeOffset = 4;
-constexpr size_t kModelNameOffset = 18;
 constexpr int kSerialReadChunk = 256;
 constexpr uint32_t kUnknownCountPauseMs = 10;
 
@@ -26,53 +26,48 @@ std::span<const uint8_t> AccumulatedBytes(const LinkState& state) {
     return std::span<const uint8_t>(state.status_rx_buffer).first(count);
 }
 
-// Positions at or beyond the collected bytes never match.
-bool ByteIs(std::span<const uint8_t> bytes, size_t position, uint8_t value) {
-    return position < bytes.size() && bytes[position] == value;
-}
-
 // Tests the candidate frame whose 0xA5 is at start: second marker, length field, end marker
 // at the position the length names. Returns the frame, or nothing when the candidate is not a
 // complete frame (yet). The device type byte is taken as soon as the length has been read,
 // even from a candidate that then fails.
-std::optional<std::span<const uint8_t>> CompleteFrameAt(LinkState& state,
-                                                        std::span<const uint8_t> bytes,
+std::optional<std::span<const uint8_t>> CompleteFrameAt(LinkState& state, const ByteReader& bytes,
                                                         size_t start) {
-    if (!ByteIs(bytes, start + 1, kFrameStart2) || start + kFrameTypeOffset >= bytes.size()) {
+    if (!bytes.ByteIs(start + 1, kFrameStart2)) {
         return std::nullopt;
     }
-    const size_t length = bytes[start + 2] | static_cast<size_t>(bytes[start + 3]) << 8;
-    state.m_main_com_dev_type = bytes[start + kFrameTypeOffset];
+    const std::optional<uint16_t> length = bytes.U16LeAt(start + 2);
+    const std::optional<uint8_t> device_type = bytes.ByteAt(start + kFrameTypeOffset);
+    if (!length || !device_type) {
+        return std::nullopt;
+    }
+    state.m_main_com_dev_type = *device_type;
     // Shorter than the bare frame, the length cannot describe one (and 0 would point before
     // the frame's start).
-    if (length < kFrameOverhead || !ByteIs(bytes, start + length - 1, kFrameEnd)) {
+    if (*length < kFrameOverhead || !bytes.ByteIs(start + *length - 1, kFrameEnd)) {
         return std::nullopt;
     }
     Trace("index = %d \n", static_cast<int>(start + kFrameCommandOffset));
-    return bytes.subspan(start, length);
+    return bytes.BytesAt(start, *length);
 }
 
-// The discovery reply carries the model name from byte 18 on, followed by "-x-". Every '-'
-// with another '-' two places after it, both inside the frame, ends a name candidate; the last
-// one found is stored.
-int8_t TakeDiscoveryReply(LinkState& state, std::span<const uint8_t> frame, size_t start) {
+// Every name the discovery reply carries replaces the stored one, so the last found stays.
+// The scan runs to the frame's end (checksum and end marker included); the count is a signed
+// byte and stops at 127.
+int8_t TakeDiscoveryReply(LinkState& state, const ByteReader& frame, size_t start) {
     Trace("m_main_com_dev_type = 0x%x \n ", state.m_main_com_dev_type);
     Trace("index = %d \n", static_cast<int>(start + kFrameCommandOffset));
     int names = 0;
-    for (size_t i = kModelNameOffset; i + 2 < frame.size(); ++i) {
-        if (frame[i] != kNameSeparator || frame[i + 2] != kNameSeparator) {
-            continue;
-        }
-        Trace("nameLength = %d  \n", static_cast<int>(i - kModelNameOffset));
-        const auto name = frame.subspan(kModelNameOffset, i - kModelNameOffset);
-        state.model_name.assign(name.begin(), name.end());
+    ScanModelNames(frame, frame.size(), [&](std::span<const uint8_t> name) {
+        Trace("nameLength = %d  \n", static_cast<int>(name.size()));
+        state.model_name = WidenBytes(name);
         names = std::min(names + 1, static_cast<int>(std::numeric_limits<int8_t>::max()));
-    }
+        return ScanStep::Continue;
+    });
     return static_cast<int8_t>(names);
 }
 
 int8_t TakeStatusReply(std::span<const uint8_t> frame, const StatusFrameDecoder& decode_status) {
-    if (frame[kFrameTypeOffset] != device_type::kMultiviewer) {
+    if (!ByteReader(frame).ByteIs(kFrameTypeOffset, device_type::kMultiviewer)) {
         return 0;
     }
     if (decode_status) {
@@ -84,20 +79,20 @@ int8_t TakeStatusReply(std::span<const uint8_t> frame, const StatusFrameDecoder&
 }  // namespace
 
 int8_t ParseReply(LinkState& state, const StatusFrameDecoder& decode_status) {
-    const auto bytes = AccumulatedBytes(state);
+    const ByteReader bytes(AccumulatedBytes(state));
     // A candidate that fails is stepped over by one byte only, so a frame starting inside it
     // (for example right after a stray 0xA5) is still found.
     for (size_t start = 0; start < bytes.size(); ++start) {
-        if (bytes[start] != kFrameStart1) {
+        if (!bytes.ByteIs(start, kFrameStart1)) {
             continue;
         }
         const auto frame = CompleteFrameAt(state, bytes, start);
         if (!frame) {
             continue;
         }
-        switch ((*frame)[kFrameCommandOffset]) {
+        switch (ByteReader(*frame).ByteAt(kFrameCommandOffset).value_or(0)) {
             case command::kDiscovery:
-                return TakeDiscoveryReply(state, *frame, start);
+                return TakeDiscoveryReply(state, ByteReader(*frame), start);
             case command::kMultiviewerStatus:
                 return TakeStatusReply(*frame, decode_status);
             default:

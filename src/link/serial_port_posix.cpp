@@ -1,4 +1,4 @@
-#include "link/serial_port_posix.h"
+#include "link/serial_port.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -8,7 +8,7 @@
 
 #include <cerrno>
 
-namespace panoptix::serial_posix {
+namespace panoptix::serial_line {
 namespace {
 
 bool BaudConstant(uint32_t baud_rate, speed_t& speed) {
@@ -123,25 +123,40 @@ int WriteAvailable(int fd, const uint8_t* bytes, int count) {
     return IsTransient(errno) ? 0 : -1;
 }
 
-WaitResult WaitForEvent(int port_fd, int wake_fd, int timeout_ms) {
-    pollfd fds[2] = {{port_fd, POLLIN, 0}, {wake_fd, POLLIN, 0}};
-    const int ready = ::poll(fds, 2, timeout_ms);
-    if (ready == 0) {
-        return WaitResult::TimedOut;
+PortEvents WaitForPortEvents(int port_fd, PortInterest interest, int wake_fd, int timeout_ms) {
+    short port_events = 0;
+    if (interest != PortInterest::Output) {
+        port_events |= POLLIN;
     }
+    if (interest != PortInterest::Input) {
+        port_events |= POLLOUT;
+    }
+    pollfd fds[2] = {{port_fd, port_events, 0}, {wake_fd, POLLIN, 0}};
+    PortEvents events;
+    const int ready = ::poll(fds, 2, timeout_ms);
     if (ready < 0) {
         // An interrupted wait is reported as a time-out; callers recompute what is left.
-        return errno == EINTR ? WaitResult::TimedOut : WaitResult::LineFault;
+        events.line_fault = errno != EINTR;
+        return events;
     }
-    if (fds[1].revents != 0) {
-        return WaitResult::Woken;
-    }
+    events.woken = fds[1].revents != 0;
     // A hung-up line stays "readable" for ever; report it so that callers pause instead of
     // spinning. Bytes still queued are read by the callers' next non-blocking read.
-    if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+    events.line_fault = (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    events.readable = !events.line_fault && (fds[0].revents & POLLIN) != 0;
+    events.writable = !events.line_fault && (fds[0].revents & POLLOUT) != 0;
+    return events;
+}
+
+WaitResult WaitForEvent(int port_fd, int wake_fd, int timeout_ms) {
+    const PortEvents events = WaitForPortEvents(port_fd, PortInterest::Input, wake_fd, timeout_ms);
+    if (events.woken) {
+        return WaitResult::Woken;
+    }
+    if (events.line_fault) {
         return WaitResult::LineFault;
     }
-    return WaitResult::Readable;
+    return events.readable ? WaitResult::Readable : WaitResult::TimedOut;
 }
 
 bool CreateWakePipe(WakePipe& pipe) {
@@ -160,6 +175,12 @@ void SignalWake(const WakePipe& pipe) {
     [[maybe_unused]] const ssize_t n = ::write(pipe.write_fd, &byte, 1);
 }
 
+void DrainWake(const WakePipe& pipe) {
+    uint8_t bytes[64];
+    while (::read(pipe.read_fd, bytes, sizeof bytes) > 0) {
+    }
+}
+
 void CloseWakePipe(WakePipe& pipe) {
     for (int* fd : {&pipe.read_fd, &pipe.write_fd}) {
         if (*fd >= 0) {
@@ -173,4 +194,4 @@ int DuplicateDescriptor(int fd) {
     return ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
 }
 
-}  // namespace panoptix::serial_posix
+}  // namespace panoptix::serial_line

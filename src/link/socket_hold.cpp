@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "link/udp_socket_posix.h"
+#include "link/udp_socket.h"
 
 namespace panoptix {
 namespace {

@@ -4,9 +4,11 @@
 #include <functional>
 #include <string_view>
 
+#include "link/compiler_attributes.h"
+
 namespace panoptix {
 
-void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void Trace(const char* format, ...) PANOPTIX_PRINTF_FORMAT(1, 2);
 
 // Replaces the destination of every trace (nullptr restores standard output).
 using TraceSink = std::function<void(std::string_view line)>;

@@ -1,4 +1,4 @@
-#include "link/udp_socket_posix.h"
+#include "link/udp_socket.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

@@ -1,13 +1,11 @@
 #include "link/udp_transport.h"
 
-#include <netinet/in.h>
-
 #include "link/clock.h"
 #include "link/command_frame.h"
 #include "link/operator_messages.h"
 #include "link/socket_hold.h"
 #include "link/trace.h"
-#include "link/udp_socket_posix.h"
+#include "link/udp_socket.h"
 
 namespace panoptix {
 namespace {
@@ -19,7 +17,7 @@ bool SocketOpen(const LinkState& state) {
 // Address of a row's IP text; text that is no address gives the all-ones address, as the
 // classic inet_addr does. A command socket never has broadcast enabled, so nothing leaves then.
 uint32_t RowAddress(const DeviceEntry& entry) {
-    return udp_socket::ParseIpv4(entry.IpText()).value_or(htonl(INADDR_NONE));
+    return udp_socket::ParseIpv4(entry.IpText()).value_or(udp_socket::kNoAddress);
 }
 
 }  // namespace
@@ -38,7 +36,7 @@ int OpenSearchSocket(LinkState& state) {
         return 0;
     }
     const auto broadcast = udp_socket::ParseIpv4(state.endpoints.broadcast_address);
-    state.peer_address = {broadcast.value_or(htonl(INADDR_NONE)), state.endpoints.device_port};
+    state.peer_address = {broadcast.value_or(udp_socket::kNoAddress), state.endpoints.device_port};
     udp_socket::EnableBroadcast(state.m_udpSockfd);
     if (!udp_socket::BindAnyAddress(state.m_udpSockfd, state.endpoints.local_port)) {
         Trace("bind  socket fail \n");

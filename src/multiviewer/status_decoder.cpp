@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "link/byte_reader.h"
 #include "link/trace.h"
-#include "multiviewer/byte_reader.h"
 #include "multiviewer/multiviewer_tables.h"
 
 namespace panoptix {

@@ -19,6 +19,7 @@
 #include "link/discovery.h"
 #include "link/trace.h"
 #include "link/udp_transport.h"
+#include "multiviewer/status_decoder.h"
 #include "resources/skin.h"
 #include "shell/about_dlg.h"
 #include "shell/set_configure.h"
@@ -218,7 +219,10 @@ void CPanoptixDlg::SearchSerialDevices() {
     CloseCurrentPage(PageCloseTrace::InitMyRect);
     ClearDeviceCombo();
 
-    const DeviceSearchResult result = SearchSerial(*this);
+    // A multiviewer answering with its status reply updates the shared multiviewer state.
+    const DeviceSearchResult result = SearchSerial(*this, [this](std::span<const uint8_t> frame) {
+        DecodeStatusReply(*this, frame, DecodeTraces::Off);
+    });
     if (!result.open_page) {
         SetPageAreaNote(PageAreaNote::BeforeSearch);
         return;  // the port is not open

@@ -183,7 +183,7 @@ TEST_F(LabTest, SerialSearchAndStatusQueryOverThePseudoTerminal) {
     link.m_eState = kModeSerial;
     ASSERT_TRUE(link.serial_port.OpenPort(lab_->Device("MV1").tty, 115200));
 
-    const DeviceSearchResult result = SearchSerial(link);
+    const DeviceSearchResult result = SearchSerial(link, {});
     EXPECT_EQ(link.m_device_index, 1);
     EXPECT_EQ(link.m_main_com_dev_type, 0xA1);
     ASSERT_EQ(result.combo_entries.size(), 1u);
@@ -209,7 +209,7 @@ TEST_F(LabTest, SerialSearchAndStatusQueryOverThePseudoTerminal) {
     for (const auto& [name, type] : others) {
         LinkState other;
         ASSERT_TRUE(other.serial_port.OpenPort(lab_->Device(name).tty, 115200));
-        const DeviceSearchResult found = SearchSerial(other);
+        const DeviceSearchResult found = SearchSerial(other, {});
         ASSERT_EQ(found.combo_entries.size(), 1u) << name;
         EXPECT_EQ(Utf8(found.combo_entries[0]), name);
         EXPECT_EQ(other.m_main_com_dev_type, type);

@@ -119,7 +119,7 @@ TEST_F(SerialPeerTest, SearchEndsWithinItsWindowWhenThePeerVanishesMidReply) {
     PlayDevice(device, fault::DiscoveryReply("ABCDEFGHIJKLMNOP-1-"), Vanish::MidReply);
 
     const uint32_t start_ms = TickMs();
-    const auto result = SearchSerial(link);
+    const auto result = SearchSerial(link, {});
     const uint32_t elapsed_ms = TickMs() - start_ms;
 
     EXPECT_LE(elapsed_ms, kSearchWindowMs + kSlackMs);

@@ -179,6 +179,29 @@ TEST(ReplyParser, LongStatusReplyIsHandedOverWhenCompleteAndExactly) {
     EXPECT_EQ(ParseReply(state, {}), 1);
 }
 
+TEST(ReplyParser, CountsAtMost127NamesAndStoresTheLastOne) {
+    // The result is a signed byte: more names than it holds are counted as 127, never as a
+    // negative or wrapped count.
+    const struct {
+        size_t pairs;
+        int8_t result;
+    } cases[] = {{126, 126}, {127, 127}, {128, 127}, {300, 127}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pairs);
+        std::string text = "N";
+        for (size_t i = 0; i < c.pairs; ++i) {
+            text += "-x";
+        }
+        text += "-";
+        LinkState state;
+        AppendReceivedBytes(state, DiscoveryReply(device_type::kSwitcher, text));
+        EXPECT_EQ(ParseReply(state, {}), c.result);
+        // Each pair ends a longer name; the last one stays.
+        const std::string last_name = text.substr(0, 1 + 2 * (c.pairs - 1));
+        EXPECT_EQ(state.model_name, std::u16string(last_name.begin(), last_name.end()));
+    }
+}
+
 TEST(ReplyParser, CountOutsideTheAccumulatorIsClamped) {
     LinkState state;
     const Bytes reply = DiscoveryReply(device_type::kSwitcher, "MX-1-");

@@ -107,7 +107,7 @@ TEST_F(SerialExchangeTest, SearchSendsTheRequestAndListsTheModelNameFromATrickli
         request = peer_.Read(kFrameOverhead, 2000);
         peer_.Trickle(DiscoveryReply(device_type::kMultiviewer, "PX9-1-"), 5, 15);
     });
-    const DeviceSearchResult result = SearchSerial(state_, 2000);
+    const DeviceSearchResult result = SearchSerial(state_, {}, 2000);
     device.join();
 
     EXPECT_THAT(request, ElementsAreArray(MakeDiscoveryRequest(LinkByte::Serial)));
@@ -130,10 +130,32 @@ TEST_F(SerialExchangeTest, SearchKeepsTheNameAsSentAndCountsEveryName) {
         // The LAN list would show this name differently; the serial list does not.
         peer_.Write(DiscoveryReply(device_type::kQuadView, "QL2293 -1-2-"));
     });
-    const DeviceSearchResult result = SearchSerial(state_, 2000);
+    const DeviceSearchResult result = SearchSerial(state_, {}, 2000);
     device.join();
     EXPECT_THAT(result.combo_entries, ElementsAre(u"QL2293 -1"));
     EXPECT_EQ(state_.m_device_index, 2);
+}
+
+TEST_F(SerialExchangeTest, SearchAnsweredWithAMultiviewerStatusReplyHandsItToTheDecoder) {
+    ASSERT_TRUE(state_.serial_port.OpenPort(peer_.PortName(), 115200));
+    const Bytes reply = StatusReply(device_type::kMultiviewer);
+    std::thread device([&] {
+        peer_.Read(kFrameOverhead, 2000);
+        peer_.Trickle(reply, 200, 5);
+    });
+    std::vector<Bytes> decoded;
+    const DeviceSearchResult result = SearchSerial(
+        state_,
+        [&](std::span<const uint8_t> frame) { decoded.emplace_back(frame.begin(), frame.end()); },
+        2000);
+    device.join();
+
+    ASSERT_EQ(decoded.size(), 1u) << "the status reply must be decoded exactly once";
+    EXPECT_THAT(decoded[0], ElementsAreArray(reply));
+    EXPECT_EQ(state_.m_device_index, 1);
+    EXPECT_EQ(state_.m_main_com_dev_type, device_type::kMultiviewer);
+    EXPECT_TRUE(result.open_page);
+    EXPECT_THAT(Traces(), Not(Contains("time over \n")));
 }
 
 TEST_F(SerialExchangeTest, SearchWithoutAnswerListsNoDeviceAfterTheWindow) {
@@ -141,7 +163,7 @@ TEST_F(SerialExchangeTest, SearchWithoutAnswerListsNoDeviceAfterTheWindow) {
     // Leftovers of an earlier exchange in the accumulator do not count.
     AppendReceivedBytes(state_, DiscoveryReply(device_type::kSwitcher, "OLD-1-"));
 
-    const DeviceSearchResult result = SearchSerial(state_, 150);
+    const DeviceSearchResult result = SearchSerial(state_, {}, 150);
     EXPECT_THAT(peer_.Read(kFrameOverhead, 1000),
                 ElementsAreArray(MakeDiscoveryRequest(LinkByte::Serial)));
     EXPECT_THAT(result.combo_entries, ElementsAre(kNoDeviceFound));
@@ -152,7 +174,7 @@ TEST_F(SerialExchangeTest, SearchWithoutAnswerListsNoDeviceAfterTheWindow) {
 
 TEST_F(SerialExchangeTest, SearchOnAClosedPortAsksForTheSerialPort) {
     AppendReceivedBytes(state_, Bytes(40, 0x55));
-    const DeviceSearchResult result = SearchSerial(state_, 150);
+    const DeviceSearchResult result = SearchSerial(state_, {}, 150);
     EXPECT_THAT(messages_.texts, ElementsAre("Please open the serial port first!"));
     EXPECT_THAT(Traces(), Contains("open com  fail \n"));
     EXPECT_THAT(result.combo_entries, IsEmpty());

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <future>
+#include <vector>
 
 #include "link/clock.h"
 #include "support/pty_peer.h"
@@ -67,6 +68,46 @@ TEST(SerialMonitor, ThreadThatWillNotStopInTimeIsLetGoAndEndsByItself) {
     // ... until the thread ends by itself and frees what it owned.
     release.set_value();
     EXPECT_TRUE(peer.WaitForHangUp(2000));
+}
+
+TEST(SerialMonitor, OutputTheLineDoesNotTakeWithinItsTimeoutIsGivenUpAndLaterWritesGoOn) {
+    PtyPeer peer;
+    const int port_fd = ::open(peer.PortName().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(port_fd, 0);
+    // A short time-out instead of 10 s; the rule is the same.
+    auto monitor = SerialMonitor::Start(port_fd, {}, {0, 100});
+    ASSERT_NE(monitor, nullptr);
+
+    // The device does not read: fill the line until writes are kept.
+    const std::vector<uint8_t> block(1000, 0x55);
+    size_t written = 0;
+    while (monitor->PendingOutputBytes() == 0 && written < 1000000) {
+        monitor->Write(block);
+        written += block.size();
+    }
+    ASSERT_GT(monitor->PendingOutputBytes(), 0u);
+    monitor->Write(block);  // one more, all of it kept
+
+    // Nobody reads: once the time-out has passed, what was kept is given up ...
+    const uint32_t start_ms = TickMs();
+    while (monitor->PendingOutputBytes() > 0 && RemainingMs(start_ms, 3000) > 0) {
+        SleepMs(10);
+    }
+    EXPECT_EQ(monitor->PendingOutputBytes(), 0u);
+
+    // ... and what is written next is not stuck behind it: after the bytes the line held, it
+    // arrives whole.
+    std::vector<uint8_t> held;
+    for (std::vector<uint8_t> piece; !(piece = peer.Read(4096, 200)).empty();) {
+        held.insert(held.end(), piece.begin(), piece.end());
+    }
+    EXPECT_FALSE(held.empty());
+    const std::vector<uint8_t> frame = {0xA5, 0x6C, 0x03, 0xAE};
+    monitor->Write(frame);
+    EXPECT_EQ(peer.Read(frame.size(), 1000), frame);
+
+    EXPECT_TRUE(monitor->Stop(500));
+    ::close(port_fd);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "multiviewer/byte_reader.h"
 #include "state_compare.h"
 #include "status_reply_builder.h"
 #include "support/recorders.h"
@@ -39,18 +38,6 @@ MultiviewerState StaleState() {
     state.umd_shown = 7;
     state.resolution_shown = 7;
     return state;
-}
-
-TEST(ByteReader, AnswersOnlyForBytesInside) {
-    const uint8_t bytes[] = {1, 2, 3};
-    const ByteReader reader(bytes);
-    EXPECT_EQ(reader.ByteAt(2), 3);
-    EXPECT_EQ(reader.ByteAt(3), std::nullopt);
-    EXPECT_TRUE(reader.BytesAt(1, 2).has_value());
-    EXPECT_TRUE(reader.BytesAt(3, 0).has_value());
-    EXPECT_FALSE(reader.BytesAt(2, 2).has_value());
-    EXPECT_FALSE(reader.BytesAt(4, 0).has_value());
-    EXPECT_FALSE(reader.BytesAt(1, SIZE_MAX).has_value());  // no wrap-around
 }
 
 TEST(StatusDecoder, CompleteReplyFillsEveryField) {

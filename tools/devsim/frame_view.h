@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 
+#include "link/byte_reader.h"
 #include "link/command_frame.h"
 
 namespace panoptix::devsim {
@@ -26,22 +27,9 @@ class FrameView {
         return bytes_.subspan(kFramePayloadOffset, bytes_.size() - kFrameOverhead);
     }
     // Payload byte i, or nullopt past the payload's end.
-    std::optional<uint8_t> PayloadByte(size_t i) const {
-        const auto payload = Payload();
-        if (i >= payload.size()) {
-            return std::nullopt;
-        }
-        return payload[i];
-    }
+    std::optional<uint8_t> PayloadByte(size_t i) const { return ByteReader(Payload()).ByteAt(i); }
     // Little-endian 16-bit value at payload bytes i, i+1.
-    std::optional<uint16_t> PayloadWord(size_t i) const {
-        const auto low = PayloadByte(i);
-        const auto high = PayloadByte(i + 1);
-        if (!low || !high) {
-            return std::nullopt;
-        }
-        return static_cast<uint16_t>(*low | (*high << 8));
-    }
+    std::optional<uint16_t> PayloadWord(size_t i) const { return ByteReader(Payload()).U16LeAt(i); }
 
   private:
     std::span<const uint8_t> bytes_;

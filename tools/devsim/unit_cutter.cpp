@@ -1,7 +1,9 @@
 #include "unit_cutter.h"
 
 #include <cstdio>
+#include <optional>
 
+#include "link/byte_reader.h"
 #include "link/command_frame.h"
 
 namespace panoptix::devsim {
@@ -34,10 +36,12 @@ Unit WaitOrDrop(size_t available, InputEnd end, std::string reason) {
 }
 
 Unit CutFrame(std::span<const uint8_t> bytes, InputEnd end) {
-    if (bytes.size() < 4) {
+    const ByteReader reader(bytes);
+    const std::optional<uint16_t> length_field = reader.U16LeAt(2);
+    if (!length_field) {
         return WaitOrDrop(bytes.size(), end, "incomplete frame start");
     }
-    const size_t length = bytes[2] | (static_cast<size_t>(bytes[3]) << 8);
+    const size_t length = *length_field;
     // A bad header drops only the two markers, so that a frame starting inside them is found.
     if (length < kFrameOverhead) {
         return Garbage(2, Format("frame length field %zu is shorter than a frame", length));
@@ -50,7 +54,7 @@ Unit CutFrame(std::span<const uint8_t> bytes, InputEnd end) {
         return WaitOrDrop(bytes.size(), end,
                           Format("incomplete frame: %zu of %zu bytes", bytes.size(), length));
     }
-    if (bytes[length - 1] != kFrameEnd) {
+    if (!reader.ByteIs(length - 1, kFrameEnd)) {
         return Garbage(2,
                        Format("no end marker at byte %zu of a %zu-byte frame", length - 1, length));
     }

@@ -1,6 +1,6 @@
 #include "quadview/core/quadview_decoder.h"
 
-#include "multiviewer/byte_reader.h"
+#include "link/byte_reader.h"
 
 namespace panoptix {
 

@@ -1,10 +1,12 @@
 #pragma once
-// The POSIX calls behind the serial port engine: termios, ioctl and poll on a descriptor.
-// Nothing here keeps state; the engine and its monitoring thread own the descriptors.
+// The platform calls behind the serial port engine, declared without any platform header. The
+// build picks the implementation: serial_port_posix.cpp (termios, ioctl and poll on a
+// descriptor) on POSIX systems. Handles are plain integers, -1 for none. Nothing here keeps
+// state; the engine and its monitoring thread own the handles.
 #include <cstdint>
 #include <string>
 
-namespace panoptix::serial_posix {
+namespace panoptix::serial_line {
 
 // The line speeds the settings dialog offers.
 bool IsSupportedBaudRate(uint32_t baud_rate);
@@ -43,6 +45,21 @@ enum class WaitResult {
 // (-1: no limit). A port of -1 is not watched.
 WaitResult WaitForEvent(int port_fd, int wake_fd, int timeout_ms);
 
+// What a wait watches on the port besides the wake descriptor.
+enum class PortInterest { Input, Output, InputAndOutput };
+
+// What ended a wait; several may hold at once, none when the time passed.
+struct PortEvents {
+    bool readable = false;    // input waits on the port
+    bool writable = false;    // the port takes output again
+    bool woken = false;       // the wake descriptor became readable
+    bool line_fault = false;  // hang-up or error: waiting on the line again would not block
+};
+
+// Sleeps until one of the watched events happens or timeout_ms passes (-1: no limit). An
+// interrupted wait reports nothing, as if the time had passed. A port of -1 is not watched.
+PortEvents WaitForPortEvents(int port_fd, PortInterest interest, int wake_fd, int timeout_ms);
+
 // A pipe whose read end wakes a waiting thread. Both ends are non-blocking and close on exec.
 struct WakePipe {
     int read_fd = -1;
@@ -50,10 +67,12 @@ struct WakePipe {
 };
 bool CreateWakePipe(WakePipe& pipe);
 void SignalWake(const WakePipe& pipe);
+// Empties the read end, so that the next wait sleeps again.
+void DrainWake(const WakePipe& pipe);
 void CloseWakePipe(WakePipe& pipe);
 
 // A second descriptor for the same open port, so that a thread can watch it independently of
 // when the engine closes its own.
 int DuplicateDescriptor(int fd);
 
-}  // namespace panoptix::serial_posix
+}  // namespace panoptix::serial_line

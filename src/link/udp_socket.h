@@ -1,6 +1,7 @@
 #pragma once
-// The BSD socket calls of the UDP transport, kept apart so that a port to another platform
-// replaces only this file. Handles are plain descriptors; -1 means none.
+// The socket calls of the UDP transport, declared without any platform header. The build picks
+// the implementation: udp_socket_posix.cpp (BSD sockets) on POSIX systems. Handles are plain
+// integers; -1 means none. Addresses are IPv4 in network byte order.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -9,6 +10,9 @@
 #include "link/link_state.h"
 
 namespace panoptix::udp_socket {
+
+// The all-ones address, which no device has: a destination that cannot be parsed.
+inline constexpr uint32_t kNoAddress = 0xFFFFFFFFu;
 
 // A datagram socket (AF_INET, SOCK_DGRAM, UDP), or -1.
 int Open();
