@@ -48,6 +48,12 @@ struct LinkState {
     const DeviceEntry* SelectedEntry() const {
         return m_device_index < 0 ? nullptr : &device_table[static_cast<size_t>(m_device_index)];
     }
+    // The row whose device bytes a frame carries: the selected one, or an all-zero row.
+    const DeviceEntry& FrameEntry() const {
+        static const DeviceEntry kNoDevice{};
+        const DeviceEntry* entry = SelectedEntry();
+        return entry != nullptr ? *entry : kNoDevice;
+    }
 };
 
 }  // namespace panoptix

@@ -80,8 +80,7 @@ void RunFollowUp(MultiviewerState& mv, FollowUp follow_up) {
 std::vector<uint8_t> BuildFrame(const LinkState& link, MultiviewerLink via,
                                 MultiviewerCommand command, std::span<const uint8_t> payload) {
     const LinkByte link_byte = via == MultiviewerLink::Lan ? LinkByte::Udp : LinkByte::Serial;
-    return MakeCommandFrame(FrameDeviceEntry(link), link_byte, static_cast<uint8_t>(command),
-                            payload);
+    return MakeCommandFrame(link.FrameEntry(), link_byte, static_cast<uint8_t>(command), payload);
 }
 
 // Sends a built frame on the chosen link. Returns false when the serial port is closed, in
@@ -138,12 +137,6 @@ std::vector<uint8_t> UmdLabelPayload(uint8_t window, const std::u16string& name)
 }
 
 }  // namespace
-
-const DeviceEntry& FrameDeviceEntry(const LinkState& link) {
-    static const DeviceEntry kNoDevice{};
-    const DeviceEntry* entry = link.SelectedEntry();
-    return entry != nullptr ? *entry : kNoDevice;
-}
 
 void SendLayout(LinkState& link, MultiviewerState& mv, MultiviewerLink via, uint8_t layout_code) {
     SendOneByte(link, mv, via, MultiviewerCommand::Layout, layout_code);
@@ -223,7 +216,7 @@ void SendWindowSource(LinkState& link, MultiviewerState& mv, MultiviewerLink via
 }
 
 void SendNetworkAddress(LinkState& link, const MultiviewerState& mv) {
-    SendOneShot(link, MakeAddressFrame(FrameDeviceEntry(link), mv.new_network_address));
+    SendOneShot(link, MakeAddressFrame(link.FrameEntry(), mv.new_network_address));
 }
 
 void ApplyDefaultSettings(MultiviewerState& mv) {

@@ -37,10 +37,6 @@ inline MultiviewerLink LinkForMode(int32_t mode) {
     return mode == kModeLan ? MultiviewerLink::Lan : MultiviewerLink::Serial;
 }
 
-// The row whose device bytes a frame carries: the selected one, or an all-zero row when none
-// is selected (the LAN send then fails at the socket with "Please choose a device").
-const DeviceEntry& FrameDeviceEntry(const LinkState& link);
-
 // The label frame carries at most this many UTF-16 characters (a 128-byte scratch area).
 inline constexpr size_t kUmdLabelMaxChars = 64;
 

@@ -12,7 +12,7 @@ namespace panoptix {
 void QueryStatusOverLan(LinkState& link, MultiviewerState& mv) {
     const uint32_t start_ms = TickMs();
     const auto request =
-        MakeCommandFrame(FrameDeviceEntry(link), LinkByte::Udp, command::kMultiviewerStatus);
+        MakeCommandFrame(link.FrameEntry(), LinkByte::Udp, command::kMultiviewerStatus);
     ReplyWait wait;
     wait.command = command::kMultiviewerStatus;
     wait.window_ms = kLanStatusWindowMs;
@@ -29,7 +29,7 @@ void QueryStatusOverLan(LinkState& link, MultiviewerState& mv) {
 void QueryStatusOverSerial(LinkState& link, MultiviewerState& mv) {
     const uint32_t start_ms = TickMs();
     const auto request =
-        MakeCommandFrame(FrameDeviceEntry(link), LinkByte::Serial, command::kMultiviewerStatus);
+        MakeCommandFrame(link.FrameEntry(), LinkByte::Serial, command::kMultiviewerStatus);
     if (!link.serial_port.IsOpen()) {
         return;
     }

@@ -19,12 +19,6 @@ void SendLan(LinkState& link, uint8_t command, std::span<const uint8_t> payload)
 
 }  // namespace
 
-const DeviceEntry& QuadFrameEntry(const LinkState& link) {
-    static const DeviceEntry kNoDevice{};
-    const DeviceEntry* entry = link.SelectedEntry();
-    return entry != nullptr ? *entry : kNoDevice;
-}
-
 bool MayUseUdp(const LinkState& link, uint8_t command) {
     if (link.m_eState == kModeLan) {
         return true;
@@ -39,7 +33,7 @@ bool MayUseUdp(const LinkState& link, uint8_t command) {
 
 std::vector<uint8_t> MakeQuadLanFrame(const LinkState& link, uint8_t command,
                                       std::span<const uint8_t> payload) {
-    return MakeCommandFrame(QuadFrameEntry(link), LinkByte::Udp, command, payload);
+    return MakeCommandFrame(link.FrameEntry(), LinkByte::Udp, command, payload);
 }
 
 std::vector<uint8_t> MakeSerialShowModeFrame(uint8_t show_mode) {

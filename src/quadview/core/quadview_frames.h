@@ -36,9 +36,6 @@ inline constexpr uint8_t kSerialShowModeAddress = 0xFF;
 inline constexpr int kLoopTimeMinS = 3;
 inline constexpr int kLoopTimeMaxS = 999;
 
-// The row whose device bytes a frame carries: the selected one, or an all-zero row.
-const DeviceEntry& QuadFrameEntry(const LinkState& link);
-
 // Whether a UDP frame with this command may go out now (see above); traces when not.
 bool MayUseUdp(const LinkState& link, uint8_t command);
 

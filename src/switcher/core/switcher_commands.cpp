@@ -4,17 +4,6 @@
 #include "link/udp_transport.h"
 
 namespace panoptix {
-namespace {
-
-// The row whose device bytes a frame carries: the selected one, or an all-zero row.
-const DeviceEntry& FrameEntry(const LinkState& link) {
-    static const DeviceEntry kNoDevice{};
-    const DeviceEntry* entry = link.SelectedEntry();
-    return entry != nullptr ? *entry : kNoDevice;
-}
-
-}  // namespace
-
 SwitcherCommand MakeSwitcherCommand(SwitcherCode code) {
     return SwitcherCommand{code, {}, 0};
 }
@@ -43,7 +32,7 @@ std::vector<uint8_t> BuildSwitcherFrame(const DeviceEntry& entry, const Switcher
 
 void SendSwitcherCommand(LinkState& link, SwitcherCode code, std::span<const uint8_t> payload) {
     const auto frame =
-        MakeCommandFrame(FrameEntry(link), LinkByte::Udp, static_cast<uint8_t>(code), payload);
+        MakeCommandFrame(link.FrameEntry(), LinkByte::Udp, static_cast<uint8_t>(code), payload);
     SendOneShot(link, frame);
 }
 
