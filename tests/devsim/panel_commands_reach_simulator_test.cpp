@@ -24,7 +24,7 @@ namespace {
 using ::testing::HasSubstr;
 
 constexpr uint8_t kType = 0xA1;
-constexpr MultiviewerLink kSerial = MultiviewerLink::Serial;
+constexpr CommandRoute kSerial = CommandRoute::Serial;
 
 struct SenderCase {
     const char* what;

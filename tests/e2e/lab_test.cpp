@@ -151,12 +151,12 @@ TEST_F(LabTest, CommandsToTheMultiviewerShowUpInItsNextStatusReply) {
     MultiviewerState mv;
     mv.umd_name[2] = u"AB";
     InPanel([&] {
-        SendLayout(link, mv, MultiviewerLink::Lan, 4);
-        SendUmdLabel(link, mv, MultiviewerLink::Lan, 3);
-        SendWindowSource(link, mv, MultiviewerLink::Lan, 5, 3);
-        SendResolutionType(link, mv, MultiviewerLink::Lan, 1);
+        SendLayout(link, mv, CommandRoute::Lan, 4);
+        SendUmdLabel(link, mv, CommandRoute::Lan, 3);
+        SendWindowSource(link, mv, CommandRoute::Lan, 5, 3);
+        SendResolutionType(link, mv, CommandRoute::Lan, 1);
         mv.m_all_16_view_page_data.umd_color_channel = 0;
-        SendUmdBackColor(link, mv, MultiviewerLink::Lan, 9);
+        SendUmdBackColor(link, mv, CommandRoute::Lan, 9);
     });
 
     MultiviewerState fresh;
@@ -191,7 +191,7 @@ TEST_F(LabTest, SerialSearchAndStatusQueryOverThePseudoTerminal) {
 
     // The serial status query, after a layout command written to the port.
     MultiviewerState mv;
-    SendLayout(link, mv, MultiviewerLink::Serial, 9);
+    SendLayout(link, mv, CommandRoute::Serial, 9);
     MultiviewerState fresh;
     QueryStatusOverSerial(link, fresh);
     EXPECT_EQ(fresh.m_status_query_done, 1);

@@ -44,7 +44,7 @@ Bytes SerialForm(Bytes frame) {
     return frame;
 }
 
-using Sender = std::function<void(LinkState&, MultiviewerState&, MultiviewerLink)>;
+using Sender = std::function<void(LinkState&, MultiviewerState&, CommandRoute)>;
 
 struct CommandCase {
     const char* name;
@@ -60,7 +60,7 @@ struct CommandCase {
 const std::vector<CommandCase>& CommandCases() {
     using L = LinkState;
     using M = MultiviewerState;
-    using V = MultiviewerLink;
+    using V = CommandRoute;
     static const std::vector<CommandCase> cases = {
         {"layout 4", [](L& l, M& m, V v) { SendLayout(l, m, v, 4); },
          //  markers len   dev   link reserved (9 bytes)          cmd payload checksum end
@@ -144,7 +144,7 @@ TEST_F(MultiviewerCommandsTest, LanFramesAndPreviewUpdates) {
         mv_ = MultiviewerState{};
         PrepareState(mv_);
         const int& marks = CountMarks();
-        c.send(link_, mv_, MultiviewerLink::Lan);
+        c.send(link_, mv_, CommandRoute::Lan);
         const auto datagram = device_.Receive(1000);
         ASSERT_TRUE(datagram.has_value());
         EXPECT_THAT(datagram->bytes, ::testing::ElementsAreArray(Hex(c.lan_frame)));
@@ -161,7 +161,7 @@ TEST_F(MultiviewerCommandsTest, SerialFramesAndPreviewUpdates) {
         mv_ = MultiviewerState{};
         PrepareState(mv_);
         const int& marks = CountMarks();
-        c.send(link_, mv_, MultiviewerLink::Serial);
+        c.send(link_, mv_, CommandRoute::Serial);
         const Bytes expected = SerialForm(Hex(c.lan_frame));
         EXPECT_THAT(pty_.Read(expected.size(), 1000), ::testing::ElementsAreArray(expected));
         EXPECT_EQ(marks, c.marks);
@@ -178,7 +178,7 @@ TEST_F(MultiviewerCommandsTest, ClosedSerialPortChangesNothingButTheUmdBackgroun
         mv_.m_all_16_view_page_data.umd_back_color.fill(4);  // not yet in the bar colours
         const MultiviewerState before = mv_;
         const int& marks = CountMarks();
-        c.send(link_, mv_, MultiviewerLink::Serial);
+        c.send(link_, mv_, CommandRoute::Serial);
 
         const bool umd_background = std::string(c.name).starts_with("UMD background");
         EXPECT_EQ(marks, umd_background ? 1 : 0);
@@ -198,7 +198,7 @@ TEST_F(MultiviewerCommandsTest, LanWithoutASelectedDeviceSendsNothingButUpdatesT
     for (const CommandCase& c : CommandCases()) {
         SCOPED_TRACE(c.name);
         const int& marks = CountMarks();
-        c.send(link_, mv_, MultiviewerLink::Lan);
+        c.send(link_, mv_, CommandRoute::Lan);
         EXPECT_EQ(marks, c.marks);
     }
     EXPECT_EQ(messages.texts.size(), CommandCases().size());
@@ -210,7 +210,7 @@ TEST_F(MultiviewerCommandsTest, LanWithoutASelectedDeviceSendsNothingButUpdatesT
 TEST_F(MultiviewerCommandsTest, SerialFrameWithoutASelectedRowCarriesZeroDeviceBytes) {
     ASSERT_NO_FATAL_FAILURE(OpenSerial());
     link_.m_device_index = -1;
-    SendBorderEnable(link_, mv_, MultiviewerLink::Serial, 1);
+    SendBorderEnable(link_, mv_, CommandRoute::Serial, 1);
     const Bytes frame = pty_.Read(21, 1000);
     ASSERT_EQ(frame.size(), 21u);
     EXPECT_EQ(frame[4], 0x00);
@@ -247,7 +247,7 @@ TEST_F(MultiviewerCommandsTest, LabelFrameLengthFollowsTheTextUpTo64Characters) 
         SCOPED_TRACE(c.name.size());
         mv_.umd_name[15] = c.name;
         TraceRecorder traces;
-        SendUmdLabel(link_, mv_, MultiviewerLink::Lan, 16);
+        SendUmdLabel(link_, mv_, CommandRoute::Lan, 16);
         const auto datagram = device_.Receive(1000);
         ASSERT_TRUE(datagram.has_value());
         const size_t length = 28 + 2 * c.sent_chars;
@@ -264,7 +264,7 @@ TEST_F(MultiviewerCommandsTest, LabelFrameLengthFollowsTheTextUpTo64Characters) 
 
 TEST_F(MultiviewerCommandsTest, LabelOfAWindowOutsideOneToSixteenSendsNothing) {
     for (uint8_t window : {0, 17, 255}) {
-        SendUmdLabel(link_, mv_, MultiviewerLink::Lan, window);
+        SendUmdLabel(link_, mv_, CommandRoute::Lan, window);
     }
     EXPECT_FALSE(device_.Receive(50).has_value());
 }
@@ -318,9 +318,9 @@ MultiviewerState NonDefaultState() {
 }
 
 TEST_F(MultiviewerCommandsTest, SetDefaultResetsTheStateAfterSendingOnEitherLink) {
-    for (MultiviewerLink via : {MultiviewerLink::Lan, MultiviewerLink::Serial}) {
-        SCOPED_TRACE(via == MultiviewerLink::Lan ? "LAN" : "serial");
-        if (via == MultiviewerLink::Serial) {
+    for (CommandRoute via : {CommandRoute::Lan, CommandRoute::Serial}) {
+        SCOPED_TRACE(via == CommandRoute::Lan ? "LAN" : "serial");
+        if (via == CommandRoute::Serial) {
             ASSERT_NO_FATAL_FAILURE(OpenSerial());
         }
         mv_ = NonDefaultState();
@@ -336,16 +336,16 @@ TEST_F(MultiviewerCommandsTest, SetDefaultWithoutADeviceStillResetsOnTheLan) {
     MessageRecorder messages;
     mv_ = NonDefaultState();
     const MultiviewerState before = mv_;
-    SendSetDefault(link_, mv_, MultiviewerLink::Lan);
+    SendSetDefault(link_, mv_, CommandRoute::Lan);
     ExpectDefaultSettings(mv_, before);
     EXPECT_EQ(messages.texts.size(), 1u);
 }
 
 TEST(MultiviewerLinkChoice, ModeZeroIsTheLanAndEveryOtherModeTheSerialPort) {
-    EXPECT_EQ(LinkForMode(0), MultiviewerLink::Lan);
-    EXPECT_EQ(LinkForMode(1), MultiviewerLink::Serial);
-    EXPECT_EQ(LinkForMode(2), MultiviewerLink::Serial);
-    EXPECT_EQ(LinkForMode(-1), MultiviewerLink::Serial);
+    EXPECT_EQ(RouteForMode(0), CommandRoute::Lan);
+    EXPECT_EQ(RouteForMode(1), CommandRoute::Serial);
+    EXPECT_EQ(RouteForMode(2), CommandRoute::Serial);
+    EXPECT_EQ(RouteForMode(-1), CommandRoute::Serial);
 }
 
 }  // namespace

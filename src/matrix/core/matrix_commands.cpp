@@ -4,7 +4,7 @@
 #include <span>
 
 #include "link/trace.h"
-#include "link/udp_transport.h"
+#include "link/transmit.h"
 #include "matrix/core/matrix_crosspoint.h"
 #include "matrix/core/matrix_texts.h"
 
@@ -38,15 +38,10 @@ bool SendMatrixText(LinkState& link, std::string_view text) {
     Trace("m_eState = %d \n", link.m_eState);
     const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()),
                                          text.size());
-    if (link.m_eState == kModeLan) {
-        SendOneShot(link, bytes, kMatrixCommandPauseMs);
-        return true;
+    if (link.m_eState != kModeLan && link.m_eState != kModeSerial) {
+        return false;
     }
-    if (link.m_eState == kModeSerial && link.serial_port.IsOpen()) {
-        link.serial_port.WritePort(bytes.data(), Length(text));
-        return true;
-    }
-    return false;
+    return TransmitCommand(link, RouteForMode(link.m_eState), bytes, kMatrixCommandPauseMs);
 }
 
 void SendOneToAll(MatrixState& matrix, LinkState& link, CrosspointView& view) {

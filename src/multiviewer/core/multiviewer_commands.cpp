@@ -77,34 +77,20 @@ void RunFollowUp(MultiviewerState& mv, FollowUp follow_up) {
     }
 }
 
-std::vector<uint8_t> BuildFrame(const LinkState& link, MultiviewerLink via,
-                                MultiviewerCommand command, std::span<const uint8_t> payload) {
-    const LinkByte link_byte = via == MultiviewerLink::Lan ? LinkByte::Udp : LinkByte::Serial;
+std::vector<uint8_t> BuildFrame(const LinkState& link, CommandRoute via, MultiviewerCommand command,
+                                std::span<const uint8_t> payload) {
+    const LinkByte link_byte = via == CommandRoute::Lan ? LinkByte::Udp : LinkByte::Serial;
     return MakeCommandFrame(link.FrameEntry(), link_byte, static_cast<uint8_t>(command), payload);
 }
 
-// Sends a built frame on the chosen link. Returns false when the serial port is closed, in
-// which case nothing else may happen.
-bool Transmit(LinkState& link, MultiviewerLink via, std::span<const uint8_t> frame) {
-    if (via == MultiviewerLink::Lan) {
-        SendOneShot(link, frame);
-        return true;
-    }
-    if (!link.serial_port.IsOpen()) {
-        return false;
-    }
-    link.serial_port.WritePort(frame.data(), static_cast<int>(frame.size()));
-    return true;
-}
-
-void SendFrame(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
-               MultiviewerCommand command, std::span<const uint8_t> frame) {
-    if (Transmit(link, via, frame)) {
+void SendFrame(LinkState& link, MultiviewerState& mv, CommandRoute via, MultiviewerCommand command,
+               std::span<const uint8_t> frame) {
+    if (TransmitCommand(link, via, frame)) {
         RunFollowUp(mv, FollowUpOf(command));
     }
 }
 
-void SendCommand(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
+void SendCommand(LinkState& link, MultiviewerState& mv, CommandRoute via,
                  MultiviewerCommand command, std::span<const uint8_t> payload) {
     if (FollowUpOf(command) == FollowUp::UmdBarsFirst) {
         ComputeUmdBars(mv);
@@ -112,13 +98,13 @@ void SendCommand(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
     SendFrame(link, mv, via, command, BuildFrame(link, via, command, payload));
 }
 
-void SendOneByte(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
+void SendOneByte(LinkState& link, MultiviewerState& mv, CommandRoute via,
                  MultiviewerCommand command, uint8_t value) {
     const std::array<uint8_t, 1> payload{value};
     SendCommand(link, mv, via, command, payload);
 }
 
-void SendTwoBytes(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
+void SendTwoBytes(LinkState& link, MultiviewerState& mv, CommandRoute via,
                   MultiviewerCommand command, uint8_t first, uint8_t second) {
     const std::array<uint8_t, 2> payload{first, second};
     SendCommand(link, mv, via, command, payload);
@@ -138,25 +124,24 @@ std::vector<uint8_t> UmdLabelPayload(uint8_t window, const std::u16string& name)
 
 }  // namespace
 
-void SendLayout(LinkState& link, MultiviewerState& mv, MultiviewerLink via, uint8_t layout_code) {
+void SendLayout(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t layout_code) {
     SendOneByte(link, mv, via, MultiviewerCommand::Layout, layout_code);
 }
 
-void SendResolutionType(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
+void SendResolutionType(LinkState& link, MultiviewerState& mv, CommandRoute via,
                         uint8_t resolution_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::ResolutionType, 0, resolution_code);
 }
 
-void SendResolutionEnable(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
-                          uint8_t enable) {
+void SendResolutionEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
     SendOneByte(link, mv, via, MultiviewerCommand::ResolutionEnable, enable);
 }
 
-void SendUmdEnable(LinkState& link, MultiviewerState& mv, MultiviewerLink via, uint8_t enable) {
+void SendUmdEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
     SendOneByte(link, mv, via, MultiviewerCommand::UmdEnable, enable);
 }
 
-void SendUmdLabel(LinkState& link, MultiviewerState& mv, MultiviewerLink via, uint8_t window) {
+void SendUmdLabel(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t window) {
     if (window < 1 || window > kMultiviewerWindows) {
         return;  // no such window, no label to send
     }
@@ -166,51 +151,49 @@ void SendUmdLabel(LinkState& link, MultiviewerState& mv, MultiviewerLink via, ui
     SendFrame(link, mv, via, MultiviewerCommand::UmdLabel, frame);
 }
 
-void SendAudioEnable(LinkState& link, MultiviewerState& mv, MultiviewerLink via, uint8_t enable) {
+void SendAudioEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
     SendOneByte(link, mv, via, MultiviewerCommand::AudioEnable, enable);
 }
 
-void SendAudioSource(LinkState& link, MultiviewerState& mv, MultiviewerLink via, uint8_t channel) {
+void SendAudioSource(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t channel) {
     SendOneByte(link, mv, via, MultiviewerCommand::AudioSource, channel);
 }
 
-void SendUmdTextColor(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
-                      uint8_t color_code) {
+void SendUmdTextColor(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t color_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::UmdTextColor,
                  mv.m_all_16_view_page_data.umd_color_channel, color_code);
 }
 
-void SendUmdBackColor(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
-                      uint8_t color_code) {
+void SendUmdBackColor(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t color_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::UmdBackColor,
                  mv.m_all_16_view_page_data.umd_color_channel, color_code);
 }
 
-void SendResolutionTextColor(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
+void SendResolutionTextColor(LinkState& link, MultiviewerState& mv, CommandRoute via,
                              uint8_t color_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::ResolutionTextColor,
                  mv.m_all_16_view_page_data.resolution_color_channel, color_code);
 }
 
-void SendResolutionBackColor(LinkState& link, MultiviewerState& mv, MultiviewerLink via,
+void SendResolutionBackColor(LinkState& link, MultiviewerState& mv, CommandRoute via,
                              uint8_t color_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::ResolutionBackColor,
                  mv.m_all_16_view_page_data.resolution_color_channel, color_code);
 }
 
-void SendSetDefault(LinkState& link, MultiviewerState& mv, MultiviewerLink via) {
+void SendSetDefault(LinkState& link, MultiviewerState& mv, CommandRoute via) {
     SendOneByte(link, mv, via, MultiviewerCommand::SetDefault, 0);
 }
 
-void SendBorderEnable(LinkState& link, MultiviewerState& mv, MultiviewerLink via, uint8_t enable) {
+void SendBorderEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
     SendOneByte(link, mv, via, MultiviewerCommand::BorderEnable, enable);
 }
 
-void SendLockState(LinkState& link, MultiviewerState& mv, MultiviewerLink via, uint8_t lock) {
+void SendLockState(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t lock) {
     SendOneByte(link, mv, via, MultiviewerCommand::LockState, lock);
 }
 
-void SendWindowSource(LinkState& link, MultiviewerState& mv, MultiviewerLink via, uint8_t input,
+void SendWindowSource(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t input,
                       uint8_t window) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::WindowSource, input, window);
 }

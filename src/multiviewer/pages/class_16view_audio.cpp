@@ -33,7 +33,7 @@ void CClass_16view_audio::OnHistogramChanged(int entry) {
     if (entry < 0) {
         return;
     }
-    SendAudioEnable(Link(), Multiviewer(), MultiviewerLink::Lan, static_cast<uint8_t>(entry));
+    SendAudioEnable(Link(), Multiviewer(), CommandRoute::Lan, static_cast<uint8_t>(entry));
     Multiviewer().audio_meter_shown = entry != 0 ? 1 : 0;
 }
 
@@ -41,7 +41,7 @@ void CClass_16view_audio::OnSourceChanged(int entry) {
     if (entry < 0) {
         return;
     }
-    SendAudioSource(Link(), Multiviewer(), MultiviewerLink::Lan, static_cast<uint8_t>(entry + 1));
+    SendAudioSource(Link(), Multiviewer(), CommandRoute::Lan, static_cast<uint8_t>(entry + 1));
 }
 
 }  // namespace panoptix

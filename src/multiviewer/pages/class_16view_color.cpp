@@ -37,7 +37,7 @@ constexpr QLine kResolutionDivider{20, 240, 470, 240};
 
 // The four colour lists: the field each writes and the command that carries the change.
 using WindowColours = std::array<uint8_t, kMultiviewerWindows>;
-using ColourSender = void (*)(LinkState&, MultiviewerState&, MultiviewerLink, uint8_t);
+using ColourSender = void (*)(LinkState&, MultiviewerState&, CommandRoute, uint8_t);
 struct ColourList {
     int list_id;
     ColourSection section;

@@ -157,7 +157,7 @@ void CClass_16view_set::OnListChanged(int list_id, int entry) {
     }
     const auto value = static_cast<uint8_t>(entry);
     All16ViewPageData& block = Multiviewer().m_all_16_view_page_data;
-    const MultiviewerLink via = CommandLink();
+    const CommandRoute via = CommandLink();
     switch (list_id) {
         case mv_id::kAudioMeterEnableList:
             // The shown flag follows; the enable byte keeps the device's last report.
@@ -191,10 +191,10 @@ void CClass_16view_set::OnListChanged(int list_id, int entry) {
 }
 
 void CClass_16view_set::OnSetDefault() {
-    const MultiviewerLink via = CommandLink();
+    const CommandRoute via = CommandLink();
     // With the serial port closed nothing goes out and the state keeps its values; the lists
     // then keep showing them too, instead of defaults the device never received.
-    if (via == MultiviewerLink::Serial && !Link().serial_port.IsOpen()) {
+    if (via == CommandRoute::Serial && !Link().serial_port.IsOpen()) {
         return;
     }
     SendSetDefault(Link(), Multiviewer(), via);

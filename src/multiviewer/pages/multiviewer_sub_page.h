@@ -44,7 +44,7 @@ class MultiviewerSubPage : public QWidget {
     LinkState& Link() const { return link_; }
     MultiviewerState& Multiviewer() const { return multiviewer_; }
     // The link a command takes now: LAN while m_eState is 0, else the serial port.
-    MultiviewerLink CommandLink() const { return LinkForMode(link_.m_eState); }
+    CommandRoute CommandLink() const { return RouteForMode(link_.m_eState); }
 
     QLabel* AddCaption(const QString& text, const QRect& rect, int control_id = 0);
     QComboBox* AddList(int control_id, const QRect& rect, const QStringList& entries);

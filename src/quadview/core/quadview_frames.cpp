@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "link/trace.h"
+#include "link/transmit.h"
 #include "link/udp_transport.h"
 
 namespace panoptix {
@@ -49,9 +50,8 @@ void SendShowMode(LinkState& link, uint8_t show_mode) {
     const std::array<uint8_t, 1> payload{show_mode};
     if (link.m_eState == kModeLan) {
         SendLan(link, quad_command::kShowMode, payload);
-    } else if (link.m_eState == kModeSerial && link.serial_port.IsOpen()) {
-        const auto frame = MakeSerialShowModeFrame(show_mode);
-        link.serial_port.WritePort(frame.data(), static_cast<int>(frame.size()));
+    } else if (link.m_eState == kModeSerial) {
+        TransmitCommand(link, CommandRoute::Serial, MakeSerialShowModeFrame(show_mode));
     }
 }
 

@@ -1,0 +1,18 @@
+#include "link/transmit.h"
+
+namespace panoptix {
+
+bool TransmitCommand(LinkState& link, CommandRoute route, std::span<const uint8_t> bytes,
+                     uint32_t lan_pause_ms) {
+    if (route == CommandRoute::Lan) {
+        SendOneShot(link, bytes, lan_pause_ms);
+        return true;
+    }
+    if (!link.serial_port.IsOpen()) {
+        return false;
+    }
+    link.serial_port.WritePort(bytes.data(), static_cast<int>(bytes.size()));
+    return true;
+}
+
+}  // namespace panoptix

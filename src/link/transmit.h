@@ -1,0 +1,26 @@
+#pragma once
+// How an operator command leaves the panel: by the LAN (a one-shot datagram to the selected
+// device) or on the serial port. Every device page sends through here; which route a command
+// takes, and what else a device does around the send, stays with the device.
+#include <cstdint>
+#include <span>
+
+#include "link/link_state.h"
+#include "link/udp_transport.h"
+
+namespace panoptix {
+
+enum class CommandRoute { Lan, Serial };
+
+// The route of a page's command: m_eState 0 is the LAN, anything else the serial port.
+inline CommandRoute RouteForMode(int32_t mode) {
+    return mode == kModeLan ? CommandRoute::Lan : CommandRoute::Serial;
+}
+
+// LAN: SendOneShot with lan_pause_ms after the send (with no device selected the operator is
+// told and nothing goes out). Serial: the bytes are written whole, no pause, if the port is
+// open. Returns false only when the serial port is closed: then nothing was sent.
+bool TransmitCommand(LinkState& link, CommandRoute route, std::span<const uint8_t> bytes,
+                     uint32_t lan_pause_ms = kCommandPauseMs);
+
+}  // namespace panoptix
