@@ -33,8 +33,8 @@ void CClass_16view_audio::OnHistogramChanged(int entry) {
     if (entry < 0) {
         return;
     }
-    SendAudioEnable(Link(), Multiviewer(), CommandRoute::Lan, static_cast<uint8_t>(entry));
-    Multiviewer().audio_meter_shown = entry != 0 ? 1 : 0;
+    // This page always uses the LAN.
+    ChooseAudioMeters(Link(), Multiviewer(), CommandRoute::Lan, static_cast<uint8_t>(entry));
 }
 
 void CClass_16view_audio::OnSourceChanged(int entry) {

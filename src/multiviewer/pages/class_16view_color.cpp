@@ -35,24 +35,17 @@ constexpr QLine kUmdDivider{20, 60, 470, 60};
 constexpr QPoint kResolutionHeading{30, 220};
 constexpr QLine kResolutionDivider{20, 240, 470, 240};
 
-// The four colour lists: the field each writes and the command that carries the change.
-using WindowColours = std::array<uint8_t, kMultiviewerWindows>;
-using ColourSender = void (*)(LinkState&, MultiviewerState&, CommandRoute, uint8_t);
+// The four colour lists: the section whose channel list they follow and the field they set.
 struct ColourList {
     int list_id;
     ColourSection section;
-    WindowColours All16ViewPageData::*field;
-    ColourSender send;
+    ColourField field;
 };
 const std::array<ColourList, 4> kColourLists{{
-    {mv_id::kUmdTextColorList, ColourSection::Umd, &All16ViewPageData::umd_text_color,
-     &SendUmdTextColor},
-    {mv_id::kUmdBackColorList, ColourSection::Umd, &All16ViewPageData::umd_back_color,
-     &SendUmdBackColor},
-    {mv_id::kResolutionTextColorList, ColourSection::Resolution,
-     &All16ViewPageData::resolution_text_color, &SendResolutionTextColor},
-    {mv_id::kResolutionBackColorList, ColourSection::Resolution,
-     &All16ViewPageData::resolution_back_color, &SendResolutionBackColor},
+    {mv_id::kUmdTextColorList, ColourSection::Umd, ColourField::UmdText},
+    {mv_id::kUmdBackColorList, ColourSection::Umd, ColourField::UmdBack},
+    {mv_id::kResolutionTextColorList, ColourSection::Resolution, ColourField::ResolutionText},
+    {mv_id::kResolutionBackColorList, ColourSection::Resolution, ColourField::ResolutionBack},
 }};
 
 QStringList ChannelEntries(int window_count) {
@@ -167,15 +160,8 @@ void CClass_16view_color::OnColourChanged(int list_id, int entry) {
     if (entry < 0 || row == kColourLists.end()) {
         return;
     }
-    const auto code = static_cast<uint8_t>(entry);
-    const uint8_t channel = ChannelOf(row->section);
-    auto& field = Multiviewer().m_all_16_view_page_data.*(row->field);
-    if (channel == 0) {
-        field.fill(code);
-    } else if (channel <= kMultiviewerWindows) {
-        field[static_cast<size_t>(channel - 1)] = code;
-    }
-    row->send(Link(), Multiviewer(), CommandLink(), code);
+    ChooseColour(Link(), Multiviewer(), CommandLink(), row->field, ChannelOf(row->section),
+                 static_cast<uint8_t>(entry));
 }
 
 void CClass_16view_color::PaintPage(QPainter& painter) {

@@ -56,11 +56,7 @@ CClass_16view_control::CClass_16view_control(LinkState& link, MultiviewerState& 
 
     {
         const WaitCursor wait;  // the query blocks the window for its wait
-        if (Link().m_eState == kModeLan) {
-            QueryStatusOverLan(Link(), Multiviewer());
-        } else {
-            QueryStatusOverSerial(Link(), Multiviewer());
-        }
+        QueryStatus(Link(), Multiviewer());
     }
     SelectQuietly(layout_names_, Multiviewer().m_all_16_view_page_data.view_mode_type);
     // current_layout is still unset: this lights the button and sets the rows, nothing more.

@@ -156,34 +156,25 @@ void CClass_16view_set::OnListChanged(int list_id, int entry) {
         return;
     }
     const auto value = static_cast<uint8_t>(entry);
-    All16ViewPageData& block = Multiviewer().m_all_16_view_page_data;
     const CommandRoute via = CommandLink();
     switch (list_id) {
         case mv_id::kAudioMeterEnableList:
-            // The shown flag follows; the enable byte keeps the device's last report.
-            SendAudioEnable(Link(), Multiviewer(), via, value);
-            Multiviewer().audio_meter_shown = value != 0 ? 1 : 0;
+            ChooseAudioMeters(Link(), Multiviewer(), via, value);
             break;
         case mv_id::kAudioSourceList:
             SendAudioSource(Link(), Multiviewer(), via, static_cast<uint8_t>(value + 1));
             break;
         case mv_id::kResolutionEnableList:
-            SendResolutionEnable(Link(), Multiviewer(), via, value);
-            Multiviewer().resolution_shown = value != 0 ? 1 : 0;
+            ChooseResolutionLabels(Link(), Multiviewer(), via, value);
             break;
         case mv_id::kResolutionTypeList:
-            block.resolution_type = value;
-            if (const auto code = ResolutionCodeOfIndex(value)) {
-                SendResolutionType(Link(), Multiviewer(), via, *code);
-            }
+            ChooseResolutionType(Link(), Multiviewer(), via, value);
             break;
         case mv_id::kBorderEnableList:
-            block.border_enable = value;
-            SendBorderEnable(Link(), Multiviewer(), via, value);
+            ChooseBorder(Link(), Multiviewer(), via, value);
             break;
         case mv_id::kLockStateList:
-            block.lock_state = value;
-            SendLockState(Link(), Multiviewer(), via, value);
+            ChooseLock(Link(), Multiviewer(), via, value);
             break;
         default:
             break;
@@ -191,13 +182,9 @@ void CClass_16view_set::OnListChanged(int list_id, int entry) {
 }
 
 void CClass_16view_set::OnSetDefault() {
-    const CommandRoute via = CommandLink();
-    // With the serial port closed nothing goes out and the state keeps its values; the lists
-    // then keep showing them too, instead of defaults the device never received.
-    if (via == CommandRoute::Serial && !Link().serial_port.IsOpen()) {
-        return;
+    if (!RestoreDefaults(Link(), Multiviewer(), CommandLink())) {
+        return;  // nothing went out: the lists keep showing the block
     }
-    SendSetDefault(Link(), Multiviewer(), via);
     SelectQuietly(resolution_type_, 0);
     SelectQuietly(resolution_enable_, 0);
     SelectQuietly(audio_meter_, 1);

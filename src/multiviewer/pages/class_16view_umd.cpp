@@ -107,14 +107,14 @@ void CClass_16view_umd::OnEnterKey(QWidget* target) {
         QLineEdit* field = fields_[i];
         if (field == target || field->hasFocus()) {
             m_umd_string_index = static_cast<int8_t>(i);
-            Multiviewer().umd_name[i] = field->text().toStdU16String();
             break;
         }
     }
     Trace("m_umd_string_index = %d \n", m_umd_string_index);
     if (m_umd_string_index >= 0) {
-        SendUmdLabel(Link(), Multiviewer(), CommandLink(),
-                     static_cast<uint8_t>(m_umd_string_index + 1));
+        const auto i = static_cast<size_t>(m_umd_string_index);
+        ChooseUmdLabel(Link(), Multiviewer(), CommandLink(), static_cast<uint8_t>(i + 1),
+                       fields_[i]->text().toStdU16String());
     }
 }
 
@@ -122,8 +122,7 @@ void CClass_16view_umd::OnUmdOnOffChanged(int entry) {
     if (entry < 0) {
         return;
     }
-    SendUmdEnable(Link(), Multiviewer(), CommandLink(), static_cast<uint8_t>(entry));
-    Multiviewer().umd_shown = entry != 0 ? 1 : 0;
+    ChooseUmdLabels(Link(), Multiviewer(), CommandLink(), static_cast<uint8_t>(entry));
 }
 
 void CClass_16view_umd::PaintPage(QPainter& painter) {

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "link/link_state.h"
+#include "multiviewer/core/multiviewer_actions.h"
 #include "multiviewer/core/multiviewer_commands.h"
 #include "multiviewer/core/multiviewer_state.h"
 

@@ -1,0 +1,110 @@
+#include "multiviewer/core/multiviewer_actions.h"
+
+#include <utility>
+
+#include "multiviewer/core/multiviewer_commands.h"
+#include "multiviewer/core/multiviewer_tables.h"
+#include "multiviewer/core/status_query.h"
+
+namespace panoptix {
+namespace {
+
+using WindowColours = std::array<uint8_t, kMultiviewerWindows>;
+using ColourSender = void (*)(LinkState&, MultiviewerState&, CommandRoute, uint8_t);
+
+struct ColourRow {
+    WindowColours All16ViewPageData::*colours;
+    ColourSender send;
+};
+
+ColourRow RowOf(ColourField field) {
+    switch (field) {
+        case ColourField::UmdText:
+            return {&All16ViewPageData::umd_text_color, &SendUmdTextColor};
+        case ColourField::UmdBack:
+            return {&All16ViewPageData::umd_back_color, &SendUmdBackColor};
+        case ColourField::ResolutionText:
+            return {&All16ViewPageData::resolution_text_color, &SendResolutionTextColor};
+        case ColourField::ResolutionBack:
+            break;
+    }
+    return {&All16ViewPageData::resolution_back_color, &SendResolutionBackColor};
+}
+
+int32_t ShownFlag(uint8_t on) {
+    return on != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+void QueryStatus(LinkState& link, MultiviewerState& mv) {
+    if (link.m_eState == kModeLan) {
+        QueryStatusOverLan(link, mv);
+    } else {
+        QueryStatusOverSerial(link, mv);
+    }
+}
+
+void ChooseColour(LinkState& link, MultiviewerState& mv, CommandRoute route, ColourField field,
+                  uint8_t channel, uint8_t code) {
+    const ColourRow row = RowOf(field);
+    WindowColours& colours = mv.m_all_16_view_page_data.*(row.colours);
+    if (channel == 0) {
+        colours.fill(code);
+    } else if (channel <= kMultiviewerWindows) {
+        colours[static_cast<size_t>(channel - 1)] = code;
+    }
+    row.send(link, mv, route, code);
+}
+
+void ChooseAudioMeters(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+    SendAudioEnable(link, mv, route, on);
+    mv.audio_meter_shown = ShownFlag(on);
+}
+
+void ChooseUmdLabels(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+    SendUmdEnable(link, mv, route, on);
+    mv.umd_shown = ShownFlag(on);
+}
+
+void ChooseResolutionLabels(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+    SendResolutionEnable(link, mv, route, on);
+    mv.resolution_shown = ShownFlag(on);
+}
+
+void ChooseResolutionType(LinkState& link, MultiviewerState& mv, CommandRoute route,
+                          uint8_t index) {
+    mv.m_all_16_view_page_data.resolution_type = index;
+    if (const auto code = ResolutionCodeOfIndex(index)) {
+        SendResolutionType(link, mv, route, *code);
+    }
+}
+
+void ChooseBorder(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+    mv.m_all_16_view_page_data.border_enable = on;
+    SendBorderEnable(link, mv, route, on);
+}
+
+void ChooseLock(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+    mv.m_all_16_view_page_data.lock_state = on;
+    SendLockState(link, mv, route, on);
+}
+
+void ChooseUmdLabel(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t window,
+                    std::u16string text) {
+    if (window < 1 || window > kMultiviewerWindows) {
+        return;
+    }
+    mv.umd_name[static_cast<size_t>(window - 1)] = std::move(text);
+    SendUmdLabel(link, mv, route, window);
+}
+
+bool RestoreDefaults(LinkState& link, MultiviewerState& mv, CommandRoute route) {
+    if (route == CommandRoute::Serial && !link.serial_port.IsOpen()) {
+        return false;
+    }
+    SendSetDefault(link, mv, route);
+    return true;
+}
+
+}  // namespace panoptix
