@@ -32,7 +32,8 @@ constexpr int kWindowHeight = 720;
 constexpr int kApplicationIconId = 128;
 constexpr int kBackgroundBitmap = 195;
 constexpr QPoint kVersionTextAt{1160, 690};
-constexpr char kVersionText[] = "Ver 1.0.1.5";
+// The version is written once, in the top-level CMakeLists.txt (project VERSION).
+constexpr char kVersionText[] = "Ver " PANOPTIX_VERSION;
 constexpr QColor kVersionTextColour{150, 150, 150};
 constexpr char kAboutItem[] = "关于 Panoptix(&A)...";
 
