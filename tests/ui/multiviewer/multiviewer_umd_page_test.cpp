@@ -4,14 +4,11 @@
 namespace panoptix {
 namespace {
 
-using ::testing::Each;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using testing::RichReply;
 using testing_support::CommandOf;
 using testing_support::ConnectTo;
 using testing_support::kPreviewAt;
-using testing_support::MessageRecorder;
 using testing_support::MultiviewerScript;
 using testing_support::PayloadOf;
 using testing_support::Pick;

@@ -5,19 +5,11 @@ namespace panoptix {
 namespace {
 
 using ::testing::ElementsAre;
-using testing_support::ComboTexts;
-using testing_support::DeleteReplacedPages;
-using testing_support::DiscoveryReply;
 using testing_support::FreeLoopbackPort;
 using testing_support::kPageRect;
 using testing_support::MainWindowTest;
-using testing_support::MessageRecorder;
-using testing_support::PeerScript;
-using testing_support::PtyPeer;
 using testing_support::StandInPage;
 using testing_support::TraceRecorder;
-using testing_support::TracesFrom;
-using testing_support::UdpPeer;
 
 TEST_F(MainWindowTest, StartsIdleWithTheSkinInPlace) {
     TraceRecorder traces;
