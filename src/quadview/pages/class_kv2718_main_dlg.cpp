@@ -188,6 +188,7 @@ void CClass_kv2718_main_dlg::CreateControls() {
         const size_t i = static_cast<size_t>(channel);
         channel_numbers_[i] =
             MakeLabel(this, qv_id::kFirstChannelNumber + channel, QString::number(channel + 1));
+        channel_numbers_[i]->setAlignment(Qt::AlignCenter);  // over the middle of its lamp
         channel_numbers_[i]->hide();
         lamps_[i] = MakeLabel(this, qv_id::LampId(channel), QString());
         lamps_[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
