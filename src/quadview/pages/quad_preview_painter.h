@@ -1,20 +1,19 @@
 #pragma once
 // Draws the quad-view layout preview: the 720 x 480 picture of the output from
-// quad_preview_window. The windows look like the multiviewer preview's; only the number's
-// colours differ (light grey on the window's dark grey).
+// quad_preview_window. The windows are drawn as the multiviewer preview draws its windows;
+// only the number's colours differ (light grey on the window's dark grey).
 #include <QColor>
 #include <QFont>
 #include <QImage>
 
+#include "multiviewer/pages/preview_painter.h"
 #include "quadview/core/quadview_state.h"
 
 namespace panoptix {
 
-inline const QColor kQuadPreviewNumber{192, 192, 192};
-inline const QColor kQuadPreviewNumberGround{55, 55, 55};
+inline const PreviewNumberLook kQuadNumberLook{QColor(192, 192, 192), QColor(55, 55, 55)};
 
-// Grey ground; for windows 1 to 4 with a size, the border colour, the dark inside and the
-// window's number (top-left corner at the window's centre less 5 pixels, on an opaque cell).
+// Grey ground, then windows 1 to 4 in order, each only if it has a size.
 QImage RenderQuadPreview(const QuadviewState& quad, const QFont& number_font);
 
 }  // namespace panoptix
