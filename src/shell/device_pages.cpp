@@ -4,6 +4,7 @@
 
 // Each device model includes its page header here and adds its line to the table below.
 #include "multiviewer/pages/class_16view_dlg.h"
+#include "quadview/pages/class_kv2718_main_dlg.h"
 
 namespace panoptix {
 
@@ -11,6 +12,9 @@ std::span<const DevicePageRegistration> DefaultDevicePages() {
     static const std::vector<DevicePageRegistration> kPages = {
         {DevicePageKind::Multiviewer,
          &CreateDevicePage<CClass_16view_dlg, &PanoptixState::multiviewer>},
+        // 0x60 and every type the panel does not know.
+        {DevicePageKind::QuadView,
+         &CreateDevicePage<CClass_kv2718_main_dlg, &PanoptixState::quadview>},
     };
     return kPages;
 }

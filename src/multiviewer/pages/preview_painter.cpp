@@ -19,34 +19,40 @@ QColor ColorOf(const RgbColor& rgb) {
     return {rgb.red, rgb.green, rgb.blue};
 }
 
-void DrawWindowNumber(QPainter& painter, const PreviewWindow& window) {
+}  // namespace
+
+QImage NewPreviewCanvas() {
+    QImage image(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
+    image.fill(kPreviewGround);
+    return image;
+}
+
+void DrawPreviewWindow(QPainter& painter, const PreviewWindow& window,
+                       const PreviewNumberLook& number_look) {
+    if (!HasSize(window.width, window.height)) {
+        return;
+    }
+    const QRect outer(window.x, window.y, window.width, window.height);
+    painter.fillRect(outer, kPreviewWindowBorder);
+    painter.fillRect(outer.adjusted(kPreviewBorderWidth, kPreviewBorderWidth, -kPreviewBorderWidth,
+                                    -kPreviewBorderWidth),
+                     kPreviewWindowInside);
     const QString text = QString::number(window.label);
     const QFontMetrics metrics(painter.font());
     const QRect cell(window.x + window.width / 2 - 5, window.y + window.height / 2 - 5,
                      metrics.horizontalAdvance(text), metrics.height());
     // An opaque text cell, as a plain text output draws it.
-    painter.fillRect(cell, kPreviewWindowNumberGround);
-    painter.setPen(kPreviewWindowNumber);
+    painter.fillRect(cell, number_look.ground);
+    painter.setPen(number_look.text);
     painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, text);
 }
 
-}  // namespace
-
 QImage RenderPreview(const MultiviewerState& state, const QFont& number_font) {
-    QImage image(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
-    image.fill(kPreviewGround);
+    QImage image = NewPreviewCanvas();
     QPainter painter(&image);
     painter.setFont(number_font);
     for (size_t k = 0; k < static_cast<size_t>(kMultiviewerWindows); ++k) {
-        const PreviewWindow& window = state.preview_window[k];
-        if (HasSize(window.width, window.height)) {
-            const QRect outer(window.x, window.y, window.width, window.height);
-            painter.fillRect(outer, kPreviewWindowBorder);
-            painter.fillRect(outer.adjusted(kPreviewBorderWidth, kPreviewBorderWidth,
-                                            -kPreviewBorderWidth, -kPreviewBorderWidth),
-                             kPreviewWindowInside);
-            DrawWindowNumber(painter, window);
-        }
+        DrawPreviewWindow(painter, state.preview_window[k], kMultiviewerNumberLook);
         const PreviewBar& audio = state.audio_bar[k];
         if (state.audio_meter_shown != 0 && HasSize(audio.width, audio.height)) {
             painter.fillRect(RectOf(audio), kPreviewAudioBar);
