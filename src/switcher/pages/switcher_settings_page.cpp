@@ -8,6 +8,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include <algorithm>
+
 #include "controls/control_id.h"
 #include "controls/my_group_box.h"
 #include "controls/page_painting.h"
@@ -16,6 +18,8 @@
 
 namespace panoptix {
 namespace {
+
+constexpr int kCaptionIndent = 2;
 
 bool IsEnterOrEsc(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
@@ -33,9 +37,11 @@ SwitcherSettingsPage::SwitcherSettingsPage(SwitcherPanel& panel, int frame_id, Q
 
 QLabel* SwitcherSettingsPage::AddCaption(const QString& text, const QRect& rect) {
     auto* caption = new QLabel(text, this);
-    caption->setGeometry(rect);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    caption->setIndent(2);
+    caption->setIndent(kCaptionIndent);
+    // A static control is filled with the page control brush: only as wide as its text.
+    const int text_width = caption->fontMetrics().horizontalAdvance(text) + 3 * kCaptionIndent;
+    caption->setGeometry(rect.x(), rect.y(), std::min(rect.width(), text_width), rect.height());
     return caption;
 }
 
