@@ -4,6 +4,7 @@
 
 // Each device model includes its page header here and adds its line to the table below.
 #include "multiviewer/pages/class_16view_dlg.h"
+#include "switcher/pages/class_switcher_dlg.h"
 
 namespace panoptix {
 
@@ -11,6 +12,8 @@ std::span<const DevicePageRegistration> DefaultDevicePages() {
     static const std::vector<DevicePageRegistration> kPages = {
         {DevicePageKind::Multiviewer,
          &CreateDevicePage<CClass_16view_dlg, &PanoptixState::multiviewer>},
+        {DevicePageKind::Switcher,
+         &CreateDevicePage<CClass_switcher_dlg, &PanoptixState::switcher>},
     };
     return kPages;
 }
