@@ -5,6 +5,7 @@
 // Each device model includes its page header here and adds its line to the table below.
 #include "multiviewer/pages/class_16view_dlg.h"
 #include "quadview/pages/class_kv2718_main_dlg.h"
+#include "switcher/pages/class_switcher_dlg.h"
 
 namespace panoptix {
 
@@ -15,6 +16,8 @@ std::span<const DevicePageRegistration> DefaultDevicePages() {
         // 0x60 and every type the panel does not know.
         {DevicePageKind::QuadView,
          &CreateDevicePage<CClass_kv2718_main_dlg, &PanoptixState::quadview>},
+        {DevicePageKind::Switcher,
+         &CreateDevicePage<CClass_switcher_dlg, &PanoptixState::switcher>},
     };
     return kPages;
 }
