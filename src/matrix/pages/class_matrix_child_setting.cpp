@@ -51,9 +51,14 @@ constexpr CaptionRow kCaptions[] = {
     {"Baud Rate", {67, 245, 51, 13}},
 };
 
-// The Connect button's caption: dark red while hovered or pressed, green otherwise.
+// The Connect button's caption: dark red while hovered or pressed, green otherwise. Its shading
+// runs through the skin's greys (shadow, face, highlight), like the other buttons of the page,
+// rather than through the platform's light button face.
 const QColor kConnectTextActive{178, 0, 0};
 const QColor kConnectTextNormal{0, 128, 0};
+const QColor kConnectShadow{22, 22, 24};
+const QColor kConnectFace{42, 44, 48};
+const QColor kConnectHighlight{72, 74, 80};
 
 constexpr QLine kSectionLines[] = {{20, 80, 460, 80}, {20, 190, 460, 190}};
 
@@ -114,6 +119,15 @@ void CClass_matrix_child_setting::CreateControls() {
     connect_->setGeometry(kConnectRect);
     connect_->setText(FromView(kConnectCaption));
     SetControlId(connect_, matrix_id::kConnect);
+    QPalette shading = connect_->palette();
+    shading.setColor(QPalette::Dark, kConnectShadow);
+    shading.setColor(QPalette::Button, kConnectFace);
+    shading.setColor(QPalette::Light, kConnectHighlight);
+    shading.setColor(QPalette::Highlight, kPageControlText);
+    connect_->setPalette(shading);
+    QFont caption_font = connect_->font();
+    caption_font.setBold(true);
+    connect_->setFont(caption_font);
     connect_->ApplyShading();
     connect_->SetColour(CButtonST::kTextActive, kConnectTextActive);
     connect_->SetColour(CButtonST::kTextNormal, kConnectTextNormal);
