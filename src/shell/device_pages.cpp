@@ -3,13 +3,14 @@
 #include <vector>
 
 // Each device model includes its page header here and adds its line to the table below.
-#include "multiviewer/class_16view_dlg.h"
+#include "multiviewer/pages/class_16view_dlg.h"
 
 namespace panoptix {
 
 std::span<const DevicePageRegistration> DefaultDevicePages() {
     static const std::vector<DevicePageRegistration> kPages = {
-        {DevicePageKind::Multiviewer, &CreateDevicePage<CClass_16view_dlg>},
+        {DevicePageKind::Multiviewer,
+         &CreateDevicePage<CClass_16view_dlg, &PanoptixState::multiviewer>},
     };
     return kPages;
 }
@@ -26,13 +27,13 @@ void DevicePageRegistry::Register(DevicePageKind kind, DevicePageCreator create)
     creators_[kind] = std::move(create);
 }
 
-QWidget* DevicePageRegistry::Create(DevicePageKind kind, QWidget* parent,
+QWidget* DevicePageRegistry::Create(DevicePageKind kind, PanoptixState& state, QWidget* parent,
                                     const QRect& page_rect) const {
     const auto it = creators_.find(kind);
     if (it == creators_.end() || !it->second) {
         return nullptr;
     }
-    return it->second(parent, page_rect);
+    return it->second(state, parent, page_rect);
 }
 
 }  // namespace panoptix

@@ -1,7 +1,9 @@
 #pragma once
 // The device pages the main window can open, by page kind. A device model makes its page
-// available with one line in DefaultDevicePages() (device_pages.cpp):
-//     {DevicePageKind::Switcher, &CreateDevicePage<CClass_switcher_dlg>},
+// available with one line in DefaultDevicePages() (device_pages.cpp), naming its page and the
+// block of the shared state the page works on:
+//     {DevicePageKind::Switcher, &CreateDevicePage<CClass_switcher_dlg, &PanoptixState::switcher>},
+// The page is created with the link state, its device's block and its parent.
 // A kind without a registered page opens nothing ("m_p_mian_show_dlg is null \n").
 // The main window hides a page it replaces (search, another device chosen) and removes it with
 // deleteLater(), so a page is never deleted while one of its own handlers is running.
@@ -13,20 +15,23 @@
 #include <span>
 
 #include "shell/device_page_choice.h"
+#include "shell/panoptix_state.h"
 
 namespace panoptix {
 
-// Creates the page as a child of parent, placed at page_rect (not yet shown).
-using DevicePageCreator = std::function<QWidget*(QWidget* parent, const QRect& page_rect)>;
+// Creates the page on the shared state as a child of parent, placed at page_rect (not yet
+// shown).
+using DevicePageCreator =
+    std::function<QWidget*(PanoptixState& state, QWidget* parent, const QRect& page_rect)>;
 
 struct DevicePageRegistration {
     DevicePageKind kind;
-    QWidget* (*create)(QWidget* parent, const QRect& page_rect);
+    QWidget* (*create)(PanoptixState& state, QWidget* parent, const QRect& page_rect);
 };
 
-template <class Page>
-QWidget* CreateDevicePage(QWidget* parent, const QRect& page_rect) {
-    auto* page = new Page(parent);
+template <class Page, auto DeviceBlock>
+QWidget* CreateDevicePage(PanoptixState& state, QWidget* parent, const QRect& page_rect) {
+    auto* page = new Page(state.link, state.*DeviceBlock, parent);
     page->setGeometry(page_rect);
     return page;
 }
@@ -42,7 +47,8 @@ class DevicePageRegistry {
     // Adds or replaces the page of a kind (tests put stand-in pages here).
     void Register(DevicePageKind kind, DevicePageCreator create);
     // The page's widget, or nullptr when no page is registered for the kind.
-    QWidget* Create(DevicePageKind kind, QWidget* parent, const QRect& page_rect) const;
+    QWidget* Create(DevicePageKind kind, PanoptixState& state, QWidget* parent,
+                    const QRect& page_rect) const;
 
   private:
     std::map<DevicePageKind, DevicePageCreator> creators_;

@@ -19,7 +19,7 @@
 #include "link/discovery.h"
 #include "link/trace.h"
 #include "link/udp_transport.h"
-#include "multiviewer/status_decoder.h"
+#include "multiviewer/core/status_decoder.h"
 #include "resources/skin.h"
 #include "shell/about_dlg.h"
 #include "shell/set_configure.h"
@@ -184,10 +184,10 @@ void CPanoptixDlg::OnInitDialog() {
 }
 
 void CPanoptixDlg::OnSearch() {
-    if (m_eState == kModeLan) {
+    if (link.m_eState == kModeLan) {
         Trace("net search \n");
         SearchLanDevices();
-    } else if (m_eState == kModeSerial) {
+    } else if (link.m_eState == kModeSerial) {
         Trace("com search \n");
         SearchSerialDevices();
     }
@@ -196,18 +196,18 @@ void CPanoptixDlg::OnSearch() {
 void CPanoptixDlg::SearchLanDevices() {
     const WaitCursor wait;
     // The search itself closes any socket and clears the selection first; the page goes too.
-    CloseCommandSocket(*this);
-    m_device_index = -1;
+    CloseCommandSocket(link);
+    link.m_device_index = -1;
     CloseCurrentPage(PageCloseTrace::InitMyRect);
     const bool combo_had_entries = device_combo_->count() > 0;
     ClearDeviceCombo();
 
-    const DeviceSearchResult result = SearchLan(*this, combo_had_entries);
+    const DeviceSearchResult result = SearchLan(link, combo_had_entries);
     if (!result.open_page) {
         return;  // the socket could not be opened: the list stays empty and no page opens
     }
     FillDeviceCombo(result.combo_entries);
-    if (m_device_index < 0) {
+    if (link.m_device_index < 0) {
         SetPageAreaNote(PageAreaNote::NothingFound);
     }
     OpenDevicePage();
@@ -220,8 +220,8 @@ void CPanoptixDlg::SearchSerialDevices() {
     ClearDeviceCombo();
 
     // A multiviewer answering with its status reply updates the shared multiviewer state.
-    const DeviceSearchResult result = SearchSerial(*this, [this](std::span<const uint8_t> frame) {
-        DecodeStatusReply(*this, frame, DecodeTraces::Off);
+    const DeviceSearchResult result = SearchSerial(link, [this](std::span<const uint8_t> frame) {
+        DecodeStatusReply(multiviewer, frame, DecodeTraces::Off);
     });
     if (!result.open_page) {
         SetPageAreaNote(PageAreaNote::BeforeSearch);
@@ -235,22 +235,22 @@ void CPanoptixDlg::SearchSerialDevices() {
 }
 
 void CPanoptixDlg::OpenDevicePage() {
-    Trace("m_device_index = %d \n ", m_device_index);
-    if (m_device_index < 0 || device_combo_->count() == 0) {
+    Trace("m_device_index = %d \n ", link.m_device_index);
+    if (link.m_device_index < 0 || device_combo_->count() == 0) {
         return;
     }
     const WaitCursor wait;  // a page may query its device as it opens
     ResetSharedPageState(*this);
-    CloseCommandSocket(*this);
+    CloseCommandSocket(link);
     CloseCurrentPage(PageCloseTrace::None);
 
     QWidget* page = nullptr;
-    if (const std::optional<uint8_t> type_byte = SelectedDeviceTypeByte(*this)) {
+    if (const std::optional<uint8_t> type_byte = SelectedDeviceTypeByte(link)) {
         const DevicePageForType choice = PageForTypeByte(*type_byte);
         if (!choice.known_type) {
             Trace("the device 's type is wrong \n");
         }
-        page = device_pages_.Create(choice.kind, this, page_rect_);
+        page = device_pages_.Create(choice.kind, *this, this, page_rect_);
         if (page == nullptr) {
             // A device model whose page is not built into the panel yet.
             no_page_device_ = device_combo_->currentText();
@@ -326,7 +326,7 @@ void CPanoptixDlg::FillDeviceCombo(const std::vector<std::u16string>& entries) {
 
 void CPanoptixDlg::OnDeviceSelectionChanged(int index) {
     // The selection's low 8 bits: no selection (-1) gives -1.
-    m_device_index = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
+    link.m_device_index = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
     OpenDevicePage();
 }
 

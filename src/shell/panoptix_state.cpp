@@ -5,8 +5,9 @@ namespace panoptix {
 CPanoptixDlg* m_p_glo_main_set_or_get_dlg = nullptr;
 
 void ResetSharedPageState(PanoptixState& state) {
-    // Nothing of the link is reset when a page changes; the device blocks add their resets here.
-    state.m_all_16_view_page_data.ResetForNewPage();
+    // Nothing of the link is reset when a page changes.
+    state.multiviewer.m_all_16_view_page_data.ResetForNewPage();
+    ResetMatrixPageState(state.matrix);
 }
 
 }  // namespace panoptix

@@ -1,23 +1,30 @@
 #pragma once
-// The shared state of the whole panel: one plain struct owned by the main window (which derives
-// from it) and reached by every page through m_p_glo_main_set_or_get_dlg. The device link's part
-// comes from LinkState; each device model adds its own block here (multiviewer, switcher,
-// matrix, quad-view). Qt-free code takes the struct, or the part it needs, by reference.
+// The shared state of the whole panel: the link's part and one block per device model, owned by
+// the main window and kept across any number of pages. A device page is handed the link state
+// and its own device's block; Qt-free code takes the part it needs by reference.
 #include "link/link_state.h"
-#include "multiviewer/multiviewer_state.h"
+#include "matrix/core/matrix_state.h"
+#include "multiviewer/core/multiviewer_state.h"
+#include "quadview/core/quadview_state.h"
+#include "switcher/core/switcher_state.h"
 
 namespace panoptix {
 
-struct PanoptixState : LinkState, MultiviewerState {
-    // The device blocks of the four models are added below by their own units.
+struct PanoptixState {
+    LinkState link;
+    MultiviewerState multiviewer;
+    SwitcherState switcher;
+    MatrixState matrix;
+    QuadviewState quadview;
 };
 
 // Before a new device page opens, the state the pages share is put back to its opening values
-// (the matrix lock, the start of the multiviewer block). Each device block resets its part here.
+// (the matrix lock, the start of the multiviewer block).
 void ResetSharedPageState(PanoptixState& state);
 
 class CPanoptixDlg;
-// The one main window; set during its initialisation and cleared when it goes.
+// The one main window; set during its initialisation and cleared when it goes. Used by the
+// shell only: pages are handed their state.
 extern CPanoptixDlg* m_p_glo_main_set_or_get_dlg;
 
 }  // namespace panoptix

@@ -13,10 +13,10 @@
 #include "controls/control_id.h"
 #include "controls/ip_address_field.h"
 #include "controls/page_painting.h"
+#include "link/serial_port_list.h"
 #include "link/trace.h"
 #include "link/udp_transport.h"
 #include "resources/skin.h"
-#include "shell/serial_port_list.h"
 
 namespace panoptix {
 namespace {
@@ -148,10 +148,10 @@ void CSetConfigure::OnInitDialog() {
 
     mode_list_->insertItem(kModeSelectionLan, QStringLiteral("LAN Port"));
     mode_list_->insertItem(kModeSelectionSerial, QStringLiteral("Serial Port"));
-    const bool known_mode = state_.m_eState == kModeLan || state_.m_eState == kModeSerial;
-    mode_list_->setCurrentIndex(known_mode ? state_.m_eState : -1);
+    const bool known_mode = state_.link.m_eState == kModeLan || state_.link.m_eState == kModeSerial;
+    mode_list_->setCurrentIndex(known_mode ? state_.link.m_eState : -1);
 
-    const DeviceEntry* selected = state_.SelectedEntry();
+    const DeviceEntry* selected = state_.link.SelectedEntry();
     ip_address_->SetAddressText(selected != nullptr ? QString::fromStdString(selected->IpText())
                                                     : QString());
 
@@ -171,12 +171,12 @@ void CSetConfigure::OnModeChanged(int index) {
         SetSerialControlsEnabled(true);
         ip_address_->setEnabled(false);
         change_ip_->setEnabled(false);
-        state_.m_eState = kModeSerial;
+        state_.link.m_eState = kModeSerial;
     } else if (selection == kModeSelectionLan) {
         SetSerialControlsEnabled(false);
         ip_address_->setEnabled(true);
         change_ip_->setEnabled(true);
-        state_.m_eState = kModeLan;
+        state_.link.m_eState = kModeLan;
         // An open port stays open and the button keeps its text; only the flag is cleared.
         connected_flag_ = 0;
         RepaintStatusIcon();
@@ -184,7 +184,7 @@ void CSetConfigure::OnModeChanged(int index) {
 }
 
 void CSetConfigure::OnConnect() {
-    CnComm& port = state_.serial_port;
+    CnComm& port = state_.link.serial_port;
     if (connected_flag_ != 0) {
         port.ClosePort(kClosePortWaitMs);
         connect_->setText(QStringLiteral("Connect"));
@@ -224,14 +224,12 @@ void CSetConfigure::OnChangeIp() {
     address.gateway[1] = octets[1];
     address.gateway[2] = octets[2];
     address.gateway[3] = 1;
-    state_.new_network_address = address;
+    state_.multiviewer.new_network_address = address;
 
     // With no device selected the frame carries a zero row; the send itself then shows
     // "Please choose a device" and nothing goes out.
-    const DeviceEntry* selected = state_.SelectedEntry();
-    const std::vector<uint8_t> frame =
-        MakeAddressFrame(selected != nullptr ? *selected : DeviceEntry{}, address);
-    SendOneShot(state_, frame);
+    const std::vector<uint8_t> frame = MakeAddressFrame(state_.link.FrameEntry(), address);
+    SendOneShot(state_.link, frame);
 }
 
 void CSetConfigure::RepaintStatusIcon() {

@@ -11,8 +11,8 @@
 
 #include "link/clock.h"
 #include "link/link_state.h"
-#include "multiviewer/multiviewer_commands.h"
-#include "multiviewer/multiviewer_state.h"
+#include "multiviewer/core/multiviewer_commands.h"
+#include "multiviewer/core/multiviewer_state.h"
 #include "multiviewer_model.h"
 #include "pseudo_terminal.h"
 #include "serial_accumulator.h"

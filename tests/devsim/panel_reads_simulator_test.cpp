@@ -5,7 +5,7 @@
 
 #include "devsim_test_frames.h"
 #include "link/reply_parser.h"
-#include "multiviewer/status_decoder.h"
+#include "multiviewer/core/status_decoder.h"
 #include "multiviewer_model.h"
 
 namespace panoptix::devsim {

@@ -14,8 +14,8 @@
 #include "link/operator_messages.h"
 #include "link/trace.h"
 #include "link/udp_transport.h"
-#include "multiviewer/multiviewer_commands.h"
-#include "multiviewer/status_query.h"
+#include "multiviewer/core/multiviewer_commands.h"
+#include "multiviewer/core/status_query.h"
 
 namespace panoptix::e2e {
 namespace {

@@ -12,9 +12,9 @@
 #include "fault_support.h"
 #include "link/link_state.h"
 #include "link/reply_parser.h"
-#include "multiviewer/multiviewer_state.h"
-#include "multiviewer/status_decoder.h"
-#include "multiviewer/status_query.h"
+#include "multiviewer/core/multiviewer_state.h"
+#include "multiviewer/core/status_decoder.h"
+#include "multiviewer/core/status_query.h"
 #include "support/udp_peer.h"
 
 namespace panoptix {

@@ -9,9 +9,9 @@
 #include "link/clock.h"
 #include "link/discovery.h"
 #include "link/link_state.h"
-#include "multiviewer/multiviewer_state.h"
-#include "multiviewer/status_decoder.h"
-#include "multiviewer/status_query.h"
+#include "multiviewer/core/multiviewer_state.h"
+#include "multiviewer/core/status_decoder.h"
+#include "multiviewer/core/status_query.h"
 #include "support/pty_peer.h"
 
 namespace panoptix {

@@ -10,8 +10,8 @@
 #include "fuzz_support.h"
 #include "link/link_state.h"
 #include "link/reply_parser.h"
-#include "multiviewer/multiviewer_state.h"
-#include "multiviewer/status_decoder.h"
+#include "multiviewer/core/multiviewer_state.h"
+#include "multiviewer/core/status_decoder.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <span>
 
 #include "fuzz_support.h"
-#include "multiviewer/multiviewer_state.h"
-#include "multiviewer/status_decoder.h"
+#include "multiviewer/core/multiviewer_state.h"
+#include "multiviewer/core/status_decoder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "multiviewer/multiviewer_commands.h"
+#include "multiviewer/core/multiviewer_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "multiviewer/preview_geometry.h"
+#include "multiviewer/core/preview_geometry.h"
 #include "state_compare.h"
 #include "support/pty_peer.h"
 #include "support/recorders.h"

@@ -1,4 +1,4 @@
-#include "multiviewer/multiviewer_state.h"
+#include "multiviewer/core/multiviewer_state.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "link/link_state.h"
-#include "multiviewer/multiviewer_tables.h"
+#include "multiviewer/core/multiviewer_tables.h"
 
 namespace panoptix {
 namespace {

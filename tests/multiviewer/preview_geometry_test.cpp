@@ -1,11 +1,11 @@
-#include "multiviewer/preview_geometry.h"
+#include "multiviewer/core/preview_geometry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "multiviewer/color_table.h"
+#include "multiviewer/core/color_table.h"
 #include "support/recorders.h"
 
 namespace panoptix {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "multiviewer/multiviewer_state.h"
+#include "multiviewer/core/multiviewer_state.h"
 
 namespace panoptix::testing {
 

@@ -1,4 +1,4 @@
-#include "multiviewer/status_decoder.h"
+#include "multiviewer/core/status_decoder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "multiviewer/status_query.h"
+#include "multiviewer/core/status_query.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "link/command_frame.h"
-#include "multiviewer/status_decoder.h"
+#include "multiviewer/core/status_decoder.h"
 
 namespace panoptix::testing {
 

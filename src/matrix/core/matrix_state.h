@@ -1,8 +1,7 @@
 #pragma once
 // The matrix block: what the panel has chosen, routed and sent to the matrix router since start.
 // The router never answers, so this record is all the page shows. The main window holds it next
-// to the link state (struct PanoptixState : LinkState, ..., MatrixState), so member names must
-// not clash; it is zero at start and outlives every page.
+// to the link state; it is zero at start and outlives every page.
 #include <array>
 #include <cstdint>
 

@@ -1,11 +1,11 @@
 #pragma once
 // What the panel knows of the quad-view processor. The main window holds it next to the link
 // state and the other device blocks, so it outlives the page: a reopened page starts from the
-// values of the previous one. Member names must not clash with the other blocks'.
+// values of the previous one.
 #include <array>
 #include <cstdint>
 
-#include "multiviewer/preview_records.h"
+#include "multiviewer/core/preview_records.h"
 
 namespace panoptix {
 

@@ -2,7 +2,6 @@
 // What the panel knows of the production switcher. The switcher is never asked for its state:
 // this block is the panel's only picture of it, kept by the main window across any number of
 // switcher panels and settings pages. Pages draw from it and the button rules change it.
-// Member names must not clash with the other parts of the main window's state.
 #include <array>
 #include <cstddef>
 #include <cstdint>

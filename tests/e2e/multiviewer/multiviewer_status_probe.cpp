@@ -7,8 +7,8 @@
 
 #include "link/link_state.h"
 #include "link/trace.h"
-#include "multiviewer/multiviewer_state.h"
-#include "multiviewer/status_query.h"
+#include "multiviewer/core/multiviewer_state.h"
+#include "multiviewer/core/status_query.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
-#include "multiviewer/class_16view_control.h"
-#include "multiviewer/class_16view_dlg.h"
-#include "multiviewer/multiviewer_control_ids.h"
-#include "multiviewer/preview_painter.h"
-#include "multiviewer/status_decoder.h"
+#include "multiviewer/core/status_decoder.h"
+#include "multiviewer/pages/class_16view_control.h"
+#include "multiviewer/pages/class_16view_dlg.h"
+#include "multiviewer/pages/multiviewer_control_ids.h"
+#include "multiviewer/pages/preview_painter.h"
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
 #include "shell/panoptix_dlg.h"
@@ -60,7 +60,7 @@ class ContainerTest : public ::testing::Test {
     CClass_16view_dlg& Open(std::optional<std::vector<uint8_t>> reply) {
         device_ = std::make_unique<UdpPeer>(MultiviewerScript(std::move(reply)));
         ConnectTo(state_, *device_);
-        container_ = std::make_unique<CClass_16view_dlg>(state_, nullptr);
+        container_ = std::make_unique<CClass_16view_dlg>(state_.link, state_.multiviewer, nullptr);
         container_->show();
         return *container_;
     }
@@ -137,8 +137,8 @@ TEST_F(ContainerTest, OpeningQueriesTheDeviceLightsItsLayoutAndSendsNothingElse)
     device_->WaitForFrames(1, 1000);
     EXPECT_EQ(device_->WaitForFrames(2, 150).size(), 1u);
     EXPECT_THAT(device_->Commands(), ElementsAre(0x32));
-    EXPECT_EQ(state_.preview_window[8].x, 480);
-    EXPECT_EQ(state_.preview_window[8].y, 320);
+    EXPECT_EQ(state_.multiviewer.preview_window[8].x, 480);
+    EXPECT_EQ(state_.multiviewer.preview_window[8].y, 320);
 }
 
 TEST_F(ContainerTest, AWindowWithoutReportedSourceShowsAnEmptyList) {
@@ -162,8 +162,8 @@ TEST_F(ContainerTest, LayoutButtonSendsTheLayoutAndThePreviewRedrawsAsTwoByTwo) 
     EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 1), 174);
     EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 4), 179);
     EXPECT_EQ(LayoutPage().current_layout(), 2);
-    EXPECT_EQ(state_.m_all_16_view_page_data.view_mode_type, 1);
-    EXPECT_EQ(state_.m_cur_window_count, 4);
+    EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.view_mode_type, 1);
+    EXPECT_EQ(state_.multiviewer.m_cur_window_count, 4);
     EXPECT_THAT(EnabledWindows(), ElementsAre(1, 2, 3, 4));
 
     // The preview as drawn: four 360 x 240 windows. Where a 3 x 3 grid had borders (x 240,
@@ -206,24 +206,24 @@ TEST_F(ContainerTest, SourceChoiceSendsInputAndWindow) {
     ASSERT_EQ(frame.size(), 22u);
     EXPECT_EQ(CommandOf(frame), 0x34);
     EXPECT_THAT(PayloadOf(frame, 2), ElementsAre(5, 3));
-    EXPECT_EQ(state_.window_source[2], 5);
-    EXPECT_EQ(state_.source_window_index, 3);
+    EXPECT_EQ(state_.multiviewer.window_source[2], 5);
+    EXPECT_EQ(state_.multiviewer.source_window_index, 3);
 }
 
 TEST_F(ContainerTest, OnAClosedSerialPortALayoutPressChangesTheStateButSendsNothing) {
-    state_.m_eState = kModeSerial;
+    state_.link.m_eState = kModeSerial;
     CClass_16view_dlg& container = Open(ReplyWithLayout(9));
     // No query reached the device: the cleared block names layout 1 and the sources are empty.
     EXPECT_EQ(LayoutPage().current_layout(), 1);
-    const auto geometry_before = state_.preview_window;
+    const auto geometry_before = state_.multiviewer.preview_window;
 
     QTest::mouseClick(Control(mv_id::kFirstLayoutButton + 6), Qt::LeftButton);
 
     EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 6), 184);
-    EXPECT_EQ(state_.m_all_16_view_page_data.view_mode_type, 6);
-    EXPECT_EQ(state_.m_cur_window_count, 16);
+    EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.view_mode_type, 6);
+    EXPECT_EQ(state_.multiviewer.m_cur_window_count, 16);
     EXPECT_EQ(EnabledWindows().size(), 16u);
-    EXPECT_EQ(state_.preview_window, geometry_before);
+    EXPECT_EQ(state_.multiviewer.preview_window, geometry_before);
     EXPECT_TRUE(device_->WaitForFrames(1, 150).empty());
     EXPECT_EQ(container.current_page(), 2);
 }
@@ -231,29 +231,29 @@ TEST_F(ContainerTest, OnAClosedSerialPortALayoutPressChangesTheStateButSendsNoth
 // A device last reported locked refuses layout presses until a status query has ended.
 TEST_F(ContainerTest, ALockedDeviceRefusesLayoutPressesUntilAQueryHasEnded) {
     // On the serial link with the port closed the opening query never ran.
-    state_.m_eState = kModeSerial;
-    state_.m_all_16_view_page_data.lock_state = 1;
+    state_.link.m_eState = kModeSerial;
+    state_.multiviewer.m_all_16_view_page_data.lock_state = 1;
     CClass_16view_dlg& container = Open(ReplyWithLayout(9));
-    ASSERT_EQ(state_.m_status_query_done, 0);
+    ASSERT_EQ(state_.multiviewer.m_status_query_done, 0);
     EXPECT_EQ(LayoutPage().current_layout(), 1);
 
     QTest::mouseClick(Control(mv_id::kFirstLayoutButton + 6), Qt::LeftButton);
 
     EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 6), 183);
     EXPECT_EQ(LayoutPage().current_layout(), 1);
-    EXPECT_EQ(state_.m_all_16_view_page_data.view_mode_type, 0);
-    EXPECT_EQ(state_.m_cur_window_count, 1);
+    EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.view_mode_type, 0);
+    EXPECT_EQ(state_.multiviewer.m_cur_window_count, 1);
     EXPECT_THAT(EnabledWindows(), ElementsAre(1));
 
     // The status page asks over the LAN; once that query has ended the press goes ahead.
     container.ShowPage(1);
     container.ShowPage(2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the pages replaced
-    ASSERT_EQ(state_.m_status_query_done, 1);
+    ASSERT_EQ(state_.multiviewer.m_status_query_done, 1);
     QTest::mouseClick(Control(mv_id::kFirstLayoutButton + 6), Qt::LeftButton);
     EXPECT_EQ(FaceOf(mv_id::kFirstLayoutButton + 6), 184);
-    EXPECT_EQ(state_.m_all_16_view_page_data.view_mode_type, 6);
-    EXPECT_EQ(state_.m_cur_window_count, 16);
+    EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.view_mode_type, 6);
+    EXPECT_EQ(state_.multiviewer.m_cur_window_count, 16);
 }
 
 TEST_F(ContainerTest, EveryPageButtonShowsItsPageAndMovesTheSelectedFace) {
@@ -326,21 +326,21 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
     MessageRecorder messages;
     UdpPeer device(MultiviewerScript(std::nullopt));  // silent: the opening query finds nothing
     CPanoptixDlg dialog;
-    dialog.endpoints.device_port = device.port();
-    dialog.endpoints.local_port = FreePanelPort();
-    dialog.device_table[0].SetIpText("127.0.0.1");
-    dialog.device_table[0].device_type = device_type::kMultiviewer;
+    dialog.link.endpoints.device_port = device.port();
+    dialog.link.endpoints.local_port = FreePanelPort();
+    dialog.link.device_table[0].SetIpText("127.0.0.1");
+    dialog.link.device_table[0].device_type = device_type::kMultiviewer;
     {
         const QSignalBlocker quiet(dialog.DeviceCombo());
         dialog.DeviceCombo()->addItem(QStringLiteral("MV_127.0.0.1"));
     }
-    dialog.m_device_index = 0;
+    dialog.link.m_device_index = 0;
     // What another device left behind.
-    dialog.m_all_16_view_page_data.lock_state = 1;
-    dialog.m_all_16_view_page_data.umd_color_channel = 7;
-    dialog.m_all_16_view_page_data.view_mode_type = 3;
-    dialog.m_all_16_view_page_data.umd_back_color.fill(9);
-    dialog.window_source[0] = 4;
+    dialog.multiviewer.m_all_16_view_page_data.lock_state = 1;
+    dialog.multiviewer.m_all_16_view_page_data.umd_color_channel = 7;
+    dialog.multiviewer.m_all_16_view_page_data.view_mode_type = 3;
+    dialog.multiviewer.m_all_16_view_page_data.umd_back_color.fill(9);
+    dialog.multiviewer.window_source[0] = 4;
     dialog.show();
 
     dialog.OpenDevicePage();
@@ -351,8 +351,8 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
     EXPECT_TRUE(page->isVisible());
     All16ViewPageData fresh;
     fresh.ResetForNewPage();
-    EXPECT_EQ(dialog.m_all_16_view_page_data, fresh);
-    EXPECT_EQ(dialog.window_source[0], 4);  // companions keep their values
+    EXPECT_EQ(dialog.multiviewer.m_all_16_view_page_data, fresh);
+    EXPECT_EQ(dialog.multiviewer.window_source[0], 4);  // companions keep their values
     EXPECT_EQ(page->current_page(), 2);
     EXPECT_EQ(FindControlAs<CButtonST>(page, mv_id::kFirstLayoutButton)->PictureId(), 172);
     EXPECT_EQ(device.WaitForFrames(1, 1000).size(), 1u);
@@ -370,7 +370,7 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
     EXPECT_TRUE(page->SubPage()->isVisible());
 
     // Without a selected device the main window keeps the page.
-    dialog.m_device_index = -1;
+    dialog.link.m_device_index = -1;
     dialog.OpenDevicePage();
     EXPECT_EQ(dialog.CurrentPage(), page);
 }

@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QColor>
 
-#include "multiviewer/preview_geometry.h"
-#include "multiviewer/preview_painter.h"
+#include "multiviewer/core/preview_geometry.h"
+#include "multiviewer/pages/preview_painter.h"
 
 namespace panoptix {
 namespace {

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "controls/control_id.h"
-#include "multiviewer/class_16view_dlg.h"
-#include "multiviewer/multiviewer_control_ids.h"
-#include "multiviewer/multiviewer_sub_page.h"
+#include "multiviewer/pages/class_16view_dlg.h"
+#include "multiviewer/pages/multiviewer_control_ids.h"
+#include "multiviewer/pages/multiviewer_sub_page.h"
 #include "page_test_support.h"
 #include "shell/panoptix_dlg.h"
 
@@ -97,16 +97,16 @@ TEST(QueuedInputTest, ClicksDuringAWaitRunAfterItOneAtATime) {
     // search that the scan click starts waits its two seconds and finds nothing.
     UdpPeer device(MultiviewerScript(std::nullopt));
     CPanoptixDlg dialog;
-    dialog.endpoints.device_port = device.port();
-    dialog.endpoints.local_port = FreePanelPort();
-    dialog.endpoints.broadcast_address = "127.0.0.1";  // the search stays on loopback
-    dialog.device_table[0].SetIpText("127.0.0.1");
-    dialog.device_table[0].device_type = device_type::kMultiviewer;
+    dialog.link.endpoints.device_port = device.port();
+    dialog.link.endpoints.local_port = FreePanelPort();
+    dialog.link.endpoints.broadcast_address = "127.0.0.1";  // the search stays on loopback
+    dialog.link.device_table[0].SetIpText("127.0.0.1");
+    dialog.link.device_table[0].device_type = device_type::kMultiviewer;
     {
         const QSignalBlocker quiet(dialog.DeviceCombo());
         dialog.DeviceCombo()->addItem(QStringLiteral("MV16_127.0.0.1"));
     }
-    dialog.m_device_index = 0;
+    dialog.link.m_device_index = 0;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.OpenDevicePage();

@@ -13,16 +13,16 @@
 #include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "controls/ip_address_field.h"
-#include "multiviewer/class_16view_audio.h"
-#include "multiviewer/class_16view_color.h"
-#include "multiviewer/class_16view_dlg.h"
-#include "multiviewer/class_16view_set.h"
-#include "multiviewer/class_16view_status.h"
-#include "multiviewer/class_16view_umd.h"
-#include "multiviewer/multiviewer_control_ids.h"
-#include "multiviewer/preview_geometry.h"
-#include "multiviewer/preview_painter.h"
-#include "multiviewer/status_decoder.h"
+#include "multiviewer/core/preview_geometry.h"
+#include "multiviewer/core/status_decoder.h"
+#include "multiviewer/pages/class_16view_audio.h"
+#include "multiviewer/pages/class_16view_color.h"
+#include "multiviewer/pages/class_16view_dlg.h"
+#include "multiviewer/pages/class_16view_set.h"
+#include "multiviewer/pages/class_16view_status.h"
+#include "multiviewer/pages/class_16view_umd.h"
+#include "multiviewer/pages/multiviewer_control_ids.h"
+#include "multiviewer/pages/preview_painter.h"
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
 #include "ui/list_pick.h"
@@ -73,7 +73,7 @@ class SubPageTest : public ::testing::Test {
 
     template <class Page>
     Page& Make() {
-        page_ = std::make_unique<Page>(state_, nullptr);
+        page_ = std::make_unique<Page>(state_.link, state_.multiviewer, nullptr);
         page_->show();
         return static_cast<Page&>(*page_);
     }
@@ -98,9 +98,10 @@ class SubPageTest : public ::testing::Test {
 // --- UMD page ---------------------------------------------------------------------------
 
 TEST_F(SubPageTest, UmdPageShowsTheLabelsAndTheOnOffState) {
-    state_.umd_name[0] = u"CAM 1";
-    state_.umd_name[15] = u"Sixteen chars!!!";  // a device label longer than typing allows
-    state_.umd_shown = 1;
+    state_.multiviewer.umd_name[0] = u"CAM 1";
+    state_.multiviewer.umd_name[15] =
+        u"Sixteen chars!!!";  // a device label longer than typing allows
+    state_.multiviewer.umd_shown = 1;
     Make<CClass_16view_umd>();
 
     EXPECT_EQ(EntriesOf(List(mv_id::kUmdOnOffList)), QStringList({"UMD OFF", "UMD ON"}));
@@ -131,7 +132,7 @@ TEST_F(SubPageTest, UmdEnterSendsTheFocusedFieldsLabel) {
                 ElementsAre(0xA5, 0x6C, 0x20, 0x00, 0xA1, 0x07, 0x01, 0x00));
     EXPECT_EQ(CommandOf(frame), 0x1E);
     EXPECT_THAT(PayloadOf(frame, 12), ElementsAre(3, 1, 0, 1, 0, 1, 0, 1, 0x41, 0x00, 0x42, 0x00));
-    EXPECT_EQ(state_.umd_name[2], u"AB");
+    EXPECT_EQ(state_.multiviewer.umd_name[2], u"AB");
     EXPECT_EQ(static_cast<CClass_16view_umd&>(*page_).umd_string_index(), 2);
     EXPECT_EQ(traces.CountStartingWith("m_umd_string_index = 2 \n"), 1u);
     EXPECT_TRUE(page_->isVisible());
@@ -150,7 +151,7 @@ TEST_F(SubPageTest, UmdEnterOutsideTheFieldsAndInAnEmptyField) {
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(frame.size(), 28u);
     EXPECT_THAT(PayloadOf(frame, 1), ElementsAre(16));
-    EXPECT_EQ(state_.umd_name[15], u"");
+    EXPECT_EQ(state_.multiviewer.umd_name[15], u"");
 }
 
 // Before any reply the labels are empty: Enter on a field nobody touched sends the empty label
@@ -159,7 +160,7 @@ TEST_F(SubPageTest, UmdEnterOnAnUntouchedFieldSendsTheEmptyLabel) {
     device_ = std::make_unique<UdpPeer>(MultiviewerScript(std::nullopt));
     PanoptixState fresh;
     ConnectTo(fresh, *device_);
-    page_ = std::make_unique<CClass_16view_umd>(fresh, nullptr);
+    page_ = std::make_unique<CClass_16view_umd>(fresh.link, fresh.multiviewer, nullptr);
     page_->show();
     QLineEdit* field = Field(mv_id::UmdFieldId(7));
     EXPECT_TRUE(field->text().isEmpty());
@@ -170,7 +171,7 @@ TEST_F(SubPageTest, UmdEnterOnAnUntouchedFieldSendsTheEmptyLabel) {
     ASSERT_EQ(frame.size(), 28u);
     EXPECT_EQ(CommandOf(frame), 0x1E);
     EXPECT_THAT(PayloadOf(frame, 8), ElementsAre(7, 1, 0, 1, 0, 1, 0, 1));
-    EXPECT_EQ(fresh.umd_name[6], u"");
+    EXPECT_EQ(fresh.multiviewer.umd_name[6], u"");
     page_.reset();  // before the state it works on
 }
 
@@ -184,7 +185,7 @@ TEST_F(SubPageTest, UmdFieldTakesTenCharactersAndEscKeepsThePage) {
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_EQ(traces.CountStartingWith(" mian  esc  \n"), 1u);
     EXPECT_EQ(field->text(), "ABCDEFGHIJ");
-    EXPECT_EQ(state_.umd_name[4], u"");  // typed but not sent: not stored
+    EXPECT_EQ(state_.multiviewer.umd_name[4], u"");  // typed but not sent: not stored
     EXPECT_TRUE(page_->isVisible());
     EXPECT_TRUE(NothingSent());
 }
@@ -192,7 +193,7 @@ TEST_F(SubPageTest, UmdFieldTakesTenCharactersAndEscKeepsThePage) {
 // A field shows a longer label the device reported in full, but typing never makes a label
 // longer than ten characters: not by adding, not by replacing, not after shortening it a bit.
 TEST_F(SubPageTest, UmdFieldNeverTakesAnEleventhTypedCharacter) {
-    state_.umd_name[15] = u"Sixteen chars!!!";
+    state_.multiviewer.umd_name[15] = u"Sixteen chars!!!";
     Make<CClass_16view_umd>();
     QLineEdit* field = Field(mv_id::UmdFieldId(16));
     ASSERT_EQ(field->text(), "Sixteen chars!!!");
@@ -214,15 +215,16 @@ TEST_F(SubPageTest, UmdFieldNeverTakesAnEleventhTypedCharacter) {
     EXPECT_EQ(field->text(), "ABCDEFGHIJ");
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(NextFrame().size(), 48u);  // 28 bytes and ten UTF-16 characters
-    EXPECT_EQ(state_.umd_name[15], u"ABCDEFGHIJ");
+    EXPECT_EQ(state_.multiviewer.umd_name[15], u"ABCDEFGHIJ");
 }
 
 TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
-    CClass_16view_dlg container(state_, nullptr);  // draws the preview; opens with a query
+    CClass_16view_dlg container(state_.link, state_.multiviewer,
+                                nullptr);  // draws the preview; opens with a query
     container.show();
     device_->WaitForFrames(1, 1000);
     device_->Forget();
-    state_.umd_shown = 0;
+    state_.multiviewer.umd_shown = 0;
     container.ShowPage(3);
     auto* list = FindControlAs<QComboBox>(container.SubPage(), mv_id::kUmdOnOffList);
     ASSERT_EQ(list->currentIndex(), 0);
@@ -232,9 +234,9 @@ TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
     const std::vector<uint8_t> frame = NextFrame();
     EXPECT_EQ(CommandOf(frame), 0x36);
     EXPECT_THAT(PayloadOf(frame, 1), ElementsAre(1));
-    EXPECT_EQ(state_.umd_shown, 1);
+    EXPECT_EQ(state_.multiviewer.umd_shown, 1);
     // RichReply: layout 9 and UMD background code 0 (black) on window 1.
-    const PreviewBar& bar = state_.umd_bar[0];
+    const PreviewBar& bar = state_.multiviewer.umd_bar[0];
     const QImage shot = Shot(container);
     EXPECT_EQ(PixelAt(shot, kPreviewAt.x() + bar.x + 2, kPreviewAt.y() + bar.y + 2),
               QColor(0, 0, 0));
@@ -243,7 +245,7 @@ TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
 // --- Colour page ------------------------------------------------------------------------
 
 TEST_F(SubPageTest, ColourPageListsAndTheirCaptions) {
-    state_.m_cur_window_count = 4;
+    state_.multiviewer.m_cur_window_count = 4;
     Make<CClass_16view_color>();
     const QStringList channels{"All Channel", "CH_1", "CH_2", "CH_3", "CH_4"};
     const QStringList colours{"Black",     "Blue",        "Red",       "Magenta",
@@ -272,34 +274,35 @@ TEST_F(SubPageTest, ColourPageChannelsFollowTheLayoutsWindowCount) {
     };
     const Case cases[] = {{4, 4, 4}, {9, 0, 0}, {0, 0, 0}, {1, 1, 1}};
     for (const Case& c : cases) {
-        state_.m_cur_window_count = 4;
-        state_.m_all_16_view_page_data.umd_color_channel = c.stored_channel;
-        state_.m_all_16_view_page_data.resolution_color_channel = c.stored_channel;
-        state_.m_all_16_view_page_data.umd_text_color = {3, 4, 5, 6, 7};
-        state_.m_all_16_view_page_data.resolution_back_color = {9, 10, 11, 12, 20};
+        state_.multiviewer.m_cur_window_count = 4;
+        state_.multiviewer.m_all_16_view_page_data.umd_color_channel = c.stored_channel;
+        state_.multiviewer.m_all_16_view_page_data.resolution_color_channel = c.stored_channel;
+        state_.multiviewer.m_all_16_view_page_data.umd_text_color = {3, 4, 5, 6, 7};
+        state_.multiviewer.m_all_16_view_page_data.resolution_back_color = {9, 10, 11, 12, 20};
         Make<CClass_16view_color>();
         EXPECT_EQ(List(mv_id::kUmdChannelList)->currentIndex(), c.shown_entry);
         EXPECT_EQ(List(mv_id::kResolutionChannelList)->currentIndex(), c.shown_entry);
-        EXPECT_EQ(state_.m_all_16_view_page_data.umd_color_channel, c.channel_after);
+        EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.umd_color_channel, c.channel_after);
         // Channel 0 shows window 1's colours; a stored code above 15 selects nothing.
         const size_t window = c.channel_after == 0 ? 0 : c.channel_after - 1u;
         EXPECT_EQ(List(mv_id::kUmdTextColorList)->currentIndex(),
-                  state_.m_all_16_view_page_data.umd_text_color[window]);
-        const uint8_t back = state_.m_all_16_view_page_data.resolution_back_color[window];
+                  state_.multiviewer.m_all_16_view_page_data.umd_text_color[window]);
+        const uint8_t back =
+            state_.multiviewer.m_all_16_view_page_data.resolution_back_color[window];
         EXPECT_EQ(List(mv_id::kResolutionBackColorList)->currentIndex(), back > 15 ? -1 : back);
     }
     EXPECT_TRUE(NothingSent());
 }
 
 TEST_F(SubPageTest, ColourForAllChannelsSetsEveryWindowAndTheBarsTurnRed) {
-    CClass_16view_dlg container(state_, nullptr);
+    CClass_16view_dlg container(state_.link, state_.multiviewer, nullptr);
     container.show();
     device_->WaitForFrames(1, 1000);
     device_->Forget();
     container.ShowPage(5);
     QWidget* page = container.SubPage();
     Pick(FindControlAs<QComboBox>(page, mv_id::kUmdChannelList), 0);
-    EXPECT_EQ(state_.m_all_16_view_page_data.umd_color_channel, 0);
+    EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.umd_color_channel, 0);
     EXPECT_TRUE(NothingSent());
 
     Pick(FindControlAs<QComboBox>(page, mv_id::kUmdBackColorList), 2);  // "Red"
@@ -308,11 +311,11 @@ TEST_F(SubPageTest, ColourForAllChannelsSetsEveryWindowAndTheBarsTurnRed) {
     EXPECT_EQ(frame.size(), 22u);
     EXPECT_EQ(CommandOf(frame), 0x3C);
     EXPECT_THAT(PayloadOf(frame, 2), ElementsAre(0x00, 0x02));
-    EXPECT_THAT(state_.m_all_16_view_page_data.umd_back_color, Each(2));
+    EXPECT_THAT(state_.multiviewer.m_all_16_view_page_data.umd_back_color, Each(2));
     // Every UMD bar of the nine windows is red in the preview.
     const QImage shot = Shot(container);
     for (size_t k = 0; k < 9; ++k) {
-        const PreviewBar& bar = state_.umd_bar[k];
+        const PreviewBar& bar = state_.multiviewer.umd_bar[k];
         EXPECT_EQ(PixelAt(shot, kPreviewAt.x() + bar.x + bar.width / 2,
                           kPreviewAt.y() + bar.y + bar.height / 2),
                   QColor(255, 0, 0))
@@ -321,15 +324,15 @@ TEST_F(SubPageTest, ColourForAllChannelsSetsEveryWindowAndTheBarsTurnRed) {
 }
 
 TEST_F(SubPageTest, ColourForOneWindowTouchesOnlyThatWindow) {
-    state_.m_cur_window_count = 16;
-    state_.m_all_16_view_page_data.umd_color_channel = 0;
-    state_.m_all_16_view_page_data.resolution_color_channel = 1;
-    state_.m_all_16_view_page_data.umd_text_color.fill(1);
-    state_.m_all_16_view_page_data.umd_back_color.fill(1);
+    state_.multiviewer.m_cur_window_count = 16;
+    state_.multiviewer.m_all_16_view_page_data.umd_color_channel = 0;
+    state_.multiviewer.m_all_16_view_page_data.resolution_color_channel = 1;
+    state_.multiviewer.m_all_16_view_page_data.umd_text_color.fill(1);
+    state_.multiviewer.m_all_16_view_page_data.umd_back_color.fill(1);
     Make<CClass_16view_color>();
 
     // Switching the UMD channel shows that window's colours and sends nothing.
-    state_.m_all_16_view_page_data.umd_text_color[4] = 13;
+    state_.multiviewer.m_all_16_view_page_data.umd_text_color[4] = 13;
     Pick(List(mv_id::kUmdChannelList), 2);
     Pick(List(mv_id::kUmdChannelList), 5);
     EXPECT_EQ(List(mv_id::kUmdTextColorList)->currentText(), "LightYellow");
@@ -342,47 +345,47 @@ TEST_F(SubPageTest, ColourForOneWindowTouchesOnlyThatWindow) {
     EXPECT_THAT(PayloadOf(frame, 2), ElementsAre(3, 6));
     std::array<uint8_t, 16> expected{};
     expected[2] = 6;
-    EXPECT_EQ(state_.m_all_16_view_page_data.resolution_text_color, expected);
+    EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.resolution_text_color, expected);
 
     Pick(List(mv_id::kUmdTextColorList), 7);
     const std::vector<uint8_t> umd_frame = NextFrame();
     EXPECT_EQ(CommandOf(umd_frame), 0x3B);
     EXPECT_THAT(PayloadOf(umd_frame, 2), ElementsAre(5, 7));
-    EXPECT_EQ(state_.m_all_16_view_page_data.umd_text_color[4], 7);
-    EXPECT_EQ(state_.m_all_16_view_page_data.umd_text_color[3], 1);
+    EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.umd_text_color[4], 7);
+    EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.umd_text_color[3], 1);
 }
 
 // A pick of the entry a list already shows is a pick all the same: it sends.
 TEST_F(SubPageTest, PickingTheEntryAlreadyShownSendsIt) {
     // "All Channel" shows window 1's colour; picking it gives that colour to all sixteen.
-    state_.m_cur_window_count = 16;
-    state_.m_all_16_view_page_data.umd_color_channel = 0;
-    state_.m_all_16_view_page_data.umd_back_color.fill(5);
-    state_.m_all_16_view_page_data.umd_back_color[0] = 2;
+    state_.multiviewer.m_cur_window_count = 16;
+    state_.multiviewer.m_all_16_view_page_data.umd_color_channel = 0;
+    state_.multiviewer.m_all_16_view_page_data.umd_back_color.fill(5);
+    state_.multiviewer.m_all_16_view_page_data.umd_back_color[0] = 2;
     Make<CClass_16view_color>();
     ASSERT_EQ(List(mv_id::kUmdBackColorList)->currentText(), "Red");
     Pick(List(mv_id::kUmdBackColorList), 2);
     const std::vector<uint8_t> colour = NextFrame();
     EXPECT_EQ(CommandOf(colour), 0x3C);
     EXPECT_THAT(PayloadOf(colour, 2), ElementsAre(0x00, 0x02));
-    EXPECT_THAT(state_.m_all_16_view_page_data.umd_back_color, Each(2));
+    EXPECT_THAT(state_.multiviewer.m_all_16_view_page_data.umd_back_color, Each(2));
 
     // "Audio Meter Enable" shows the device's last report, which the page never changes.
-    state_.m_all_16_view_page_data.audio_enable = 1;
-    state_.audio_meter_shown = 0;
+    state_.multiviewer.m_all_16_view_page_data.audio_enable = 1;
+    state_.multiviewer.audio_meter_shown = 0;
     Make<CClass_16view_set>();
     ASSERT_EQ(List(mv_id::kAudioMeterEnableList)->currentText(), "ON");
     Pick(List(mv_id::kAudioMeterEnableList), 1);
     const std::vector<uint8_t> meters = NextFrame();
     EXPECT_EQ(CommandOf(meters), 0x37);
     EXPECT_THAT(PayloadOf(meters, 1), ElementsAre(1));
-    EXPECT_EQ(state_.audio_meter_shown, 1);
+    EXPECT_EQ(state_.multiviewer.audio_meter_shown, 1);
 }
 
 // --- Settings page ----------------------------------------------------------------------
 
 TEST_F(SubPageTest, SettingsPageShowsTheStateAndTheDevicesAddress) {
-    All16ViewPageData& block = state_.m_all_16_view_page_data;
+    All16ViewPageData& block = state_.multiviewer.m_all_16_view_page_data;
     block.audio_enable = 1;
     block.audio_source = 3;
     block.resolution_enable = 0;
@@ -441,20 +444,20 @@ TEST_F(SubPageTest, SettingsListsSendTheirCommands) {
         EXPECT_EQ(CommandOf(frame), c.command) << c.list_id;
         EXPECT_THAT(PayloadOf(frame, c.payload.size()), ElementsAreArray(c.payload)) << c.list_id;
     }
-    const All16ViewPageData& block = state_.m_all_16_view_page_data;
+    const All16ViewPageData& block = state_.multiviewer.m_all_16_view_page_data;
     EXPECT_EQ(block.resolution_type, 8);
     EXPECT_EQ(block.border_enable, 1);
     EXPECT_EQ(block.lock_state, 1);
     // The switches set the preview's flags; the enable bytes and the source keep the device's.
-    EXPECT_EQ(state_.audio_meter_shown, 1);
-    EXPECT_EQ(state_.resolution_shown, 1);
+    EXPECT_EQ(state_.multiviewer.audio_meter_shown, 1);
+    EXPECT_EQ(state_.multiviewer.resolution_shown, 1);
     EXPECT_EQ(block.audio_enable, 0);
     EXPECT_EQ(block.resolution_enable, 0);
     EXPECT_EQ(block.audio_source, 0);
 }
 
 TEST_F(SubPageTest, SetDefaultOverTheLanResetsTheStateAndTheLists) {
-    All16ViewPageData& block = state_.m_all_16_view_page_data;
+    All16ViewPageData& block = state_.multiviewer.m_all_16_view_page_data;
     block.resolution_type = 8;
     block.lock_state = 1;
     block.audio_source = 7;
@@ -473,27 +476,27 @@ TEST_F(SubPageTest, SetDefaultOverTheLanResetsTheStateAndTheLists) {
     EXPECT_EQ(List(mv_id::kBorderEnableList)->currentText(), "ON");
     EXPECT_EQ(List(mv_id::kLockStateList)->currentText(), "ON");
     EXPECT_EQ(block.view_mode_type, 6);
-    EXPECT_EQ(state_.m_cur_window_count, 16);
+    EXPECT_EQ(state_.multiviewer.m_cur_window_count, 16);
     EXPECT_EQ(block.resolution_type, 0);
     EXPECT_EQ(block.lock_state, 1);
     EXPECT_TRUE(NothingSent());  // the lists were set quietly: no further commands
 }
 
 TEST_F(SubPageTest, SetDefaultOnAClosedSerialPortChangesNothing) {
-    state_.m_eState = kModeSerial;
-    All16ViewPageData& block = state_.m_all_16_view_page_data;
+    state_.link.m_eState = kModeSerial;
+    All16ViewPageData& block = state_.multiviewer.m_all_16_view_page_data;
     block.resolution_type = 8;
     block.audio_enable = 0;
     block.border_enable = 0;
     Make<CClass_16view_set>();
     const All16ViewPageData block_before = block;
-    const int8_t count_before = state_.m_cur_window_count;
+    const int8_t count_before = state_.multiviewer.m_cur_window_count;
 
     QTest::mouseClick(FindControlAs<CButtonST>(page_.get(), mv_id::kSetDefaultButton),
                       Qt::LeftButton);
 
     EXPECT_EQ(block, block_before);
-    EXPECT_EQ(state_.m_cur_window_count, count_before);
+    EXPECT_EQ(state_.multiviewer.m_cur_window_count, count_before);
     EXPECT_EQ(List(mv_id::kResolutionTypeList)->currentText(), "720p50");
     EXPECT_EQ(List(mv_id::kAudioMeterEnableList)->currentText(), "OFF");
     EXPECT_EQ(List(mv_id::kBorderEnableList)->currentText(), "OFF");
@@ -501,7 +504,7 @@ TEST_F(SubPageTest, SetDefaultOnAClosedSerialPortChangesNothing) {
 }
 
 TEST_F(SubPageTest, SetIpSendsTheThreeAddressesByLanEvenOnTheSerialLink) {
-    state_.m_eState = kModeSerial;
+    state_.link.m_eState = kModeSerial;
     Make<CClass_16view_set>();
     FindControlAs<IpAddressField>(page_.get(), mv_id::kIpAddressField)->SetAddressText("10.0.0.2");
     FindControlAs<IpAddressField>(page_.get(), mv_id::kSubnetMaskField)
@@ -514,7 +517,7 @@ TEST_F(SubPageTest, SetIpSendsTheThreeAddressesByLanEvenOnTheSerialLink) {
     ASSERT_EQ(frame.size(), 32u);
     EXPECT_EQ(CommandOf(frame), 0x05);
     EXPECT_THAT(PayloadOf(frame, 12), ElementsAre(0x0A, 0, 0, 2, 0xFF, 0, 0, 0, 0x0A, 0, 0, 1));
-    EXPECT_EQ(state_.device_table[0].IpText(), "127.0.0.1");
+    EXPECT_EQ(state_.link.device_table[0].IpText(), "127.0.0.1");
 }
 
 // --- Status and audio pages -------------------------------------------------------------
@@ -526,7 +529,7 @@ TEST_F(SubPageTest, StatusPageQueriesTheLanAndShowsTheSummary) {
                                                               .Set(status_reply::kUmdEnable, 0)
                                                               .Frame()));
     ConnectTo(state_, *device_);
-    state_.m_eState = kModeSerial;  // the status page asks over the LAN all the same
+    state_.link.m_eState = kModeSerial;  // the status page asks over the LAN all the same
     Make<CClass_16view_status>();
 
     device_->WaitForFrames(1, 1000);
@@ -542,12 +545,12 @@ TEST_F(SubPageTest, StatusPageQueriesTheLanAndShowsTheSummary) {
         EXPECT_TRUE(captions.contains(caption)) << caption;
     }
     // The preview geometry follows the reply's nine windows.
-    EXPECT_EQ(state_.preview_window[8].width, 240);
+    EXPECT_EQ(state_.multiviewer.preview_window[8].width, 240);
 }
 
 TEST_F(SubPageTest, AudioPageHidesItsControlsAndSendsByLan) {
-    state_.m_eState = kModeSerial;
-    state_.m_all_16_view_page_data.audio_source = 2;
+    state_.link.m_eState = kModeSerial;
+    state_.multiviewer.m_all_16_view_page_data.audio_source = 2;
     Make<CClass_16view_audio>();
     QComboBox* source = List(mv_id::kAudioPageSourceList);
     QComboBox* histogram = List(mv_id::kAudioHistogramList);
@@ -564,7 +567,7 @@ TEST_F(SubPageTest, AudioPageHidesItsControlsAndSendsByLan) {
     Pick(histogram, 1);
     const std::vector<uint8_t> switch_frame = NextFrame();
     EXPECT_EQ(CommandOf(switch_frame), 0x37);
-    EXPECT_EQ(state_.audio_meter_shown, 1);
+    EXPECT_EQ(state_.multiviewer.audio_meter_shown, 1);
 }
 
 }  // namespace

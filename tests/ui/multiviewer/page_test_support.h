@@ -39,7 +39,7 @@ inline PeerScript MultiviewerScript(std::optional<std::vector<uint8_t>> status_r
 
 // Selects device row 0 (a multiviewer at 127.0.0.1) and points the link at the fake's port.
 inline void ConnectTo(PanoptixState& state, const UdpPeer& device) {
-    SelectPeer(state, device, device_type::kMultiviewer, 0x07);
+    SelectPeer(state.link, device, device_type::kMultiviewer, 0x07);
 }
 
 inline uint8_t CommandOf(const std::vector<uint8_t>& frame) {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "link/serial_port_list.h"
 #include "shell/device_page_choice.h"
-#include "shell/serial_port_list.h"
 #include "support/pty_peer.h"
 #include "support/recorders.h"
 

@@ -64,21 +64,22 @@ class MainWindowTest : public ::testing::Test {
     void SetUp() override {
         dialog_ = std::make_unique<CPanoptixDlg>();
         // Unicast on loopback only: nothing is broadcast from a test.
-        dialog_->endpoints.broadcast_address = "127.0.0.1";
-        dialog_->endpoints.local_port = FreeLoopbackPort();
+        dialog_->link.endpoints.broadcast_address = "127.0.0.1";
+        dialog_->link.endpoints.local_port = FreeLoopbackPort();
     }
 
     // Stand-in pages for the kinds given; they note whether the wait cursor was up.
     void RegisterStandInPages(std::initializer_list<DevicePageKind> kinds) {
         for (const DevicePageKind kind : kinds) {
-            dialog_->DevicePages().Register(kind, [this, kind](QWidget* parent, const QRect& at) {
-                auto* page = new StandInPage(kind, parent);
-                page->setGeometry(at);
-                const QCursor* cursor = QApplication::overrideCursor();
-                waited_while_opening_ = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
-                combo_text_while_opening_ = dialog_->DeviceCombo()->currentText().toStdString();
-                return page;
-            });
+            dialog_->DevicePages().Register(
+                kind, [this, kind](PanoptixState&, QWidget* parent, const QRect& at) {
+                    auto* page = new StandInPage(kind, parent);
+                    page->setGeometry(at);
+                    const QCursor* cursor = QApplication::overrideCursor();
+                    waited_while_opening_ = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+                    combo_text_while_opening_ = dialog_->DeviceCombo()->currentText().toStdString();
+                    return page;
+                });
         }
     }
 
@@ -88,8 +89,8 @@ class MainWindowTest : public ::testing::Test {
     void ListDevices(const std::vector<uint8_t>& type_bytes) {
         const QSignalBlocker block(dialog_->DeviceCombo());
         for (size_t i = 0; i < type_bytes.size(); ++i) {
-            dialog_->device_table[i].SetIpText("127.0.0.1");
-            dialog_->device_table[i].device_type = type_bytes[i];
+            dialog_->link.device_table[i].SetIpText("127.0.0.1");
+            dialog_->link.device_table[i].device_type = type_bytes[i];
             dialog_->DeviceCombo()->addItem(QStringLiteral("device %1").arg(i));
         }
         dialog_->DeviceCombo()->setCurrentIndex(-1);
@@ -111,8 +112,8 @@ TEST_F(MainWindowTest, StartsIdleWithTheSkinInPlace) {
     EXPECT_EQ(dialog.PageRect(), kPageRect);
     EXPECT_EQ(dialog.DeviceCombo()->count(), 0);
     EXPECT_EQ(dialog.CurrentPage(), nullptr);
-    EXPECT_EQ(dialog.m_device_index, -1);
-    EXPECT_EQ(dialog.m_udpSockfd, -1);
+    EXPECT_EQ(dialog.link.m_device_index, -1);
+    EXPECT_EQ(dialog.link.m_udpSockfd, -1);
     EXPECT_EQ(dialog.PageAreaText(), QStringLiteral("Press SCAN to search for devices"));
     EXPECT_THAT(traces.lines(), ElementsAre("L = 0 \n", "T = 0 \n", "R = 1280 \n", "B = 720 \n",
                                             "W = 1280 \n", "H = 720 \n"));
@@ -149,7 +150,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     UdpPeer device(PeerScript::Reply(command::kDiscovery, {DiscoveryReply(0xA1, 0x11, "ABC"),
                                                            DiscoveryReply(0x60, 0x22, "QL2293 "),
                                                            DiscoveryReply(0xA5, 0x33, "QL2293")}));
-    dialog_->endpoints.device_port = device.port();
+    dialog_->link.endpoints.device_port = device.port();
     RegisterStandInPages(
         {DevicePageKind::Multiviewer, DevicePageKind::QuadView, DevicePageKind::Switcher});
     TraceRecorder traces;
@@ -162,11 +163,11 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()),
                 ElementsAre("ABC_127.0.0.1", "ORV-MXP9120HD_127.0.0.1", "QL2293_127.0.0.1"));
     EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
-    EXPECT_EQ(dialog_->m_device_index, 0);
-    EXPECT_EQ(dialog_->device_table[1].IpText(), "127.0.0.1");
-    EXPECT_EQ(dialog_->device_table[1].device_type, 0x60);
-    EXPECT_EQ(dialog_->device_table[1].device_address, 0x22);
-    EXPECT_EQ(dialog_->m_udpSockfd, -1);
+    EXPECT_EQ(dialog_->link.m_device_index, 0);
+    EXPECT_EQ(dialog_->link.device_table[1].IpText(), "127.0.0.1");
+    EXPECT_EQ(dialog_->link.device_table[1].device_type, 0x60);
+    EXPECT_EQ(dialog_->link.device_table[1].device_address, 0x22);
+    EXPECT_EQ(dialog_->link.m_udpSockfd, -1);
 
     ASSERT_NE(Page(), nullptr);
     EXPECT_EQ(Page()->kind(), DevicePageKind::Multiviewer);
@@ -189,7 +190,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     EXPECT_TRUE(first_page->isHidden());
     DeleteReplacedPages();
     EXPECT_TRUE(first_page.isNull());
-    EXPECT_EQ(dialog_->m_device_index, 2);
+    EXPECT_EQ(dialog_->link.m_device_index, 2);
     ASSERT_NE(Page(), nullptr);
     EXPECT_EQ(Page()->kind(), DevicePageKind::Switcher);
     EXPECT_EQ(Page()->geometry(), kPageRect);
@@ -197,7 +198,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
 
 TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
     UdpPeer silent(PeerScript::Reply(command::kDiscovery, {}));
-    dialog_->endpoints.device_port = silent.port();
+    dialog_->link.endpoints.device_port = silent.port();
     RegisterStandInPages({DevicePageKind::Switcher});
     ListDevices({0xA5});
     dialog_->DeviceCombo()->setCurrentIndex(0);
@@ -215,10 +216,10 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
     EXPECT_EQ(dialog_->PageAreaText(),
               QStringLiteral("No devices found. Press SCAN to search again"));
     EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
-    EXPECT_EQ(dialog_->m_device_index, -1);
+    EXPECT_EQ(dialog_->link.m_device_index, -1);
     // The combo box held an entry, so the table was cleared for the new result.
-    EXPECT_EQ(dialog_->device_table[0].device_type, 0);
-    EXPECT_EQ(dialog_->device_table[0].IpText(), "");
+    EXPECT_EQ(dialog_->link.device_table[0].device_type, 0);
+    EXPECT_EQ(dialog_->link.device_table[0].IpText(), "");
     const auto lines = traces.lines();
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[0], "net search \n");
@@ -231,7 +232,7 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
 
 TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
     RegisterStandInPages({DevicePageKind::QuadView, DevicePageKind::Switcher});
-    dialog_->m_eState = kModeSerial;
+    dialog_->link.m_eState = kModeSerial;
     ListDevices({0xA5});
     dialog_->DeviceCombo()->setCurrentIndex(0);  // type 0 from the parser: the quad-view panel
     ASSERT_NE(Page(), nullptr);
@@ -248,7 +249,7 @@ TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
     }
 
     PtyPeer device(PtyPeer::Line::HeldOpen);
-    ASSERT_TRUE(dialog_->serial_port.OpenPort(device.PortName(), 115200));
+    ASSERT_TRUE(dialog_->link.serial_port.OpenPort(device.PortName(), 115200));
     {
         // The serial list shows the name as sent: no substitution there.
         std::vector<uint8_t> reply = DiscoveryReply(0xA5, 0x09, "QL2293 ");
@@ -258,22 +259,22 @@ TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
         dialog_->OnSearch();
         EXPECT_EQ(device.Answered(), 1);
         EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("QL2293 "));
-        EXPECT_EQ(dialog_->m_device_index, 1);  // the parser's count of names
-        EXPECT_EQ(dialog_->m_main_com_dev_type, 0xA5);
+        EXPECT_EQ(dialog_->link.m_device_index, 1);  // the parser's count of names
+        EXPECT_EQ(dialog_->link.m_main_com_dev_type, 0xA5);
         ASSERT_NE(Page(), nullptr);
         EXPECT_EQ(Page()->kind(), DevicePageKind::Switcher);
         EXPECT_TRUE(waited_while_opening_);
         EXPECT_THAT(TracesFrom(traces, "m_device_index = 1 \n "),
                     ElementsAre("m_device_index = 1 \n ", " only com \n"));
     }
-    dialog_->serial_port.ClosePort(500);
+    dialog_->link.serial_port.ClosePort(500);
 }
 
 TEST_F(MainWindowTest, ScanDoesNothingInAnUnknownMode) {
     UdpPeer device(PeerScript::Reply(command::kDiscovery, {DiscoveryReply(0xA1, 0x11, "ABC")}));
-    dialog_->endpoints.device_port = device.port();
+    dialog_->link.endpoints.device_port = device.port();
     ListDevices({0xA1});
-    dialog_->m_eState = 2;
+    dialog_->link.m_eState = 2;
     TraceRecorder traces;
 
     dialog_->OnSearch();
@@ -313,9 +314,9 @@ TEST_F(MainWindowTest, PagesFollowTheTypeByteAndTheConnectionMode) {
          {"m_device_index = 0 \n ", "com data wrong \n", "m_p_mian_show_dlg is null \n"},
          std::nullopt},
     };
-    dialog_->m_main_com_dev_type = 0x82;
+    dialog_->link.m_main_com_dev_type = 0x82;
     for (const Case& c : cases) {
-        dialog_->m_eState = c.mode;
+        dialog_->link.m_eState = c.mode;
         {
             const QSignalBlocker block(dialog_->DeviceCombo());
             dialog_->DeviceCombo()->setCurrentIndex(-1);
@@ -323,7 +324,7 @@ TEST_F(MainWindowTest, PagesFollowTheTypeByteAndTheConnectionMode) {
         TraceRecorder traces;
         dialog_->DeviceCombo()->setCurrentIndex(c.index);
         EXPECT_EQ(traces.lines(), c.traces) << "mode " << c.mode << " index " << c.index;
-        EXPECT_EQ(dialog_->m_device_index, c.index);
+        EXPECT_EQ(dialog_->link.m_device_index, c.index);
         if (c.page) {
             ASSERT_NE(Page(), nullptr) << "index " << c.index;
             EXPECT_EQ(Page()->kind(), *c.page) << "index " << c.index;
@@ -361,16 +362,16 @@ TEST_F(MainWindowTest, AnEmptyPageAreaSaysWhichDeviceHasNoControlPage) {
 TEST_F(MainWindowTest, OpeningAPageClosesAnOpenUdpSocket) {
     RegisterStandInPages({DevicePageKind::Multiviewer});
     ListDevices({0xA1});
-    dialog_->m_device_index = 0;
-    dialog_->endpoints.device_port = FreeLoopbackPort();
-    OpenCommandSocket(*dialog_);
-    const int socket = dialog_->m_udpSockfd;
+    dialog_->link.m_device_index = 0;
+    dialog_->link.endpoints.device_port = FreeLoopbackPort();
+    OpenCommandSocket(dialog_->link);
+    const int socket = dialog_->link.m_udpSockfd;
     ASSERT_GE(socket, 0);
 
     dialog_->OpenDevicePage();
 
     ASSERT_NE(Page(), nullptr);
-    EXPECT_EQ(dialog_->m_udpSockfd, -1);
+    EXPECT_EQ(dialog_->link.m_udpSockfd, -1);
     errno = 0;
     EXPECT_EQ(::fcntl(socket, F_GETFD), -1);  // really closed, not just forgotten
     EXPECT_EQ(errno, EBADF);
@@ -386,19 +387,20 @@ TEST_F(MainWindowTest, NoSelectionKeepsTheCurrentPage) {
 
     dialog_->DeviceCombo()->setCurrentIndex(-1);
 
-    EXPECT_EQ(dialog_->m_device_index, -1);
+    EXPECT_EQ(dialog_->link.m_device_index, -1);
     EXPECT_EQ(dialog_->CurrentPage(), page.data());
     EXPECT_THAT(traces.lines(), ElementsAre("m_device_index = -1 \n "));
 }
 
 // A page with an edit field that lets Enter and Esc through to its parent.
 TEST_F(MainWindowTest, EnterAndEscLeaveTheWindowOpen) {
-    dialog_->DevicePages().Register(DevicePageKind::Switcher, [](QWidget* parent, const QRect& at) {
-        auto* page = new StandInPage(DevicePageKind::Switcher, parent);
-        page->setGeometry(at);
-        new QLineEdit(page);
-        return page;
-    });
+    dialog_->DevicePages().Register(
+        DevicePageKind::Switcher, [](PanoptixState&, QWidget* parent, const QRect& at) {
+            auto* page = new StandInPage(DevicePageKind::Switcher, parent);
+            page->setGeometry(at);
+            new QLineEdit(page);
+            return page;
+        });
     ListDevices({0xA5});
     dialog_->DeviceCombo()->setCurrentIndex(0);
     dialog_->show();

@@ -38,14 +38,14 @@ void TypeAddress(IpAddressField& field, const QString& text) {
 class SetConfigureTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        state_.endpoints.local_port = FreeLoopbackPort();
-        state_.endpoints.device_port = device_.port();
-        state_.device_table[0].SetIpText("127.0.0.1");
-        state_.device_table[0].device_type = 0xA1;
-        state_.device_table[0].device_address = 0x07;
-        state_.m_device_index = 0;
+        state_.link.endpoints.local_port = FreeLoopbackPort();
+        state_.link.endpoints.device_port = device_.port();
+        state_.link.device_table[0].SetIpText("127.0.0.1");
+        state_.link.device_table[0].device_type = 0xA1;
+        state_.link.device_table[0].device_address = 0x07;
+        state_.link.m_device_index = 0;
     }
-    void TearDown() override { state_.serial_port.ClosePort(500); }
+    void TearDown() override { state_.link.serial_port.ClosePort(500); }
 
     void Open() { dialog_ = std::make_unique<CSetConfigure>(state_, nullptr); }
     template <class T>
@@ -96,12 +96,12 @@ TEST_F(SetConfigureTest, OpensWithTheCurrentModeAndTheSerialControlsDisabled) {
     EXPECT_THAT(Address()->Octets(), ElementsAre(127, 0, 0, 1));
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
     EXPECT_EQ(dialog_->ConnectedFlag(), 0);
-    EXPECT_EQ(state_.m_eState, kModeLan);  // opening is not a choice of the operator
+    EXPECT_EQ(state_.link.m_eState, kModeLan);  // opening is not a choice of the operator
     EXPECT_EQ(traces.CountStartingWith("com "), 0u);
 
     // In serial mode the list shows it, yet Connect stays disabled until the mode is chosen.
-    state_.m_eState = kModeSerial;
-    state_.m_device_index = -1;
+    state_.link.m_eState = kModeSerial;
+    state_.link.m_device_index = -1;
     Open();
     EXPECT_EQ(Mode()->currentIndex(), 1);
     EXPECT_TRUE(Address()->IsBlank());
@@ -125,16 +125,16 @@ TEST_F(SetConfigureTest, ButtonsWearTheSkinsGreyLook) {
 TEST_F(SetConfigureTest, ModeChoiceSetsTheLinkAndTheControls) {
     Open();
     Pick(Mode(), 1);
-    EXPECT_EQ(state_.m_eState, kModeSerial);
+    EXPECT_EQ(state_.link.m_eState, kModeSerial);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, false, false}));
 
     Pick(Mode(), 0);
-    EXPECT_EQ(state_.m_eState, kModeLan);
+    EXPECT_EQ(state_.link.m_eState, kModeLan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
 
     // No selection changes nothing.
     Pick(Mode(), -1);
-    EXPECT_EQ(state_.m_eState, kModeLan);
+    EXPECT_EQ(state_.link.m_eState, kModeLan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
 }
 
@@ -150,13 +150,13 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
         QTest::mouseClick(ConnectButton(), Qt::LeftButton);
         EXPECT_THAT(traces.lines(), ElementsAre("com open success \n"));
     }
-    EXPECT_TRUE(state_.serial_port.IsOpen());
+    EXPECT_TRUE(state_.link.serial_port.IsOpen());
     EXPECT_EQ(ConnectButton()->text(), QStringLiteral("Disconnect"));
     EXPECT_NE(dialog_->ConnectedFlag(), 0);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false, false}));
 
     QTest::mouseClick(ConnectButton(), Qt::LeftButton);
-    EXPECT_FALSE(state_.serial_port.IsOpen());
+    EXPECT_FALSE(state_.link.serial_port.IsOpen());
     EXPECT_EQ(ConnectButton()->text(), QStringLiteral("Connect"));
     EXPECT_EQ(dialog_->ConnectedFlag(), 0);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, false, false}));
@@ -165,7 +165,7 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
     // "Disconnect" while the flag is clear, so the next press reopens the port.
     QTest::mouseClick(ConnectButton(), Qt::LeftButton);
     Pick(Mode(), 0);
-    EXPECT_TRUE(state_.serial_port.IsOpen());
+    EXPECT_TRUE(state_.link.serial_port.IsOpen());
     EXPECT_EQ(dialog_->ConnectedFlag(), 0);
     Pick(Mode(), 1);
     EXPECT_EQ(ConnectButton()->text(), QStringLiteral("Disconnect"));
@@ -174,9 +174,9 @@ TEST_F(SetConfigureTest, ConnectOpensAPseudoTerminalAndDisconnectClosesIt) {
         QTest::mouseClick(ConnectButton(), Qt::LeftButton);
         EXPECT_THAT(traces.lines(), ElementsAre("close the com \n", "com open success \n"));
     }
-    EXPECT_TRUE(state_.serial_port.IsOpen());
+    EXPECT_TRUE(state_.link.serial_port.IsOpen());
     EXPECT_NE(dialog_->ConnectedFlag(), 0);
-    state_.serial_port.ClosePort(500);
+    state_.link.serial_port.ClosePort(500);
 }
 
 TEST_F(SetConfigureTest, APortThatCannotBeOpenedLeavesTheDialogAsItWas) {
@@ -187,7 +187,7 @@ TEST_F(SetConfigureTest, APortThatCannotBeOpenedLeavesTheDialogAsItWas) {
         TraceRecorder traces;
         QTest::mouseClick(ConnectButton(), Qt::LeftButton);
         EXPECT_THAT(traces.lines(), ElementsAre("com open failed \n")) << port;
-        EXPECT_FALSE(state_.serial_port.IsOpen());
+        EXPECT_FALSE(state_.link.serial_port.IsOpen());
         EXPECT_EQ(ConnectButton()->text(), QStringLiteral("Connect"));
         EXPECT_EQ(dialog_->ConnectedFlag(), 0);
         EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, false, false}));
@@ -226,23 +226,23 @@ TEST_F(SetConfigureTest, ChangeIpSendsAddressMaskAndGatewayToTheSelectedDevice) 
         EXPECT_EQ(frame[30], sum >> 8);
         EXPECT_EQ(frame[31], 0xAE);
         // The shared state keeps what was sent, for the pages to read.
-        const NetworkAddress& stored = state_.new_network_address;
+        const NetworkAddress& stored = state_.multiviewer.new_network_address;
         EXPECT_THAT(stored.ip, ElementsAreArray(c.payload.data(), 4)) << c.typed;
         EXPECT_THAT(stored.mask, ElementsAreArray(c.payload.data() + 4, 4)) << c.typed;
         EXPECT_THAT(stored.gateway, ElementsAreArray(c.payload.data() + 8, 4)) << c.typed;
     }
-    EXPECT_EQ(state_.m_udpSockfd, -1);
+    EXPECT_EQ(state_.link.m_udpSockfd, -1);
     EXPECT_TRUE(messages_.texts.empty());
 }
 
 TEST_F(SetConfigureTest, ChangeIpWithoutASelectedDeviceAsksForOneAndSendsNothing) {
-    state_.m_device_index = -1;
+    state_.link.m_device_index = -1;
     Open();
     Address()->SetAddressText(QStringLiteral("10.0.0.7"));
     QTest::mouseClick(ChangeIp(), Qt::LeftButton);
     EXPECT_THAT(messages_.texts, ElementsAre("Please choose a device"));
     EXPECT_FALSE(device_.Receive(100).has_value());
-    EXPECT_EQ(state_.m_udpSockfd, -1);
+    EXPECT_EQ(state_.link.m_udpSockfd, -1);
 }
 
 TEST_F(SetConfigureTest, EscHidesWithTheCloseTraceAndEnterHidesQuietly) {
@@ -266,7 +266,7 @@ TEST_F(SetConfigureTest, EscHidesWithTheCloseTraceAndEnterHidesQuietly) {
     Pick(Mode(), 1);
     dialog_->show();
     EXPECT_EQ(Mode()->currentIndex(), 1);
-    EXPECT_EQ(state_.m_eState, kModeSerial);
+    EXPECT_EQ(state_.link.m_eState, kModeSerial);
 }
 
 TEST(IpAddressField, ReadsDottedTextAndTypedOctets) {

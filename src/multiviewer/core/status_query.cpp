@@ -1,0 +1,47 @@
+#include "multiviewer/core/status_query.h"
+
+#include "link/clock.h"
+#include "link/command_frame.h"
+#include "link/reply_parser.h"
+#include "link/udp_transport.h"
+#include "multiviewer/core/multiviewer_commands.h"
+#include "multiviewer/core/status_decoder.h"
+
+namespace panoptix {
+
+void QueryStatusOverLan(LinkState& link, MultiviewerState& mv) {
+    const uint32_t start_ms = TickMs();
+    const auto request =
+        MakeCommandFrame(link.FrameEntry(), LinkByte::Udp, command::kMultiviewerStatus);
+    ReplyWait wait;
+    wait.command = command::kMultiviewerStatus;
+    wait.window_ms = kLanStatusWindowMs;
+    wait.start_ms = start_ms;
+    wait.foreign_trace = "the cmd is not right，continue \n";
+    wait.timeout_trace = "wait time over \n";
+    const auto reply = QueryWithReply(link, request, wait);
+    if (!reply.empty()) {
+        DecodeStatusReply(mv, reply, DecodeTraces::On);
+    }
+    mv.m_status_query_done = 1;
+}
+
+void QueryStatusOverSerial(LinkState& link, MultiviewerState& mv) {
+    const uint32_t start_ms = TickMs();
+    const auto request =
+        MakeCommandFrame(link.FrameEntry(), LinkByte::Serial, command::kMultiviewerStatus);
+    if (!link.serial_port.IsOpen()) {
+        return;
+    }
+    link.serial_port.DrainInput();
+    ClearReceivedBytes(link);
+    link.serial_port.WritePort(request.data(), static_cast<int>(request.size()));
+    SleepMs(10);
+    AwaitSerialReply(
+        link, start_ms, kSerialStatusWindowMs,
+        [&mv](std::span<const uint8_t> frame) { DecodeStatusReply(mv, frame, DecodeTraces::Off); },
+        CountTrace::Off);
+    mv.m_status_query_done = 1;
+}
+
+}  // namespace panoptix

@@ -1,0 +1,23 @@
+#pragma once
+// CClass_16view_audio: the audio page (page 4 of the container, no visible button, every
+// control hidden). Its two lists send over the LAN whatever the connection mode says.
+#include "multiviewer/pages/multiviewer_sub_page.h"
+
+class QComboBox;
+
+namespace panoptix {
+
+class CClass_16view_audio : public MultiviewerSubPage {
+    Q_OBJECT
+
+  public:
+    CClass_16view_audio(LinkState& link, MultiviewerState& multiviewer, QWidget* parent);
+
+  private:
+    void OnHistogramChanged(int entry);
+    void OnSourceChanged(int entry);
+};
+
+}  // namespace panoptix
+
+using panoptix::CClass_16view_audio;

@@ -1,0 +1,30 @@
+#pragma once
+// Draws the multiviewer layout preview: the 720 x 480 picture of the output as the panel
+// believes it to be, from the preview geometry and the shown flags of the state.
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+
+#include "multiviewer/core/multiviewer_state.h"
+
+namespace panoptix {
+
+// Where the container copies the picture, unscaled, in its client area.
+inline constexpr QPoint kPreviewOrigin{5, 40};
+
+inline const QColor kPreviewGround{152, 152, 152};
+inline const QColor kPreviewWindowBorder{89, 187, 255};
+inline const QColor kPreviewWindowInside{55, 55, 55};
+inline const QColor kPreviewWindowNumber{60, 180, 255};
+inline const QColor kPreviewWindowNumberGround{255, 255, 255};
+inline const QColor kPreviewAudioBar{89, 187, 255};
+// Window borders are this wide; the inside is the window inset by it on every side.
+inline constexpr int kPreviewBorderWidth = 2;
+
+// The picture: grey ground; for every window with a size, its border colour, its dark inside
+// and its number (top-left corner at the window's centre less 5 pixels, on a white cell);
+// then its audio, UMD and resolution bars, each only while its shown flag is set.
+QImage RenderPreview(const MultiviewerState& state, const QFont& number_font);
+
+}  // namespace panoptix
