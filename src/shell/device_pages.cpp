@@ -3,6 +3,7 @@
 #include <vector>
 
 // Each device model includes its page header here and adds its line to the table below.
+#include "matrix/pages/class_matrix_control.h"
 #include "multiviewer/pages/class_16view_dlg.h"
 
 namespace panoptix {
@@ -11,6 +12,7 @@ std::span<const DevicePageRegistration> DefaultDevicePages() {
     static const std::vector<DevicePageRegistration> kPages = {
         {DevicePageKind::Multiviewer,
          &CreateDevicePage<CClass_16view_dlg, &PanoptixState::multiviewer>},
+        {DevicePageKind::Matrix, &CreateDevicePage<CClass_matrix_control, &PanoptixState::matrix>},
     };
     return kPages;
 }

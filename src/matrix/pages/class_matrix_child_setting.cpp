@@ -15,10 +15,10 @@
 #include "controls/page_painting.h"
 #include "controls/shade_button_st.h"
 #include "link/serial_connection.h"
+#include "link/serial_port_list.h"
 #include "matrix/pages/matrix_control_ids.h"
 #include "matrix/pages/matrix_page_keys.h"
 #include "resources/skin.h"
-#include "shell/serial_port_list.h"
 
 namespace panoptix {
 namespace {
