@@ -125,8 +125,10 @@ void CClass_matrix_child_setting::CreateControls() {
     shading.setColor(QPalette::Light, kConnectHighlight);
     shading.setColor(QPalette::Highlight, kPageControlText);
     connect_->setPalette(shading);
+    // Bold reads on the dark shading; one pixel smaller so that "Disconnect" fits the button.
     QFont caption_font = connect_->font();
     caption_font.setBold(true);
+    caption_font.setPixelSize(kFontPixelSize - 1);
     connect_->setFont(caption_font);
     connect_->ApplyShading();
     connect_->SetColour(CButtonST::kTextActive, kConnectTextActive);

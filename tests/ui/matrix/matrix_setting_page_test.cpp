@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QTest>
 
 #include "controls/ip_address_field.h"
@@ -137,6 +138,9 @@ TEST_F(MatrixSettingPage, ConnectOpensThePortAndTheTextsTravelOnIt) {
     }
     EXPECT_TRUE(link_.serial_port.IsOpen());
     EXPECT_EQ(ConnectButton()->text(), QStringLiteral("Disconnect"));
+    EXPECT_LT(QFontMetrics(ConnectButton()->font()).horizontalAdvance(ConnectButton()->text()),
+              ConnectButton()->width() - 4)
+        << "the caption fits the button";
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, false}));
     EXPECT_NE(Setting().PortConnected(), 0);
     EXPECT_TRUE(LampLit());
