@@ -3,6 +3,7 @@
 #include <vector>
 
 // Each device model includes its page header here and adds its line to the table below.
+#include "matrix/pages/class_matrix_control.h"
 #include "multiviewer/pages/class_16view_dlg.h"
 #include "quadview/pages/class_kv2718_main_dlg.h"
 #include "switcher/pages/class_switcher_dlg.h"
@@ -18,6 +19,7 @@ std::span<const DevicePageRegistration> DefaultDevicePages() {
          &CreateDevicePage<CClass_kv2718_main_dlg, &PanoptixState::quadview>},
         {DevicePageKind::Switcher,
          &CreateDevicePage<CClass_switcher_dlg, &PanoptixState::switcher>},
+        {DevicePageKind::Matrix, &CreateDevicePage<CClass_matrix_control, &PanoptixState::matrix>},
     };
     return kPages;
 }

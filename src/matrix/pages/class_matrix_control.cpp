@@ -1,0 +1,148 @@
+#include "matrix/pages/class_matrix_control.h"
+
+#include <QPainter>
+
+#include "controls/control_id.h"
+#include "controls/page_painting.h"
+#include "controls/shade_button_st.h"
+#include "matrix/core/matrix_crosspoint.h"
+#include "matrix/pages/class_matrix_child_function.h"
+#include "matrix/pages/class_matrix_child_setting.h"
+#include "matrix/pages/matrix_control_ids.h"
+#include "matrix/pages/matrix_page_keys.h"
+
+namespace panoptix {
+namespace {
+
+constexpr QSize kPageSize{1240, 580};
+
+// Input k at (80 + 68 (k - 1), 180), output k below it at y 380; each 60 x 65.
+constexpr int kFirstButtonX = 80;
+constexpr int kButtonPitch = 68;
+constexpr int kInputRowY = 180;
+constexpr int kOutputRowY = 380;
+constexpr QSize kCrosspointSize{60, 65};
+
+QRect CrosspointRect(int k, int row_y) {
+    return {QPoint(kFirstButtonX + kButtonPitch * (k - 1), row_y), kCrosspointSize};
+}
+
+// The tabs: id, place, normal picture, picture while its sub page is shown.
+struct TabRow {
+    int id;
+    QRect rect;
+    int face_normal;
+    int face_shown;
+};
+constexpr TabRow kTabs[] = {
+    {matrix_id::kControlTab, {748, 25, 80, 75}, 192, 193},
+    {matrix_id::kSettingTab, {840, 25, 90, 75}, 200, 201},
+};
+
+CShadeButtonST* MakePictureButton(QWidget* parent, int control_id, const QRect& rect,
+                                  int picture_id) {
+    auto* button = new CShadeButtonST(parent);
+    SetControlId(button, control_id);
+    button->setGeometry(rect);
+    button->SetPictureById(picture_id);
+    button->SetTransparent();
+    button->SetBorder(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+size_t Slot(int k) {
+    return static_cast<size_t>(k - 1);
+}
+
+}  // namespace
+
+CClass_matrix_control::CClass_matrix_control(LinkState& link, MatrixState& matrix, QWidget* parent)
+    : QWidget(parent), link_(link), matrix_(matrix) {
+    resize(kPageSize);
+    CreateControls();
+    SwallowEnterAndEsc(this);
+    // The page shows the record it finds: the selected input and the outputs that carry it.
+    ShowOpeningPictures(matrix_, *this);
+    ShowSubPage(kFunctionSubPage);
+}
+
+CClass_matrix_control::~CClass_matrix_control() {
+    delete sub_page_.data();
+}
+
+void CClass_matrix_control::CreateControls() {
+    for (int k = 1; k <= kMatrixPorts; ++k) {
+        const int normal = CrosspointBitmapId(k, CrosspointPicture::kNormal);
+        inputs_[Slot(k)] =
+            MakePictureButton(this, matrix_id::InputId(k), CrosspointRect(k, kInputRowY), normal);
+        outputs_[Slot(k)] =
+            MakePictureButton(this, matrix_id::OutputId(k), CrosspointRect(k, kOutputRowY), normal);
+        connect(inputs_[Slot(k)], &QAbstractButton::clicked, this,
+                [this, k] { ClickInput(matrix_, *this, k); });
+        connect(outputs_[Slot(k)], &QAbstractButton::clicked, this,
+                [this, k] { ToggleOutput(matrix_, *this, k); });
+    }
+
+    // The template's marker of the sub-page area.
+    auto* area = new QWidget(this);
+    area->setGeometry(kSubPageArea);
+    area->hide();
+    SetControlId(area, matrix_id::kSubPageArea);
+    sub_page_area_ = area->geometry();
+
+    control_tab_ = MakePictureButton(this, kTabs[0].id, kTabs[0].rect, kTabs[0].face_normal);
+    setting_tab_ = MakePictureButton(this, kTabs[1].id, kTabs[1].rect, kTabs[1].face_normal);
+    connect(control_tab_, &QAbstractButton::clicked, this,
+            [this] { ShowSubPage(kFunctionSubPage); });
+    connect(setting_tab_, &QAbstractButton::clicked, this,
+            [this] { ShowSubPage(kSettingSubPage); });
+}
+
+void CClass_matrix_control::ShowSubPage(int n) {
+    if ((n != kFunctionSubPage && n != kSettingSubPage) || n == current_sub_page_) {
+        return;
+    }
+    if (current_sub_page_ != kNoSubPage) {
+        CShadeButtonST* old_tab =
+            current_sub_page_ == kFunctionSubPage ? control_tab_ : setting_tab_;
+        old_tab->SetPictureById(kTabs[current_sub_page_ - 1].face_normal);
+    }
+    if (QWidget* old_page = sub_page_.data()) {
+        // Removed once control is back in the event loop: never while one of its handlers runs.
+        old_page->hide();
+        sub_page_ = nullptr;
+        old_page->deleteLater();
+    }
+    QWidget* page = nullptr;
+    if (n == kFunctionSubPage) {
+        page = new CClass_matrix_child_function(link_, matrix_, *this, this);
+        control_tab_->SetPictureById(kTabs[0].face_shown);
+    } else {
+        page = new CClass_matrix_child_setting(link_, this);
+        setting_tab_->SetPictureById(kTabs[1].face_shown);
+    }
+    sub_page_ = page;
+    page->setGeometry(sub_page_area_);
+    page->show();
+    current_sub_page_ = static_cast<uint8_t>(n);
+}
+
+void CClass_matrix_control::ShowInput(int k, CrosspointPicture picture) {
+    if (IsMatrixPort(k)) {
+        inputs_[Slot(k)]->SetPictureById(CrosspointBitmapId(k, picture));
+    }
+}
+
+void CClass_matrix_control::ShowOutput(int k, CrosspointPicture picture) {
+    if (IsMatrixPort(k)) {
+        outputs_[Slot(k)]->SetPictureById(CrosspointBitmapId(k, picture));
+    }
+}
+
+void CClass_matrix_control::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    DrawPageBackground(painter, rect(), kBackgroundBitmap);
+}
+
+}  // namespace panoptix

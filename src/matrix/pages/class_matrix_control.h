@@ -1,0 +1,67 @@
+#pragma once
+// CClass_matrix_control: the matrix router's page (1240 x 580 at the page rectangle). Eight input
+// buttons above eight output buttons on the left; the CONTROL and SETTING tabs at the top right
+// and below them the area that holds one sub page at a time: the function buttons (1, shown
+// first) or the connection settings (2). The router never answers, so what the buttons show is
+// the panel's own record of the routes, kept in the matrix block that outlives the page.
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+#include "link/link_state.h"
+#include "matrix/core/matrix_state.h"
+#include "matrix/core/matrix_views.h"
+
+class CShadeButtonST;
+
+namespace panoptix {
+
+class CClass_matrix_control : public QWidget, public CrosspointView {
+    Q_OBJECT
+
+  public:
+    static constexpr uint8_t kNoSubPage = 255;
+    static constexpr int kFunctionSubPage = 1;
+    static constexpr int kSettingSubPage = 2;
+    static constexpr QRect kSubPageArea{750, 105, 490, 420};
+    static constexpr int kBackgroundBitmap = 229;
+
+    CClass_matrix_control(LinkState& link, MatrixState& matrix, QWidget* parent);
+    ~CClass_matrix_control() override;
+    CClass_matrix_control(const CClass_matrix_control&) = delete;
+    CClass_matrix_control& operator=(const CClass_matrix_control&) = delete;
+
+    // Shows sub page n (1 function, 2 setting) in the sub-page area, replacing the current one;
+    // the sub page already shown, or another number, changes nothing.
+    void ShowSubPage(int n);
+
+    uint8_t current_sub_page() const { return current_sub_page_; }
+    QWidget* SubPage() const { return sub_page_.data(); }
+
+    // The crosspoint buttons' pictures, as the rules draw them (k = 1..8).
+    void ShowInput(int k, CrosspointPicture picture) override;
+    void ShowOutput(int k, CrosspointPicture picture) override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void CreateControls();
+
+    LinkState& link_;
+    MatrixState& matrix_;
+    std::array<CShadeButtonST*, kMatrixPorts> inputs_{};
+    std::array<CShadeButtonST*, kMatrixPorts> outputs_{};
+    CShadeButtonST* control_tab_ = nullptr;
+    CShadeButtonST* setting_tab_ = nullptr;
+    QRect sub_page_area_;
+    QPointer<QWidget> sub_page_;
+    uint8_t current_sub_page_ = kNoSubPage;
+};
+
+}  // namespace panoptix
+
+using panoptix::CClass_matrix_control;

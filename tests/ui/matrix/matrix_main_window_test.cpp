@@ -1,0 +1,63 @@
+// The matrix page as the operator gets it: the main window opens it for the router's two type
+// bytes, on the main window's matrix block, with the lock cleared and the routes kept.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
+#include "controls/button_st.h"
+#include "controls/control_id.h"
+#include "matrix/pages/class_matrix_control.h"
+#include "matrix/pages/matrix_control_ids.h"
+#include "shell/panoptix_dlg.h"
+#include "support/recorders.h"
+
+namespace panoptix {
+namespace {
+
+TEST(MainWindowMatrixTest, OpensForBothTypeBytesWithTheLockClearedAndTheRecordKept) {
+    testing_support::MessageRecorder messages;
+    CPanoptixDlg dialog;
+    for (const uint8_t type_byte : {0x81, 0x82}) {
+        dialog.link.device_table[0].SetIpText("127.0.0.1");
+        dialog.link.device_table[0].device_type = type_byte;
+        {
+            const QSignalBlocker quiet(dialog.DeviceCombo());
+            dialog.DeviceCombo()->clear();
+            dialog.DeviceCombo()->addItem(QStringLiteral("MX88_127.0.0.1"));
+        }
+        dialog.link.m_device_index = 0;
+        // What the operator left behind: input 6 on outputs 2 and 7, and the panel locked.
+        dialog.matrix.m_eMatrixState = 1;
+        dialog.matrix.m_matrix_input = 6;
+        dialog.matrix.m_matrix_route = {0, 6, 0, 0, 0, 0, 6, 0};
+        dialog.matrix.m_matrix_lock = ~0;
+        dialog.show();
+
+        dialog.OpenDevicePage();
+
+        auto* page = qobject_cast<CClass_matrix_control*>(dialog.CurrentPage());
+        ASSERT_NE(page, nullptr) << int{type_byte};
+        EXPECT_EQ(page->geometry(), QRect(20, 110, 1240, 580));
+        EXPECT_TRUE(page->isVisible());
+        EXPECT_EQ(dialog.matrix.m_matrix_lock, 0);
+        EXPECT_EQ(dialog.matrix.m_matrix_input, 6);
+        EXPECT_EQ(FindControlAs<CButtonST>(page->SubPage(), matrix_id::kLock)->PictureId(), 231);
+        const auto picture = [page](int id) {
+            for (QObject* child : page->children()) {
+                auto* button = qobject_cast<CButtonST*>(child);
+                if (button != nullptr && ControlIdOf(button) == id) {
+                    return button->PictureId();
+                }
+            }
+            return 0;
+        };
+        EXPECT_EQ(picture(matrix_id::InputId(6)), 224);   // lit
+        EXPECT_EQ(picture(matrix_id::OutputId(7)), 226);  // lit
+        EXPECT_EQ(picture(matrix_id::OutputId(6)), 223);  // normal
+    }
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+}  // namespace
+}  // namespace panoptix
