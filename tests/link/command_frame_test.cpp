@@ -92,10 +92,10 @@ TEST(DeviceEntry, TypeByteNamesTheKindAndUnknownTypesFallToTheQuadView) {
         bool known;
     };
     const Row rows[] = {
-        {0x60, DeviceKind::QuadView, true},     {0x81, DeviceKind::Matrix, true},
-        {0x82, DeviceKind::Matrix, true},       {0xA1, DeviceKind::Multiviewer, true},
-        {0xA5, DeviceKind::Switcher, true},     {0x00, DeviceKind::QuadView, false},
-        {0xA3, DeviceKind::QuadView, false},    {0xFF, DeviceKind::QuadView, false},
+        {0x60, DeviceKind::QuadView, true},  {0x81, DeviceKind::Matrix, true},
+        {0x82, DeviceKind::Matrix, true},    {0xA1, DeviceKind::Multiviewer, true},
+        {0xA5, DeviceKind::Switcher, true},  {0x00, DeviceKind::QuadView, false},
+        {0xA3, DeviceKind::QuadView, false}, {0xFF, DeviceKind::QuadView, false},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(DeviceKindOfType(row.type), row.kind) << int{row.type};
