@@ -88,7 +88,7 @@ std::vector<ActionSpec> MultiviewerActions() {
     ActionSpec layout{"layout",
                       "Choose the layout: the number of windows.",
                       "4",
-                      {ChoiceArg("windows", LayoutCodes(), 0, "1, 4, 6, 8, 9, 10 or 16")}};
+                      {ChoiceArg("windows", LayoutCodes(), kWordsOnly, "1, 4, 6, 8, 9, 10 or 16")}};
     layout.run = [](Session& s, const std::vector<ArgValue>& a) {
         const auto index = static_cast<uint8_t>(a[0].number);
         s.multiviewer.m_all_16_view_page_data.view_mode_type = index;
