@@ -30,4 +30,11 @@ inline constexpr uint8_t kMultiviewer = 0xA1;
 inline constexpr uint8_t kSwitcher = 0xA5;
 }  // namespace device_type
 
+// The kind of device a type byte names, which chooses its page: 0x60 quad-view, 0x81 and 0x82
+// matrix, 0xA1 multiviewer, 0xA5 switcher; any other type byte gets the quad-view's page.
+enum class DeviceKind : uint8_t { QuadView, Matrix, Multiviewer, Switcher };
+DeviceKind DeviceKindOfType(uint8_t type_byte);
+// Whether the type byte is one of the five listed above.
+bool IsKnownDeviceType(uint8_t type_byte);
+
 }  // namespace panoptix

@@ -85,5 +85,23 @@ TEST(CommandFrame, RefusesAnOutputBufferThatIsTooSmall) {
     EXPECT_EQ(BuildCommandFrame(Switcher(), LinkByte::Udp, 0x32, {}, out), 20);
 }
 
+TEST(DeviceEntry, TypeByteNamesTheKindAndUnknownTypesFallToTheQuadView) {
+    struct Row {
+        uint8_t type;
+        DeviceKind kind;
+        bool known;
+    };
+    const Row rows[] = {
+        {0x60, DeviceKind::QuadView, true},  {0x81, DeviceKind::Matrix, true},
+        {0x82, DeviceKind::Matrix, true},    {0xA1, DeviceKind::Multiviewer, true},
+        {0xA5, DeviceKind::Switcher, true},  {0x00, DeviceKind::QuadView, false},
+        {0xA3, DeviceKind::QuadView, false}, {0xFF, DeviceKind::QuadView, false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(DeviceKindOfType(row.type), row.kind) << int{row.type};
+        EXPECT_EQ(IsKnownDeviceType(row.type), row.known) << int{row.type};
+    }
+}
+
 }  // namespace
 }  // namespace panoptix

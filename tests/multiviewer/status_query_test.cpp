@@ -70,8 +70,8 @@ class LanStatusQueryTest : public ::testing::Test {
   protected:
     void SetUp() override { testing_support::SelectPeer(link_, device_, 0xA1, 0x07); }
 
-    // The device answers the query with `datagrams`, in order.
-    void RunQueryAnsweredWith(const std::vector<Bytes>& datagrams) {
+    // The device answers the query with `datagrams`, in order. Returns what the query said.
+    bool RunQueryAnsweredWith(const std::vector<Bytes>& datagrams) {
         Bytes request;
         std::thread peer([&] {
             if (const auto received = device_.Receive(2000)) {
@@ -81,9 +81,10 @@ class LanStatusQueryTest : public ::testing::Test {
                 }
             }
         });
-        QueryStatusOverLan(link_, mv_);
+        const bool answered = QueryStatusOverLan(link_, mv_);
         peer.join();
         EXPECT_THAT(request, ::testing::ElementsAreArray(QueryFrame(LinkByte::Udp)));
+        return answered;
     }
 
     UdpPeer device_;
@@ -93,7 +94,8 @@ class LanStatusQueryTest : public ::testing::Test {
 
 TEST_F(LanStatusQueryTest, DecodesTheReplyThatFollowsForeignDatagrams) {
     TraceRecorder traces;
-    RunQueryAnsweredWith({LayoutCommandFrame(), Bytes{0xA5, 0x6C, 0x05}, RichReply().Frame()});
+    EXPECT_TRUE(
+        RunQueryAnsweredWith({LayoutCommandFrame(), Bytes{0xA5, 0x6C, 0x05}, RichReply().Frame()}));
 
     ExpectRichReplyDecoded(mv_);
     EXPECT_EQ(traces.Count(kForeignTrace), 2u);
@@ -116,7 +118,8 @@ TEST_F(LanStatusQueryTest, AShortReplyDecodesWhatItHolds) {
 TEST_F(LanStatusQueryTest, OnlyForeignDatagramsTimeOutAndLeaveTheState) {
     TraceRecorder traces;
     const MultiviewerState before = mv_;
-    RunQueryAnsweredWith({LayoutCommandFrame(), LayoutCommandFrame(), LayoutCommandFrame()});
+    EXPECT_FALSE(
+        RunQueryAnsweredWith({LayoutCommandFrame(), LayoutCommandFrame(), LayoutCommandFrame()}));
 
     EXPECT_EQ(traces.Count(kForeignTrace), 3u);
     EXPECT_EQ(traces.Count("wait time over \n"), 1u);
@@ -189,7 +192,7 @@ TEST_F(SerialStatusQueryTest, DecodesAReplyArrivingInPiecesAfterStaleBytes) {
         }
     });
     TraceRecorder traces;
-    QueryStatusOverSerial(link_, mv_);
+    EXPECT_TRUE(QueryStatusOverSerial(link_, mv_));
     peer.join();
 
     EXPECT_THAT(request, ::testing::ElementsAreArray(QueryFrame(LinkByte::Serial)));
@@ -203,7 +206,7 @@ TEST_F(SerialStatusQueryTest, DecodesAReplyArrivingInPiecesAfterStaleBytes) {
 TEST_F(SerialStatusQueryTest, ClosedPortSendsNothingAndChangesNothing) {
     const MultiviewerState before = mv_;
     TraceRecorder traces;
-    QueryStatusOverSerial(link_, mv_);
+    EXPECT_FALSE(QueryStatusOverSerial(link_, mv_));
     EXPECT_TRUE(SameState(mv_, before));  // not even the query-done flag
     EXPECT_TRUE(traces.lines().empty());
     EXPECT_TRUE(pty_.ReadUntilQuiet(50).empty());

@@ -139,7 +139,7 @@ TEST_F(PanelTest, OutsideLanModeUdpFramesGoOnlyToAQuadViewRow) {
     TraceRecorder traces;
     panel_.LoopClicked();
     panel_.OutputFormatChosen(1);
-    panel_.QueryQuadStatus();
+    EXPECT_FALSE(panel_.QueryQuadStatus());
     EXPECT_EQ(panel_.StartSignalPoll(), PollStart::NotSent);
     EXPECT_THAT(Received(), IsEmpty());
     EXPECT_EQ(block().loop_state, 1);  // stored all the same
@@ -195,6 +195,18 @@ TEST_F(PanelTest, OpeningAsksForStatusThenSignalsAndSendsNoShowMode) {
     EXPECT_EQ(traces.Count("read over \n"), 1u);
     EXPECT_EQ(traces.Count("wait time over \n"), 0u);
     EXPECT_EQ(link_.m_udpSockfd, -1);
+}
+
+TEST_F(PanelTest, QueriesTellWhetherTheDeviceAnswered) {
+    std::thread peer([&] {
+        if (device_.Receive(3000)) {
+            device_.Reply(StatusReply(StatusFields{}));
+        }
+        device_.Receive(3000);  // the signal query goes unanswered
+    });
+    EXPECT_TRUE(panel_.QueryQuadStatus());
+    EXPECT_FALSE(panel_.QuerySignalStatus());
+    peer.join();
 }
 
 }  // namespace

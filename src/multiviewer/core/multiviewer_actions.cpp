@@ -37,12 +37,11 @@ int32_t ShownFlag(uint8_t on) {
 
 }  // namespace
 
-void QueryStatus(LinkState& link, MultiviewerState& mv) {
+bool QueryStatus(LinkState& link, MultiviewerState& mv) {
     if (link.m_eState == kModeLan) {
-        QueryStatusOverLan(link, mv);
-    } else {
-        QueryStatusOverSerial(link, mv);
+        return QueryStatusOverLan(link, mv);
     }
+    return QueryStatusOverSerial(link, mv);
 }
 
 void ChooseColour(LinkState& link, MultiviewerState& mv, CommandRoute route, ColourField field,

@@ -13,8 +13,8 @@
 namespace panoptix {
 
 // Reads the device's status over the connection mode's link: the LAN in mode 0, the serial
-// port otherwise.
-void QueryStatus(LinkState& link, MultiviewerState& mv);
+// port otherwise. True when a status reply was decoded.
+bool QueryStatus(LinkState& link, MultiviewerState& mv);
 
 enum class ColourField { UmdText, UmdBack, ResolutionText, ResolutionBack };
 

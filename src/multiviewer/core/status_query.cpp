@@ -9,7 +9,7 @@
 
 namespace panoptix {
 
-void QueryStatusOverLan(LinkState& link, MultiviewerState& mv) {
+bool QueryStatusOverLan(LinkState& link, MultiviewerState& mv) {
     const uint32_t start_ms = TickMs();
     const auto request =
         MakeCommandFrame(link.FrameEntry(), LinkByte::Udp, command::kMultiviewerStatus);
@@ -24,24 +24,30 @@ void QueryStatusOverLan(LinkState& link, MultiviewerState& mv) {
         DecodeStatusReply(mv, reply, DecodeTraces::On);
     }
     mv.m_status_query_done = 1;
+    return !reply.empty();
 }
 
-void QueryStatusOverSerial(LinkState& link, MultiviewerState& mv) {
+bool QueryStatusOverSerial(LinkState& link, MultiviewerState& mv) {
     const uint32_t start_ms = TickMs();
     const auto request =
         MakeCommandFrame(link.FrameEntry(), LinkByte::Serial, command::kMultiviewerStatus);
     if (!link.serial_port.IsOpen()) {
-        return;
+        return false;
     }
     link.serial_port.DrainInput();
     ClearReceivedBytes(link);
     link.serial_port.WritePort(request.data(), static_cast<int>(request.size()));
     SleepMs(10);
+    bool decoded = false;
     AwaitSerialReply(
         link, start_ms, kSerialStatusWindowMs,
-        [&mv](std::span<const uint8_t> frame) { DecodeStatusReply(mv, frame, DecodeTraces::Off); },
+        [&mv, &decoded](std::span<const uint8_t> frame) {
+            DecodeStatusReply(mv, frame, DecodeTraces::Off);
+            decoded = true;
+        },
         CountTrace::Off);
     mv.m_status_query_done = 1;
+    return decoded;
 }
 
 }  // namespace panoptix

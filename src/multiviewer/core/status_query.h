@@ -1,7 +1,8 @@
 #pragma once
 // The status query (command 0x32): asks the multiviewer for all of its settings and decodes
-// the reply into MultiviewerState. Neither query returns a result; a failed query leaves the
-// state as it was. The caller recomputes the preview afterwards.
+// the reply into MultiviewerState. A failed query leaves the state as it was; each query tells
+// whether a reply was decoded (the pages do not look, a script does). The caller recomputes the
+// preview afterwards.
 #include <cstdint>
 
 #include "link/link_state.h"
@@ -15,12 +16,12 @@ inline constexpr uint32_t kSerialStatusWindowMs = 5000;
 // Over UDP to the selected device: waits up to 200 ms for a datagram whose command byte is
 // 0x32 ("the cmd is not right，continue \n" for every other one, "wait time over \n" when the
 // window passes) and decodes it with traces. Always sets m_status_query_done.
-void QueryStatusOverLan(LinkState& link, MultiviewerState& mv);
+bool QueryStatusOverLan(LinkState& link, MultiviewerState& mv);
 
 // Over the serial port: with the port closed nothing happens at all. Otherwise drains the
 // port, empties the receive accumulator, writes the query, pauses 10 ms and collects the reply
 // for up to 5000 ms through the reply parser, which decodes a multiviewer's 0x32 frame (no
 // traces). Sets m_status_query_done when the port was open.
-void QueryStatusOverSerial(LinkState& link, MultiviewerState& mv);
+bool QueryStatusOverSerial(LinkState& link, MultiviewerState& mv);
 
 }  // namespace panoptix

@@ -75,9 +75,9 @@ void QuadviewPanel::ShowStoredMode() {
     RedrawLayout();
 }
 
-void QuadviewPanel::QueryQuadStatus() {
+bool QuadviewPanel::QueryQuadStatus() {
     if (!MayUseUdp(link_, quad_command::kStatus)) {
-        return;
+        return false;
     }
     const uint32_t start_ms = TickMs();
     const auto request = MakeQuadLanFrame(link_, quad_command::kStatus);
@@ -88,6 +88,7 @@ void QuadviewPanel::QueryQuadStatus() {
         ApplyStatusReport(DecodeQuadStatusReply(reply));
     }
     Trace("read over \n");
+    return !reply.empty();
 }
 
 void QuadviewPanel::ShowLoopButton() {
@@ -114,9 +115,9 @@ void QuadviewPanel::ResetLamps() {
     Block().signal_lamp.fill(0);
 }
 
-void QuadviewPanel::QuerySignalStatus() {
+bool QuadviewPanel::QuerySignalStatus() {
     if (!MayUseUdp(link_, quad_command::kSignal)) {
-        return;
+        return false;
     }
     // The window runs 1000 ms from the end of the pause that follows the send.
     const uint32_t start_ms = TickMs();
@@ -128,6 +129,7 @@ void QuadviewPanel::QuerySignalStatus() {
     if (!reply.empty()) {
         ApplySignalReport(DecodeQuadSignalReply(reply));
     }
+    return !reply.empty();
 }
 
 void QuadviewPanel::UpdatePipCombos() {

@@ -37,8 +37,9 @@ class QuadviewPanel {
 
     // The stored mode's button lit and its preview drawn, before the device has answered.
     void ShowStoredMode();
-    // 0x90: waits 1000 ms from before the send; decodes and applies the reply.
-    void QueryQuadStatus();
+    // 0x90: waits 1000 ms from before the send; decodes and applies the reply. True when a
+    // reply arrived (the page does not look, a script does).
+    bool QueryQuadStatus();
     // The loop button shows Stop (374) while the loop runs, else Start (373).
     void ShowLoopButton();
     // The output format list selects the row of output_format's code (none for other codes).
@@ -47,8 +48,9 @@ class QuadviewPanel {
     void SelectStoredPipChildren();
     // Every lamp red, signal_lamp all 0.
     void ResetLamps();
-    // 0xAA, blocking (the opening's): waits 1000 ms from after the send's pause.
-    void QuerySignalStatus();
+    // 0xAA, blocking (the opening's): waits 1000 ms from after the send's pause. True when a
+    // reply arrived.
+    bool QuerySignalStatus();
     // Enables or disables the two PIP lists from show_mode and loop_state.
     void UpdatePipCombos();
 
