@@ -126,7 +126,9 @@ double Percentile(std::vector<double> values, double share) {
 }
 
 // Clicks the buttons by turns, times from the press to the first datagram sent.
-void ClickToDatagram(const char* what, const std::vector<QWidget*>& buttons, int presses) {
+// Before each press, the next of prepare (if any) is clicked, untimed.
+void ClickToDatagram(const char* what, const std::vector<QWidget*>& buttons, int presses,
+                     const std::vector<QWidget*>& prepare = {}) {
     if (std::find(buttons.begin(), buttons.end(), nullptr) != buttons.end() || buttons.empty()) {
         std::printf("click to datagram, %s: button not found\n", what);
         return;
@@ -136,6 +138,10 @@ void ClickToDatagram(const char* what, const std::vector<QWidget*>& buttons, int
     int silent = 0;
     for (int i = 0; i < presses; ++i) {
         QWidget* button = buttons[static_cast<size_t>(i) % buttons.size()];
+        if (!prepare.empty()) {
+            Click(prepare[static_cast<size_t>(i) % prepare.size()]);
+            QCoreApplication::processEvents();
+        }
         g_first_send_ns = 0;
         const long long start_ns = MonotonicNs();
         Click(button);
@@ -220,6 +226,7 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
     Settle();
     QWidget* page = dialog.CurrentPage();
     std::vector<QWidget*> buttons;
+    std::vector<QWidget*> prepare;
     const std::string what = std::string(kind) + " page";
     if (kind == "multiviewer") {
         for (int id : {mv_id::kUmdPageButton, mv_id::kColorPageButton, mv_id::kSetPageButton,
@@ -250,13 +257,16 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
         PrintMemory((what + ", both sub pages").c_str());
         if (matrix != nullptr && matrix->SubPage() != nullptr) {
             buttons = {FindControl(matrix->SubPage(), matrix_id::kOneToAll)};
+            // ONE TO ALL sends the chosen input: an input is chosen (untimed) before each press.
+            prepare = {FindControl(page, matrix_id::InputId(1)),
+                       FindControl(page, matrix_id::InputId(2))};
         }
     } else {
         PrintMemory(what.c_str());
         buttons = {FindControl(page, qv_id::LayoutButtonId(0)),
                    FindControl(page, qv_id::LayoutButtonId(1))};
     }
-    ClickToDatagram(what.c_str(), buttons, presses);
+    ClickToDatagram(what.c_str(), buttons, presses, prepare);
     Settle(200);
     std::printf("longest stall, %s, %d s, device answering: %.1f ms  (goal <= 20 ms)\n",
                 what.c_str(), stall_seconds, LongestStallMs(stall_seconds));
