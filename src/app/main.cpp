@@ -1,6 +1,7 @@
 // The panel's application object: creates the main window and runs it until it closes.
 #include <QApplication>
 
+#include "app/first_paint_probe.h"
 #include "link/operator_messages.h"
 #include "shell/message_box_sink.h"
 #include "shell/panoptix_dlg.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         panoptix::CPanoptixDlg dialog;
+        panoptix::InstallFirstPaintProbe(&dialog);
         dialog.show();
         result = QApplication::exec();
     }

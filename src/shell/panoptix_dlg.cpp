@@ -89,6 +89,8 @@ void ApplyStaticColours(QWidget* control) {
 
 CPanoptixDlg::CPanoptixDlg(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    // paintEvent covers every pixel with the backdrop: Qt need not clear the window first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     CreateControls();
     OnInitDialog();
     qApp->installEventFilter(this);

@@ -1,0 +1,340 @@
+// The device pages in the real main window against simulated devices (run inside the panel
+// namespace of a lab made by scripts/lab; bench/run gui does it). See README.md.
+//
+//   panoptix-page-bench KIND [STALL_SECONDS] [PRESSES]
+//       KIND: multiviewer, switcher, matrix, quadview; or quadview-silent (the quad-view page
+//       alone against a UDP socket on 127.0.0.1 that never answers; any namespace, no search)
+//
+// For a device kind it searches the lab, opens that device's page, visits its sub-pages and
+// prints the resident memory peak (VmHWM); then it times click to datagram over PRESSES
+// synthesised clicks of one button (the first sendto after the press, caught by wrapping
+// sendto at link time), with the link's pauses after a send skipped (SleepMs is wrapped the
+// same way, only in this program); then the longest gap of a 1 ms probe timer while the page
+// idles STALL_SECONDS with its device answering. The switcher adds an Auto at each rate.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/control_id.h"
+#include "link/clock.h"
+#include "link/operator_messages.h"
+#include "link/trace.h"
+#include "matrix/pages/class_matrix_control.h"
+#include "matrix/pages/matrix_control_ids.h"
+#include "multiviewer/pages/class_16view_dlg.h"
+#include "multiviewer/pages/multiviewer_control_ids.h"
+#include "quadview/core/quadview_control_ids.h"
+#include "quadview/pages/class_kv2718_main_dlg.h"
+#include "shell/panoptix_dlg.h"
+#include "switcher/core/switcher_controls.h"
+
+namespace {
+
+long long MonotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+std::atomic<long long> g_first_send_ns{0};
+std::atomic<int> g_sends{0};
+std::atomic<bool> g_skip_pauses{false};
+
+}  // namespace
+
+// Link-time wraps (-Wl,--wrap): the moment a datagram has left the socket, and the pause after
+// a send, which the click bench skips.
+extern "C" ssize_t __real_sendto(int fd, const void* buffer, size_t size, int flags,
+                                 const sockaddr* to, socklen_t to_size);
+extern "C" ssize_t __wrap_sendto(int fd, const void* buffer, size_t size, int flags,
+                                 const sockaddr* to, socklen_t to_size) {
+    const ssize_t sent = __real_sendto(fd, buffer, size, flags, to, to_size);
+    long long expected = 0;
+    g_first_send_ns.compare_exchange_strong(expected, MonotonicNs());
+    ++g_sends;
+    return sent;
+}
+extern "C" void __real__ZN8panoptix7SleepMsEj(uint32_t duration_ms);
+extern "C" void __wrap__ZN8panoptix7SleepMsEj(uint32_t duration_ms) {
+    if (!g_skip_pauses) {
+        __real__ZN8panoptix7SleepMsEj(duration_ms);
+    }
+}
+
+namespace panoptix::bench {
+namespace {
+
+class QuietMessages : public OperatorMessages {
+  public:
+    void ShowError(std::string_view) override {}
+};
+
+std::string StatusField(const char* name) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(name, 0) == 0) {
+            return line.substr(std::strlen(name));
+        }
+    }
+    return "?";
+}
+
+double StatusMb(const char* name) {
+    return std::atof(StatusField(name).c_str()) / 1024.0;
+}
+
+void Settle(int ms = 50) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+void Click(QWidget* widget) {
+    if (widget != nullptr) {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    }
+}
+
+double Percentile(std::vector<double> values, double share) {
+    if (values.empty()) {
+        return -1;
+    }
+    std::sort(values.begin(), values.end());
+    const auto at = static_cast<size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(at, values.size() - 1)];
+}
+
+// Clicks the buttons by turns, times from the press to the first datagram sent.
+// Before each press, the next of prepare (if any) is clicked, untimed.
+void ClickToDatagram(const char* what, const std::vector<QWidget*>& buttons, int presses,
+                     const std::vector<QWidget*>& prepare = {}) {
+    if (std::find(buttons.begin(), buttons.end(), nullptr) != buttons.end() || buttons.empty()) {
+        std::printf("click to datagram, %s: button not found\n", what);
+        return;
+    }
+    g_skip_pauses = true;
+    std::vector<double> ms;
+    int silent = 0;
+    for (int i = 0; i < presses; ++i) {
+        QWidget* button = buttons[static_cast<size_t>(i) % buttons.size()];
+        if (!prepare.empty()) {
+            Click(prepare[static_cast<size_t>(i) % prepare.size()]);
+            QCoreApplication::processEvents();
+        }
+        g_first_send_ns = 0;
+        const long long start_ns = MonotonicNs();
+        Click(button);
+        const long long sent_ns = g_first_send_ns;
+        if (sent_ns == 0) {
+            ++silent;
+        } else {
+            ms.push_back(static_cast<double>(sent_ns - start_ns) / 1e6);
+        }
+        QCoreApplication::processEvents();
+    }
+    g_skip_pauses = false;
+    std::printf(
+        "click to datagram, %-26s median %6.3f ms  p99 %6.3f ms  max %6.3f ms  "
+        "(%zu presses sent%s; goal < 1 ms median, < 5 ms p99)\n",
+        what, Percentile(ms, 0.5), Percentile(ms, 0.99), Percentile(ms, 1.0), ms.size(),
+        silent ? (", " + std::to_string(silent) + " sent nothing").c_str() : "");
+}
+
+// The event loop runs for seconds (after start, if given) while a 1 ms timer notes the longest
+// gap between its ticks.
+double LongestStallMs(int seconds, const std::function<void()>& start = {}) {
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    probe.setInterval(1);
+    long long last_ns = MonotonicNs();
+    long long worst_ns = 0;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        const long long now = MonotonicNs();
+        worst_ns = std::max(worst_ns, now - last_ns);
+        last_ns = now;
+    });
+    probe.start();
+    if (start) {
+        QTimer::singleShot(5, start);
+    }
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+    return static_cast<double>(worst_ns) / 1e6;
+}
+
+void PrintMemory(const char* what) {
+    std::printf("resident memory, %-34s VmHWM %6.1f MB  (VmRSS %6.1f MB)\n", what,
+                StatusMb("VmHWM:"), StatusMb("VmRSS:"));
+}
+
+uint8_t TypeOf(std::string_view kind) {
+    if (kind == "multiviewer")
+        return 0xA1;
+    if (kind == "switcher")
+        return 0xA5;
+    if (kind == "matrix")
+        return 0x81;
+    return 0x60;
+}
+
+int RunInLab(std::string_view kind, int stall_seconds, int presses) {
+    CPanoptixDlg dialog;
+    dialog.show();
+    Settle();
+    dialog.OnSearch();
+    Settle();
+    int index = -1;
+    for (int i = 0; i < dialog.DeviceCombo()->count(); ++i) {
+        const uint8_t type = dialog.link.device_table[static_cast<size_t>(i)].device_type;
+        if (type == TypeOf(kind) || (kind == "matrix" && type == 0x82)) {
+            index = i;
+            break;
+        }
+    }
+    if (index < 0) {
+        std::printf("page bench: no %s answered the search\n", std::string(kind).c_str());
+        return 1;
+    }
+    {
+        const QSignalBlocker block(dialog.DeviceCombo());
+        dialog.DeviceCombo()->setCurrentIndex(index);
+    }
+    dialog.link.m_device_index = static_cast<int8_t>(index);
+    dialog.OpenDevicePage();
+    Settle();
+    QWidget* page = dialog.CurrentPage();
+    std::vector<QWidget*> buttons;
+    std::vector<QWidget*> prepare;
+    const std::string what = std::string(kind) + " page";
+    if (kind == "multiviewer") {
+        for (int id : {mv_id::kUmdPageButton, mv_id::kColorPageButton, mv_id::kSetPageButton,
+                       mv_id::kControlPageButton}) {
+            Click(FindControl(page, id));
+            Settle();
+        }
+        dialog.OnSettings();
+        Settle();
+        PrintMemory((what + ", sub-pages + settings").c_str());
+        buttons = {FindControl(page, mv_id::kFirstLayoutButton),
+                   FindControl(page, mv_id::kFirstLayoutButton + 1)};
+    } else if (kind == "switcher") {
+        for (int id : {sw_id::kWipe, sw_id::kPip, sw_id::kKey1, sw_id::kKey2, sw_id::kDip,
+                       sw_id::kMix, sw_id::kBackground}) {
+            Click(FindControl(page, id));
+            Settle();
+        }
+        PrintMemory((what + ", settings pages").c_str());
+        buttons = {FindControl(page, sw_id::kProgramRow[0]),
+                   FindControl(page, sw_id::kProgramRow[1])};
+    } else if (kind == "matrix") {
+        auto* matrix = qobject_cast<CClass_matrix_control*>(page);
+        Click(FindControl(page, matrix_id::kSettingTab));
+        Settle();
+        Click(FindControl(page, matrix_id::kControlTab));
+        Settle();
+        PrintMemory((what + ", both sub pages").c_str());
+        if (matrix != nullptr && matrix->SubPage() != nullptr) {
+            buttons = {FindControl(matrix->SubPage(), matrix_id::kOneToAll)};
+            // ONE TO ALL sends the chosen input: an input is chosen (untimed) before each press.
+            prepare = {FindControl(page, matrix_id::InputId(1)),
+                       FindControl(page, matrix_id::InputId(2))};
+        }
+    } else {
+        PrintMemory(what.c_str());
+        buttons = {FindControl(page, qv_id::LayoutButtonId(0)),
+                   FindControl(page, qv_id::LayoutButtonId(1))};
+    }
+    ClickToDatagram(what.c_str(), buttons, presses, prepare);
+    Settle(200);
+    std::printf("longest stall, %s, %d s, device answering: %.1f ms  (goal <= 20 ms)\n",
+                what.c_str(), stall_seconds, LongestStallMs(stall_seconds));
+    if (kind == "switcher") {
+        const int rates[] = {sw_id::kRate1, sw_id::kRate2, sw_id::kRate3};
+        for (int r = 0; r < 3; ++r) {
+            Click(FindControl(page, rates[r]));
+            Settle(300);
+            QWidget* automatic = FindControl(page, sw_id::kAuto);
+            const double stall = LongestStallMs(4, [automatic] { Click(automatic); });
+            std::printf(
+                "longest stall, switcher Auto at r%d (4 s from the press): %.1f ms  "
+                "(goal <= 20 ms)\n",
+                r + 1, stall);
+        }
+    }
+    return 0;
+}
+
+// The quad-view page alone against a socket on 127.0.0.1 that takes requests and never answers.
+int RunQuadSilent(int stall_seconds) {
+    const int device_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(device_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    socklen_t size = sizeof address;
+    ::getsockname(device_fd, reinterpret_cast<sockaddr*>(&address), &size);
+    LinkState link;
+    link.endpoints.device_port = ntohs(address.sin_port);
+    link.endpoints.local_port = static_cast<uint16_t>(ntohs(address.sin_port) + 1);
+    link.endpoints.broadcast_address = "127.0.0.1";
+    link.device_table[0].SetIpText("127.0.0.1");
+    link.device_table[0].device_type = 0x60;
+    link.m_device_index = 0;
+    QuadviewState quad;
+    {
+        CClass_kv2718_main_dlg page(link, quad, nullptr);
+        page.show();
+        Settle();
+        std::printf(
+            "longest stall, quad-view page, %d s, silent device: %.1f ms  "
+            "(goal: no stall, <= 20 ms)\n",
+            stall_seconds, LongestStallMs(stall_seconds));
+    }
+    ::close(device_fd);
+    return 0;
+}
+
+}  // namespace
+}  // namespace panoptix::bench
+
+int main(int argc, char** argv) {
+    using namespace panoptix;
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: panoptix-page-bench KIND [STALL_SECONDS] [PRESSES]\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    const std::string_view kind = argv[1];
+    const int stall_seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 30;
+    const int presses = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1000;
+    SetTraceSink([](std::string_view) {});
+    bench::QuietMessages messages;
+    SetOperatorMessages(&messages);
+    const int result = kind == "quadview-silent" ? bench::RunQuadSilent(stall_seconds)
+                                                 : bench::RunInLab(kind, stall_seconds, presses);
+    std::fflush(stdout);
+    SetOperatorMessages(nullptr);
+    return result;
+}
