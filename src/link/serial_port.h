@@ -1,7 +1,8 @@
 #pragma once
 // The platform calls behind the serial port engine, declared without any platform header. The
 // build picks the implementation: serial_port_posix.cpp (termios, ioctl and poll on a
-// descriptor) on POSIX systems. Handles are plain integers, -1 for none. Nothing here keeps
+// descriptor) on POSIX systems, serial_port_win32.cpp (overlapped Win32 serial I/O and
+// WaitCommEvent) on Windows. Handles are plain integers, -1 for none. Nothing here keeps
 // state; the engine and its monitoring thread own the handles.
 #include <cstdint>
 #include <string>

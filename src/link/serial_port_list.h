@@ -9,9 +9,15 @@ namespace panoptix {
 struct SerialPortRoots {
     std::string sys_tty = "/sys/class/tty";  // one folder per terminal device
     std::string dev = "/dev";                // device nodes and symbolic links to them
+    // Windows: the key under HKEY_LOCAL_MACHINE whose values name the ports.
+    std::string windows_key = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 };
 
-// The machine's serial ports, sorted by name, each once: real UARTs and USB adapters (terminal
+// The machine's serial ports, sorted by name, each once.
+// Windows (serial_port_list_win32.cpp): the data of the key's values, read from index 0 until
+// the first value that cannot be read (one whose data is longer than 20 bytes included); values
+// with an empty name or empty data are passed over.
+// Linux (serial_port_list_linux.cpp): real UARTs and USB adapters (terminal
 // devices that have a device driver), /dev/ttyUSB* and /dev/ttyACM*, and the symbolic links in
 // the device folder whose own target is a pseudo-terminal /dev/pts/N (virtual ports such as a
 // simulator or socat makes). Never /dev/std*, /dev/fd, /dev/tty, /dev/console, /dev/ptmx, nor

@@ -1,6 +1,7 @@
 #pragma once
 // The socket calls of the UDP transport, declared without any platform header. The build picks
-// the implementation: udp_socket_posix.cpp (BSD sockets) on POSIX systems. Handles are plain
+// the implementation: udp_socket_posix.cpp (BSD sockets) on POSIX systems, udp_socket_win32.cpp
+// (Winsock 2) on Windows. Handles are plain
 // integers; -1 means none. Addresses are IPv4 in network byte order.
 #include <cstdint>
 #include <optional>
@@ -13,6 +14,10 @@ namespace panoptix::udp_socket {
 
 // The all-ones address, which no device has: a destination that cannot be parsed.
 inline constexpr uint32_t kNoAddress = 0xFFFFFFFFu;
+
+// Starts the platform's sockets once for the life of the process (Winsock 2.2); true when they
+// can be used. Open starts them too.
+bool Startup();
 
 // A datagram socket (AF_INET, SOCK_DGRAM, UDP), or -1.
 int Open();

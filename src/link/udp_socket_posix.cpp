@@ -52,6 +52,10 @@ bool WaitReadable(int handle, uint32_t timeout_ms) {
 
 }  // namespace
 
+bool Startup() {
+    return true;  // BSD sockets need no start
+}
+
 int Open() {
     return ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
 }

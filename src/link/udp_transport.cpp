@@ -23,6 +23,10 @@ uint32_t RowAddress(const DeviceEntry& entry) {
 }  // namespace
 
 int StartNetworking() {
+    if (!udp_socket::Startup()) {
+        ShowErrorMessage(kMessageNetworkingFailed);
+        return 0;
+    }
     return 1;
 }
 

@@ -1,8 +1,11 @@
 // panoptix-skin-sheet: writes a contact sheet of every skin picture with its id under it, or
-// lists the pictures (--list), or renders a mock of the panel (--mock).
+// lists the pictures (--list), renders a mock of the panel (--mock), or writes one picture by
+// its id (--picture; the package's application icon is drawn this way at build time).
 #include "contact_sheet.h"
+#include "resources/skin.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QStringList>
 
 #include <cstdio>
@@ -14,7 +17,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: panoptix-skin-sheet OUT.png\n"
                  "       panoptix-skin-sheet --list\n"
-                 "       panoptix-skin-sheet --mock OUT.png\n");
+                 "       panoptix-skin-sheet --mock OUT.png\n"
+                 "       panoptix-skin-sheet --picture ID OUT.png\n");
     return 2;
 }
 
@@ -34,6 +38,20 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "--mock") {
         if (!panoptix::skin::RenderMockPanel().save(args[1], "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(args[1]));
+            return 1;
+        }
+        return 0;
+    }
+    if (args.size() == 3 && args[0] == "--picture") {
+        bool is_number = false;
+        const int resource_id = args[1].toInt(&is_number);
+        const QImage picture = is_number ? panoptix::skin::RenderResource(resource_id) : QImage();
+        if (picture.isNull()) {
+            std::fprintf(stderr, "no picture with id %s\n", qPrintable(args[1]));
+            return 1;
+        }
+        if (!picture.save(args[2], "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(args[2]));
             return 1;
         }
         return 0;
