@@ -5,19 +5,7 @@
 namespace panoptix {
 
 DevicePageForType PageForTypeByte(uint8_t type_byte) {
-    switch (type_byte) {
-        case device_type::kQuadView:
-            return {DevicePageKind::QuadView, true};
-        case device_type::kMatrix:
-        case device_type::kMatrixAlt:
-            return {DevicePageKind::Matrix, true};
-        case device_type::kMultiviewer:
-            return {DevicePageKind::Multiviewer, true};
-        case device_type::kSwitcher:
-            return {DevicePageKind::Switcher, true};
-        default:
-            return {DevicePageKind::QuadView, false};
-    }
+    return {DeviceKindOfType(type_byte), IsKnownDeviceType(type_byte)};
 }
 
 std::optional<uint8_t> SelectedDeviceTypeByte(const LinkState& state) {

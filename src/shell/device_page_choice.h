@@ -4,16 +4,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "link/device_entry.h"
 #include "link/link_state.h"
 
 namespace panoptix {
 
-enum class DevicePageKind : uint8_t {
-    QuadView,     // CClass_kv2718_main_dlg
-    Matrix,       // CClass_matrix_control
-    Multiviewer,  // CClass_16view_dlg
-    Switcher,     // CClass_switcher_dlg
-};
+// A page per device kind: QuadView CClass_kv2718_main_dlg, Matrix CClass_matrix_control,
+// Multiviewer CClass_16view_dlg, Switcher CClass_switcher_dlg.
+using DevicePageKind = DeviceKind;
 
 struct DevicePageForType {
     DevicePageKind kind = DevicePageKind::QuadView;

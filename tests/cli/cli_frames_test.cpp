@@ -18,6 +18,7 @@
 #include "multiviewer/core/multiviewer_actions.h"
 #include "multiviewer/core/multiviewer_commands.h"
 #include "quadview/core/quadview_panel.h"
+#include "quiet_views.h"
 #include "support/recorders.h"
 #include "support/udp_peer.h"
 #include "switcher/core/switcher_panel.h"
@@ -29,22 +30,6 @@ using testing::CliRun;
 using testing::RunCli;
 using testing_support::UdpPeer;
 using Frames = std::vector<std::vector<uint8_t>>;
-
-class NoCrosspoints : public CrosspointView {
-  public:
-    void ShowInput(int, CrosspointPicture) override {}
-    void ShowOutput(int, CrosspointPicture) override {}
-};
-
-class NoQuadview : public QuadviewView {
-  public:
-    void ShowButtonPicture(int, int) override {}
-    void ShowLampIcon(int, int) override {}
-    void SelectListRow(int, int) override {}
-    void EnableList(int, ListEnablement) override {}
-    void RepaintPreview() override {}
-    void SignalPollEnded() override {}
-};
 
 // The panel's side: a fresh main window's link and blocks, pointed at its own peer.
 struct Panel {
@@ -321,7 +306,7 @@ TEST_F(CliFramesTest, SwitcherActionsSendThePanelsFrames) {
 }
 
 TEST_F(CliFramesTest, MatrixActionsSendThePanelsTexts) {
-    NoCrosspoints view;
+    cli::QuietCrosspointView view;
     ExpectSameFrames("matrix", 0x81, 0x01,
                      {
                          {"route to all",
@@ -355,7 +340,7 @@ TEST_F(CliFramesTest, MatrixActionsSendThePanelsTexts) {
 std::function<void(Panel&)> Quad(std::function<void(QuadviewPanel&)> prepare,
                                  std::function<void(QuadviewPanel&)> act) {
     return [prepare, act](Panel& p) {
-        NoQuadview view;
+        cli::QuietQuadviewView view;
         QuadviewPanel panel(p.link, p.qv, view);
         if (prepare) {
             prepare(panel);
