@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -80,7 +81,12 @@ class SwitcherKeysTest : public switcher_testing::SwitcherDeskTest {
             QTRY_VERIFY_WITH_TIMEOUT(!panel_->AutoTimer(id)->isActive(), 5000);
         }
     }
-    std::vector<std::string> Commands(int settle_ms = 60) { return ReceivedCommands(settle_ms); }
+    // The commands that arrived since the last look.
+    std::vector<std::string> Commands(int settle_ms = 60) {
+        std::vector<std::string> commands = ReceivedCommands(settle_ms);
+        Forget();
+        return commands;
+    }
 
     std::unique_ptr<QWidget> window_;
     CClass_switcher_dlg* panel_ = nullptr;
@@ -118,25 +124,27 @@ TEST_F(SwitcherKeysTest, EachKeyDoesWhatAClickOnItsButtonDoes) {
         {Qt::Key_5, kCtrl, 1108},
         {Qt::Key_7, kCtrl, 1110},
         {Qt::Key_Space, kPlain, sw_id::kCut},
-        {Qt::Key_Space, kCtrl, sw_id::kAuto},  // at r1: runs to its end
+        {Qt::Key_Space, kCtrl, sw_id::kAuto},  // last, at r1: runs on to its end
     };
     struct Start {
         const char* name;
         void (*prepare)(AllSwitcherPageData&);
+        size_t steps;  // the automatic transition only once: its ticks take their time
     };
     const Start starts[] = {
-        {"fresh", [](AllSwitcherPageData&) {}},
+        {"fresh", [](AllSwitcherPageData&) {}, std::size(steps) - 1},
         {"under way by hand",
          [](AllSwitcherPageData& data) {
              data.auto_lamp = 1;
              data.lever_direction = 1;
              data.lever_value = 60;
-         }},
+         },
+         std::size(steps)},
     };
     for (const Start& start : starts) {
         SCOPED_TRACE(start.name);
         struct Run {
-            std::vector<std::vector<uint8_t>> frames;
+            std::vector<std::string> frames;  // every byte
             std::vector<std::map<int, int>> pictures;
         };
         Run runs[2];  // clicks, keys
@@ -145,7 +153,8 @@ TEST_F(SwitcherKeysTest, EachKeyDoesWhatAClickOnItsButtonDoes) {
             start.prepare(block());
             Make();
             Forget();
-            for (const Step& step : steps) {
+            for (size_t i = 0; i < start.steps; ++i) {
+                const Step& step = steps[i];
                 if (by_key == 1) {
                     Key(step.key, step.modifiers);
                 } else {
@@ -155,11 +164,13 @@ TEST_F(SwitcherKeysTest, EachKeyDoesWhatAClickOnItsButtonDoes) {
             }
             AutoOver();
             runs[by_key].pictures.push_back(PicturesOf(panel_));
-            runs[by_key].frames = Received();
+            for (const std::vector<uint8_t>& frame : Received()) {
+                runs[by_key].frames.push_back(switcher_testing::HexText(frame));
+            }
         }
         ASSERT_FALSE(runs[1].frames.empty());
-        EXPECT_EQ(switcher_testing::CommandText(runs[1].frames.front()), "81 01");
-        EXPECT_GE(runs[1].frames.size(), std::size(steps) + 2);  // every step, Auto's steps
+        EXPECT_EQ(runs[1].frames.front().substr(48, 5), "81 01");
+        EXPECT_GE(runs[1].frames.size(), start.steps);
         EXPECT_EQ(runs[1].frames, runs[0].frames);
         ASSERT_EQ(runs[1].pictures.size(), runs[0].pictures.size());
         for (size_t i = 0; i < runs[0].pictures.size(); ++i) {
@@ -192,8 +203,14 @@ TEST_F(SwitcherKeysTest, SpaceIsCutWhateverHasTheFocus) {
         }
         Forget();
         size_t focused = 0;
+        std::vector<QPointer<QWidget>> controls;
         for (QWidget* control : panel_->findChildren<QWidget*>()) {
-            if (control->focusPolicy() == Qt::NoFocus || !control->isVisible()) {
+            controls.emplace_back(control);
+        }
+        for (QWidget* control : controls) {
+            // (A press that reached a button could have replaced the settings page.)
+            if (control == nullptr || control->focusPolicy() == Qt::NoFocus ||
+                !control->isVisible()) {
                 continue;
             }
             control->setFocus(Qt::OtherFocusReason);
@@ -275,8 +292,8 @@ TEST_F(SwitcherKeysTest, AutoRepeatedPressesAreDropped) {
     QWindow* window = window_->windowHandle();
     for (const auto& [key, text] : {std::pair{Qt::Key_4, "4"}, std::pair{Qt::Key_Space, " "}}) {
         for (int press = 0; press < 5; ++press) {
-            qt_handleKeyEvent(window, QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(text),
-                              press > 0);
+            qt_handleKeyEvent(window, QEvent::KeyPress, key, Qt::NoModifier,
+                              QString::fromLatin1(text), press > 0);
         }
         qt_handleKeyEvent(window, QEvent::KeyRelease, key, Qt::NoModifier,
                           QString::fromLatin1(text));
