@@ -1,5 +1,7 @@
 #include "switcher/core/switcher_keys.h"
 
+#include <array>
+
 #include "switcher/core/switcher_controls.h"
 
 namespace panoptix {
@@ -7,6 +9,13 @@ namespace {
 
 constexpr int kKeyedSources = 8;
 
+struct PanelKey {
+    char key;  // '1'-'8' or ' '
+    KeyChord chord;
+    int control_id;
+};
+
+// Every key of the panel.
 constexpr std::array<PanelKey, 18> MakePanelKeys() {
     std::array<PanelKey, 18> keys{};
     size_t next = 0;
@@ -29,7 +38,14 @@ std::string KeyName(const PanelKey& key) {
     return name;
 }
 
+// The name of a button that has a key.
 std::string ButtonName(int control_id) {
+    if (control_id == sw_id::kCut) {
+        return "Cut";
+    }
+    if (control_id == sw_id::kAuto) {
+        return "Auto";
+    }
     for (size_t row = 0; row < sw_id::kProgramRow.size(); ++row) {
         const std::string source = std::to_string(row + 1);
         if (sw_id::kProgramRow[row] == control_id) {
@@ -39,14 +55,10 @@ std::string ButtonName(int control_id) {
             return "Preview " + source;
         }
     }
-    return control_id == sw_id::kCut ? "Cut" : "Auto";
+    return {};
 }
 
 }  // namespace
-
-const std::array<PanelKey, 18>& PanelKeys() {
-    return kPanelKeys;
-}
 
 int PanelButtonOfKey(char key, KeyChord chord) {
     for (const PanelKey& panel_key : kPanelKeys) {

@@ -2,21 +2,11 @@
 // The panel's keys: each stands for one panel button and does what a click on it does. 1-8
 // choose preview source 1-8, Ctrl with 1-8 program source 1-8, Space is Cut and Ctrl+Space
 // Auto. The panel shows eight sources on each row: 9 and 0 stand for no button.
-#include <array>
 #include <string>
 
 namespace panoptix {
 
 enum class KeyChord { Plain, Control };
-
-struct PanelKey {
-    char key;  // '1'-'8' or ' '
-    KeyChord chord;
-    int control_id;
-};
-
-// Every key of the panel.
-const std::array<PanelKey, 18>& PanelKeys();
 
 // The control id of the button a key stands for, or 0 for a key that stands for none.
 int PanelButtonOfKey(char key, KeyChord chord);

@@ -81,6 +81,12 @@ class SwitcherKeysTest : public switcher_testing::SwitcherDeskTest {
             QTRY_VERIFY_WITH_TIMEOUT(!panel_->AutoTimer(id)->isActive(), 5000);
         }
     }
+    // The pictures of the panel's buttons and the lever's thumb (as its control id).
+    std::map<int, int> Looks() const {
+        std::map<int, int> looks = PicturesOf(panel_);
+        looks[sw_id::kLever] = panel_->Lever()->GetPos();
+        return looks;
+    }
     // The commands that arrived since the last look.
     std::vector<std::string> Commands(int settle_ms = 60) {
         std::vector<std::string> commands = ReceivedCommands(settle_ms);
@@ -96,7 +102,8 @@ class SwitcherKeysTest : public switcher_testing::SwitcherDeskTest {
 
 // A run of keys against a run of clicks on the buttons they stand for, from a fresh block and
 // from a transition under way by hand (the Auto lamp lit: a chosen preview is drawn program-lit,
-// Auto runs on from the thumb). Frames byte for byte, and the pictures after every step.
+// Auto runs on from the thumb). Frames byte for byte; the pictures and the thumb after every
+// step.
 TEST_F(SwitcherKeysTest, EachKeyDoesWhatAClickOnItsButtonDoes) {
     struct Step {
         Qt::Key key;
@@ -160,10 +167,10 @@ TEST_F(SwitcherKeysTest, EachKeyDoesWhatAClickOnItsButtonDoes) {
                 } else {
                     Click(step.control_id);
                 }
-                runs[by_key].pictures.push_back(PicturesOf(panel_));
+                runs[by_key].pictures.push_back(Looks());
             }
             AutoOver();
-            runs[by_key].pictures.push_back(PicturesOf(panel_));
+            runs[by_key].pictures.push_back(Looks());
             for (const std::vector<uint8_t>& frame : Received()) {
                 runs[by_key].frames.push_back(switcher_testing::HexText(frame));
             }
