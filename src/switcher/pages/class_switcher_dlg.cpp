@@ -12,6 +12,7 @@
 #include "controls/page_painting.h"
 #include "link/trace.h"
 #include "switcher/core/stream_viewer.h"
+#include "switcher/core/switcher_keys.h"
 #include "switcher/core/switcher_pictures.h"
 #include "switcher/core/switcher_rules.h"
 #include "switcher/core/transition_lever.h"
@@ -19,6 +20,7 @@
 #include "switcher/pages/class_switcher_effect.h"
 #include "switcher/pages/class_switcher_function.h"
 #include "switcher/pages/class_switcher_wd_pip.h"
+#include "switcher/pages/switcher_panel_keys.h"
 
 namespace panoptix {
 namespace {
@@ -58,6 +60,8 @@ CClass_switcher_dlg::CClass_switcher_dlg(LinkState& link, SwitcherState& state, 
     resize(kPanelSize);
     CreateLever();
     CreateControls();
+    // A key runs its button's handler, as a click on the button does.
+    new SwitcherPanelKeys(this, [this](int control_id) { OnButton(control_id); });
     ShowBlock();
 }
 
@@ -120,6 +124,7 @@ void CClass_switcher_dlg::CreateControls() {
         SetControlId(button, control.id);
         // The pictures carry the captions; the caption stays the button's name.
         button->setAccessibleName(QString::fromUtf8(control.caption).simplified());
+        button->setToolTip(QString::fromStdString(PanelKeyToolTip(control.id)));
         button->setGeometry(control.x, control.y, control.width, control.height);
         button->SetTransparent();
         button->SetBorder(false);

@@ -5,7 +5,9 @@
 // of four settings pages. The switcher is never asked for its state: every button's picture,
 // the page in the settings area and the lever's thumb are drawn from the switcher block, so a
 // panel made at any moment looks as the operator left the last one. Every action runs its
-// rule (switcher/core) and repaints from the block; frames go by UDP only.
+// rule (switcher/core) and repaints from the block; frames go by UDP only. The keys 1-8,
+// Ctrl+1-8, Space and Ctrl+Space run the handlers of the preview and program buttons, Cut and
+// Auto (switcher_panel_keys.h); the buttons' tool tips name them.
 #include <QPointer>
 #include <QRect>
 #include <QWidget>

@@ -3,7 +3,8 @@
 # with one simulated switcher. Scan opens the switcher panel; program and preview sources, Cut,
 # Auto at rate r3 and a slow drag of the lever are used where an operator clicks. The simulator
 # must have logged every frame, and its state (asked for with SIGUSR1) must hold the buses the
-# panel's lit buttons show. Screenshots and logs are kept as artefacts.
+# panel's lit buttons show. Last, the Space key cuts (the lever's click left the focus on FTB,
+# which Space must not press). Screenshots and logs are kept as artefacts.
 #   switcher_e2e.sh PANOPTIX DEVSIM ARTIFACT_DIR
 # Needs root (network namespaces); without it the test is skipped (exit 77) with a message.
 set -euo pipefail
@@ -117,5 +118,11 @@ reddish "$(face 10 200 "$picture")" || fail "program 5 is not lit: $(face 10 200
 greenish "$(face 150 340 "$picture")" || fail "preview 3 is not lit: $(face 150 340 "$picture")"
 reddish "$(face 150 120 "$picture")" && fail "program 3 is still lit"
 greenish "$(face 10 420 "$picture")" && fail "preview 5 is still lit"
+
+# Space is Cut wherever the focus is: the drag's click on the lever gave it to FTB.
+xdotool key space
+wait_logged 'cut -> program 3, preview 5' 5
+sleep 0.3 # a press of FTB would come with the key's release
+logged 'fade to black' && fail "Space faded to black: $(tail -n 5 "$device_log")"
 
 echo "PASS: the simulated switcher shows the buses the panel shows; screenshots in $artifacts"
