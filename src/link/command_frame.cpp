@@ -60,6 +60,16 @@ std::vector<uint8_t> MakeDiscoveryRequest(LinkByte link) {
     return frame;
 }
 
+NetworkAddress AddressOnOwnSubnet(const uint8_t (&ip)[4]) {
+    NetworkAddress address;
+    std::copy_n(ip, 4, address.ip);
+    const uint8_t mask[4] = {0xFF, 0xFF, 0xFF, 0x00};
+    std::copy_n(mask, 4, address.mask);
+    std::copy_n(ip, 3, address.gateway);
+    address.gateway[3] = 1;
+    return address;
+}
+
 std::vector<uint8_t> MakeAddressFrame(const DeviceEntry& entry, const NetworkAddress& address) {
     uint8_t payload[12];
     std::copy_n(address.ip, 4, payload);

@@ -56,6 +56,10 @@ struct NetworkAddress {
     uint8_t gateway[4] = {};
 };
 
+// The Configure window's new address for the selected device: the given IP address, mask
+// 255.255.255.0 and gateway a.b.c.1 on the address's own subnet.
+NetworkAddress AddressOnOwnSubnet(const uint8_t (&ip)[4]);
+
 // The 32-byte address-settings frame (command 0x05); it only ever travels by UDP.
 std::vector<uint8_t> MakeAddressFrame(const DeviceEntry& entry, const NetworkAddress& address);
 

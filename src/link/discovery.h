@@ -33,8 +33,12 @@ struct DeviceSearchResult {
 // "net search \n" and closes the page before, and after filling the combo box and opening the
 // page writes "search  over \n". When the socket cannot be set up it shows "Create socket
 // err", traces "create socket fail \n" and returns no entries with open_page false.
+// With SearchEnd::FirstAnswer the wait ends at the first reply that names a device (a search
+// sent to one device's address, which only that device answers).
+enum class SearchEnd { WindowOver, FirstAnswer };
 DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries,
-                             uint32_t window_ms = kSearchWindowMs);
+                             uint32_t window_ms = kSearchWindowMs,
+                             SearchEnd end = SearchEnd::WindowOver);
 
 // Serial search over the open port. m_device_index becomes the parser's result: the count of
 // names of a discovery reply, or 1 when a multiviewer answers with its status reply, which is

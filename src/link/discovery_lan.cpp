@@ -65,7 +65,8 @@ size_t TakeSearchReply(LinkState& state, std::span<const uint8_t> datagram,
     return combo_entries.size() - before;
 }
 
-DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries, uint32_t window_ms) {
+DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries, uint32_t window_ms,
+                             SearchEnd end) {
     CloseCommandSocket(state);
     state.m_device_index = -1;
     if (combo_had_entries) {
@@ -94,7 +95,8 @@ DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries, uint32_t 
             TakeSearchReply(state, datagram, udp_socket::FormatIpv4(state.peer_address.address),
                             result.combo_entries);
         }
-    } while (RemainingMs(start_ms, window_ms) > 0);
+    } while (RemainingMs(start_ms, window_ms) > 0 &&
+             (end == SearchEnd::WindowOver || result.combo_entries.empty()));
 
     Trace("time over \n");
     result.open_page = true;

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QSignalBlocker>
-
+#include <algorithm>
 #include <string>
 
 #include "controls/button_st.h"
@@ -15,7 +15,7 @@
 #include "controls/page_painting.h"
 #include "link/serial_port_list.h"
 #include "link/trace.h"
-#include "link/udp_transport.h"
+#include "multiviewer/core/multiviewer_commands.h"
 #include "resources/skin.h"
 
 namespace panoptix {
@@ -215,21 +215,13 @@ void CSetConfigure::OnConnect() {
 }
 
 void CSetConfigure::OnChangeIp() {
-    NetworkAddress address{};
     const auto octets = ip_address_->Octets();
-    std::copy(octets.begin(), octets.end(), address.ip);
-    const uint8_t mask[4] = {0xFF, 0xFF, 0xFF, 0x00};
-    std::copy(std::begin(mask), std::end(mask), address.mask);
-    address.gateway[0] = octets[0];
-    address.gateway[1] = octets[1];
-    address.gateway[2] = octets[2];
-    address.gateway[3] = 1;
-    state_.multiviewer.new_network_address = address;
-
+    uint8_t ip[4] = {};
+    std::copy(octets.begin(), octets.end(), ip);
+    state_.multiviewer.new_network_address = AddressOnOwnSubnet(ip);
     // With no device selected the frame carries a zero row; the send itself then shows
     // "Please choose a device" and nothing goes out.
-    const std::vector<uint8_t> frame = MakeAddressFrame(state_.link.FrameEntry(), address);
-    SendOneShot(state_.link, frame);
+    SendNetworkAddress(state_.link, state_.multiviewer);
 }
 
 void CSetConfigure::RepaintStatusIcon() {

@@ -109,6 +109,15 @@ class CliFramesTest : public ::testing::Test {
 
 constexpr CommandRoute kLan = CommandRoute::Lan;
 
+// The Configure window's "Change  IP" with 10.0.0.7 typed in: every kind has it.
+FrameCase ConfigureAddressChange() {
+    return {"set-ip (the Configure window's)", {"set-ip", "10.0.0.7"}, [](Panel& p) {
+                const uint8_t typed[4] = {10, 0, 0, 7};
+                p.mv.new_network_address = AddressOnOwnSubnet(typed);
+                SendNetworkAddress(p.link, p.mv);
+            }};
+}
+
 TEST_F(CliFramesTest, MultiviewerActionsSendThePanelsFrames) {
     ExpectSameFrames(
         "multiviewer", 0xA1, 0x03,
@@ -169,6 +178,7 @@ TEST_F(CliFramesTest, MultiviewerActionsSendThePanelsFrames) {
                  p.mv.new_network_address = {{192, 0, 2, 50}, {255, 255, 0, 0}, {192, 0, 2, 1}};
                  SendNetworkAddress(p.link, p.mv);
              }},
+            ConfigureAddressChange(),
         });
 }
 
@@ -202,6 +212,15 @@ std::function<void(Panel&)> Switcher(std::function<void(SwitcherPanel&)> prepare
     };
 }
 
+// A slow hand drag: every position from the thumb to the release, then the release.
+void Drag(SwitcherPanel& panel, int from, int to) {
+    const int step = to < from ? -1 : 1;
+    for (int position = from + step; position != to + step; position += step) {
+        panel.LeverMoving(position);
+    }
+    panel.LeverMoved(to);
+}
+
 void RunAuto(SwitcherPanel& panel) {
     LeverEffects effects = panel.PressAuto();
     std::optional<AutoTimer> timer = effects.start_timer;
@@ -231,6 +250,24 @@ TEST_F(CliFramesTest, SwitcherActionsSendThePanelsFrames) {
                           s.PressTransitionRate(2);
                           RunAuto(s);
                       })},
+            {"lever up", {"lever", "up"}, Switcher({}, [](P& s) { Drag(s, 129, 0); })},
+            {"lever down",
+             {"lever", "down"},
+             Switcher([](P& s) { Drag(s, 129, 0); }, [](P& s) { Drag(s, 0, 129); })},
+            {"lever up released half way",
+             {"lever", "up", "--to", "64", "--step-ms", "1"},
+             Switcher({}, [](P& s) { Drag(s, 129, 64); })},
+            {"lever up resumed after its last step",
+             {"lever", "up", "--from", "1"},
+             Switcher([](P& s) { Drag(s, 129, 1); }, [](P& s) { Drag(s, 1, 0); })},
+            {"lever down from 100 to 125",
+             {"lever", "down", "--from", "100", "--to", "125"},
+             Switcher(
+                 [](P& s) {
+                     Drag(s, 129, 0);
+                     Drag(s, 0, 100);
+                 },
+                 [](P& s) { Drag(s, 100, 125); })},
             {"ftb", {"ftb"}, Switcher({}, [](P& s) { s.PressFadeToBlack(); })},
             {"key1 on", {"key1", "on"}, Switcher({}, key1)},
             {"key1 off", {"key1", "off"}, Switcher(key1, key1)},
@@ -302,6 +339,7 @@ TEST_F(CliFramesTest, SwitcherActionsSendThePanelsFrames) {
             {"pip-width",
              {"pip-width", "0"},
              Switcher({}, [](P& s) { s.ReleasePipSlider(PipSlider::Width, 0); })},
+            ConfigureAddressChange(),
         });
 }
 
@@ -326,6 +364,7 @@ TEST_F(CliFramesTest, MatrixActionsSendThePanelsTexts) {
                          {"one-to-one",
                           {"one-to-one"},
                           [&view](Panel& p) { ClickOneToOne(p.mx, p.link, view); }},
+                         ConfigureAddressChange(),
                      });
     // The texts themselves, as the router reads them.
     UdpPeer device;
@@ -370,6 +409,15 @@ TEST_F(CliFramesTest, QuadviewActionsSendThePanelsFrames) {
             {"output-format",
              {"output-format", "1920x1080_60"},
              Quad({}, [](Q& q) { q.OutputFormatChosen(1); })},
+            {"pip-children from the first list",
+             {"pip-children", "4", "3"},
+             Quad(
+                 [](Q& q) {
+                     q.FirstPipChosen(1);
+                     q.SecondPipChosen(2);
+                 },
+                 [](Q& q) { q.FirstPipChosen(3); })},
+            ConfigureAddressChange(),
         });
 }
 
@@ -395,6 +443,11 @@ TEST_F(CliFramesTest, BadArgumentsExitTwoNamingTheRangeAndSendNothing) {
         {"switcher", {"transition", "fade"}, "type must be mix|dip|wipe"},
         {"switcher", {"key1-colour", "1", "2", "256"}, "blue must be 0..255"},
         {"switcher", {"take"}, "take"},
+        {"switcher", {"lever", "sideways"}, "direction must be up|down"},
+        {"switcher", {"lever", "down", "--to", "130"}, "to must be 0..129"},
+        {"switcher", {"lever", "up", "--from", "10", "--to", "20"}, "--to must be below --from"},
+        {"switcher", {"lever", "down", "--from", "129"}, "--to must be above --from"},
+        {"quadview", {"set-ip", "192.0.2.5", "--mask", "255.255.255"}, "mask must be an IPv4"},
         {"matrix", {"route", "9", "all"}, "input must be 1..8"},
         {"matrix", {"route", "1", "2,9"}, "outputs must be all or outputs 1..8"},
         {"matrix", {"route", "1", "2,,3"}, "outputs must be all or outputs 1..8"},

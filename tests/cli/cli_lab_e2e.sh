@@ -80,11 +80,17 @@ assert status["windows"][2]["label"] == "CAM 3", status["windows"][2]
 assert status["resolution"] == "1080p60" and len(status["windows"]) == 16
 PY
 
-# The quad-view: a show mode, then its status and signal lamps.
+# The quad-view: a show mode, then its status, signal lamps and label lengths.
 in_lab send quadview --ip "$qv" mode 8 >/dev/null || fail "show mode not sent"
 in_lab status quadview --ip "$qv" >"$work/qv.json" || fail "no quadview status"
-python3 -c 'import json,sys; s=json.load(open(sys.argv[1])); assert s["show_mode"] == 8 and len(s["signal"]) == 4, s' \
-  "$work/qv.json" || fail "quadview status: $(cat "$work/qv.json")"
+python3 - "$work/qv.json" <<'PY' || fail "quadview status: $(cat "$work/qv.json")"
+import json, sys
+s = json.load(open(sys.argv[1]))
+assert s["show_mode"] == 8 and len(s["signal"]) == 4, s
+# The simulator's lines are named "CH 1" .. "CH 4": the reply gives their lengths.
+assert [(l["line"], l["name_length"], l["valid"]) for l in s["labels"]] == \
+    [(1, 4, True), (2, 4, True), (3, 4, True), (4, 4, True)], s["labels"]
+PY
 
 # The switcher cuts on cue; the matrix routes.
 in_lab send switcher --ip "$sw" preview 5 >/dev/null || fail "preview not sent"

@@ -1,8 +1,8 @@
 // The quad-view status reply (0x90) decoded and applied, as the status query and the opening
 // hand a datagram of up to 1024 bytes to the panel. The input is the exact-size datagram, so a
 // read past its end is a finding. The report holds a field exactly when its byte arrived; the
-// apply stores those fields, applies the reported mode without sending it back and leaves
-// one layout button lit at most.
+// apply stores those fields (the UMD name lengths too), applies the reported mode without
+// sending it back and leaves one layout button lit at most.
 #include <cstdint>
 #include <span>
 
@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> frame(data, size);
     fuzz::FuzzPanel page;
     const AllKv2718PageData before = page.quad.m_all_kv2718_page_data;
+    const auto lengths_before = page.quad.umd_name_length;
 
     const QuadStatusReport report = DecodeQuadStatusReply(frame);
     FUZZ_CHECK(report.output_format.has_value() == (size > quad_reply::kOutputFormat));
@@ -27,6 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(page.panel.applying_status() == 0);
     FUZZ_CHECK(block.output_format == report.output_format.value_or(before.output_format));
     FUZZ_CHECK(block.loop_state == report.loop_state.value_or(before.loop_state));
+    for (size_t line = 0; line < report.label_length.size(); ++line) {
+        FUZZ_CHECK(report.label_length[line].has_value() ==
+                   (size > quad_reply::kLabelRecords + quad_reply::kLabelRecordSize * line +
+                               quad_reply::kLabelLength));
+        FUZZ_CHECK(page.quad.umd_name_length[line] ==
+                   report.label_length[line].value_or(lengths_before[line]));
+    }
     const uint8_t mode = report.show_mode.value_or(before.show_mode);
     FUZZ_CHECK(block.show_mode == mode);
     FUZZ_CHECK(page.view.LitLayoutButtons() == (mode <= kLastShowMode ? 1 : 0));

@@ -64,6 +64,17 @@ TEST(CommandFrame, AddressFrameIs32BytesWithIpMaskGateway) {
     EXPECT_EQ(frame[31], 0xAE);
 }
 
+TEST(CommandFrame, ConfigureAddressTakesMask24AndGatewayDotOneOfItsSubnet) {
+    const uint8_t ip[4] = {10, 0, 0, 7};
+    const NetworkAddress address = AddressOnOwnSubnet(ip);
+    EXPECT_THAT(address.ip, ElementsAreArray<uint8_t>({10, 0, 0, 7}));
+    EXPECT_THAT(address.mask, ElementsAreArray<uint8_t>({255, 255, 255, 0}));
+    EXPECT_THAT(address.gateway, ElementsAreArray<uint8_t>({10, 0, 0, 1}));
+    // A blank address control reads 0.0.0.0: the gateway is 0.0.0.1.
+    const uint8_t blank[4] = {};
+    EXPECT_THAT(AddressOnOwnSubnet(blank).gateway, ElementsAreArray<uint8_t>({0, 0, 0, 1}));
+}
+
 TEST(CommandFrame, ChecksumAboveFFFFWrapsToSixteenBits) {
     // 300 payload bytes of 0xFF: the sum is far above 0xFFFF.
     std::vector<uint8_t> payload(300, 0xFF);

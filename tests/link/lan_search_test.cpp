@@ -261,6 +261,25 @@ TEST_F(LanSearchTest, SocketThatCannotBindShowsTheBoxAndSendsNothing) {
     EXPECT_THAT(responder_->requests(), IsEmpty());
 }
 
+TEST_F(LanSearchTest, FirstAnswerEndsTheWaitAtTheFirstReplyNamingADevice) {
+    // A reply naming nobody does not end it; of the two devices only the first to answer is
+    // listed (a search aimed at one device's address has only that one to wait for).
+    StartLab({{DeviceIp(20), DiscoveryReply("nobody")},
+              {DeviceIp(21), DiscoveryReply("ABC-1-")},
+              {DeviceIp(22), DiscoveryReply("DEF-2-")}});
+    DeviceSearchResult result;
+    ASSERT_TRUE(RunInNetns(lab_->panel(), [&] {
+        result = SearchLan(state, false, kSearchWindowMs, SearchEnd::FirstAnswer);
+    }));
+    ASSERT_EQ(result.combo_entries.size(), 1u);
+    EXPECT_TRUE(result.combo_entries[0] == u"ABC_" + Utf16(DeviceIp(21)) ||
+                result.combo_entries[0] == u"DEF_" + Utf16(DeviceIp(22)))
+        << "listed: "
+        << std::string(result.combo_entries[0].begin(), result.combo_entries[0].end());
+    EXPECT_EQ(state.m_device_index, 0);
+    EXPECT_EQ(state.m_udpSockfd, -1);
+}
+
 TEST_F(LanSearchTest, TableIsZeroedOnlyWhenTheComboHadEntries) {
     StartLab({{DeviceIp(20), DiscoveryReply("ABC-1-")}});
     state.device_table[5].SetIpText("192.0.2.77");

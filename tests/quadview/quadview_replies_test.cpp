@@ -148,14 +148,23 @@ TEST_F(QuadRepliesTest, ShortRepliesDecodeOnlyTheBytesThatArrived) {
     EXPECT_EQ(block(), before);
 }
 
-TEST_F(QuadRepliesTest, LabelLengthAbove32IsReportedOnly) {
+TEST_F(QuadRepliesTest, LabelLengthsAreKeptAndOneAbove32IsReportedOnly) {
     TraceRecorder traces;
     StatusFields fields;
     fields.label_length = {32, 4, 33, 0};
-    ApplyStatus(StatusReply(fields));
+    const Bytes full = StatusReply(fields);
+    ApplyStatus(full);
     EXPECT_EQ(traces.Count("line 2 umdNameLen = 33 \n"), 1u);
     EXPECT_EQ(traces.CountStartingWith("line "), 5u);
     EXPECT_EQ(traces.Count("line 2 umdNameLen is wrong,please check the recv data. \n"), 1u);
+    EXPECT_EQ(quad_.umd_name_length, (std::array<uint8_t, 4>{32, 4, 33, 0}));
+
+    // A reply cut inside the third record: lines 1 and 2 are new, 3 and 4 keep their lengths.
+    fields.label_length = {5, 6, 7, 8};
+    const size_t third_length_byte =
+        quad_reply::kLabelRecords + 2 * quad_reply::kLabelRecordSize + quad_reply::kLabelLength;
+    ApplyStatus(FirstBytes(StatusReply(fields), third_length_byte));
+    EXPECT_EQ(quad_.umd_name_length, (std::array<uint8_t, 4>{5, 6, 33, 0}));
 }
 
 TEST_F(QuadRepliesTest, SignalReplyLightsTheLampsAndARepeatChangesNothing) {

@@ -40,6 +40,10 @@ std::vector<ActionSpec> SwitcherActions();
 std::vector<ActionSpec> MatrixActions();
 std::vector<ActionSpec> QuadviewActions();
 
+// set-ip: the Configure window's address change for the device, of any kind (command 0x05,
+// by the LAN only). Mask and gateway default to the window's: 255.255.255.0 and a.b.c.1.
+ActionSpec AddressChangeAction();
+
 // The actions of a kind, built once.
 const std::vector<ActionSpec>& ActionsOf(DeviceKind kind);
 

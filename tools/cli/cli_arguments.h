@@ -28,6 +28,7 @@ struct ArgSpec {
     int choice_base = 0;  // the number that names choices[0]
     std::string help;
     // An option (--name VALUE) instead of a positional argument; default_text when not given.
+    // An option whose default_text is empty may be left out: its value is then not given.
     bool option = false;
     std::string default_text;
 };
@@ -37,6 +38,7 @@ struct ArgValue {
     std::u16string text;
     std::vector<int> outputs;  // ascending, without repeats; empty means "all"
     uint8_t ipv4[4] = {};
+    bool given = true;  // false: an option without a default that was left out
 };
 
 // The value, or the message that names the argument and what it accepts.

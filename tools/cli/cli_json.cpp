@@ -2,6 +2,7 @@
 
 #include "multiviewer/core/color_table.h"
 #include "multiviewer/core/multiviewer_tables.h"
+#include "quadview/core/quadview_decoder.h"
 #include "quadview/core/quadview_tables.h"
 #include "utf_text.h"
 
@@ -82,6 +83,15 @@ json QuadviewStatusJson(const Session& session) {
         signal.push_back(lamp == 1);
     }
     object["signal"] = signal;
+    // The status reply gives each UMD line's name length only; the texts are not read.
+    json labels = json::array();
+    for (size_t line = 0; line < session.quadview.umd_name_length.size(); ++line) {
+        const uint8_t length = session.quadview.umd_name_length[line];
+        labels.push_back({{"line", line + 1},
+                          {"name_length", length},
+                          {"valid", length <= quad_reply::kLabelMax}});
+    }
+    object["labels"] = labels;
     return object;
 }
 

@@ -165,21 +165,6 @@ std::vector<ActionSpec> MultiviewerActions() {
     };
     actions.push_back(set_default);
 
-    ActionSpec set_ip{"set-ip",
-                      "Give the device a new IP address, mask and gateway.",
-                      "192.0.2.50 --mask 255.255.255.0 --gateway 192.0.2.1",
-                      {Ipv4Arg("address", "the new IP address"),
-                       AsOption(Ipv4Arg("mask", "subnet mask"), "255.255.255.0"),
-                       AsOption(Ipv4Arg("gateway", "gateway"), "0.0.0.0")},
-                      ActionLinks::LanOnly};
-    set_ip.run = [](Session& s, const std::vector<ArgValue>& a) {
-        NetworkAddress& address = s.multiviewer.new_network_address;
-        std::copy_n(a[0].ipv4, 4, address.ip);
-        std::copy_n(a[1].ipv4, 4, address.mask);
-        std::copy_n(a[2].ipv4, 4, address.gateway);
-        SendNetworkAddress(s.link, s.multiviewer);
-    };
-    actions.push_back(set_ip);
     return actions;
 }
 

@@ -88,7 +88,7 @@ Outcome Session::OpenSerial(const TargetOptions& target) {
 Outcome Session::LookUp(const TargetOptions& target, DeviceKind kind, DeviceEntry& entry) {
     // The search request goes to the device's address only.
     link.endpoints.broadcast_address = target.ip;
-    SearchLan(link, false, kLookupWindowMs);
+    SearchLan(link, false, kLookupWindowMs, SearchEnd::FirstAnswer);
     link.endpoints = UdpEndpoints{};
     link.endpoints.device_port = target.device_port;
     link.endpoints.local_port = target.local_port;

@@ -71,6 +71,83 @@ void RunAutoTransition(SwitcherPanel& panel) {
     }
 }
 
+// The lever's drag: up runs a transition from the bottom (the opening panel's thumb), down one
+// from the top. The thumb starts at --from (the drag's start end when left out) and passes every
+// position to --to (the far end when left out), then the mouse is released there, as a slow hand
+// drag reports it. A --from between the ends resumes a transition released there earlier: the
+// block holds it as that panel did (lamp lit, progress, the last step sent).
+constexpr int kLeverUp = 0;  // index of "up" in the direction choice
+
+int LeverStart(int direction_choice) {
+    return direction_choice == kLeverUp ? kLeverEnd : 0;
+}
+int LeverFarEnd(int direction_choice) {
+    return direction_choice == kLeverUp ? 0 : kLeverEnd;
+}
+int LeverFrom(const std::vector<ArgValue>& a) {
+    return a[1].given ? a[1].number : LeverStart(a[0].number);
+}
+int LeverTo(const std::vector<ArgValue>& a) {
+    return a[2].given ? a[2].number : LeverFarEnd(a[0].number);
+}
+
+ActionSpec LeverAction() {
+    ActionSpec action{
+        "lever",
+        "Drag the transition lever: up (from the bottom) or down (from the top).",
+        "up --to 64 --step-ms 10",
+        {ChoiceArg("direction", {"up", "down"}, kWordsOnly, "up or down"),
+         AsOption(NumberArg("from", 0, kLeverEnd,
+                            "thumb position where the drag starts, 0 top .. 129 bottom; the "
+                            "drag's start end when left out"),
+                  ""),
+         AsOption(NumberArg("to", 0, kLeverEnd,
+                            "thumb position where it is released; the far end when left out"),
+                  ""),
+         AsOption(NumberArg("step-ms", 0, 1000, "pause between positions"), "0")},
+        ActionLinks::LanOnly};
+    action.check = [](const std::vector<ArgValue>& a) {
+        const bool up = a[0].number == kLeverUp;
+        const int from = LeverFrom(a);
+        const int to = LeverTo(a);
+        if (up ? to < from : to > from) {
+            return std::string();
+        }
+        return std::string(up ? "lever up drags toward the top: --to must be below --from "
+                                "(0 top .. 129 bottom)"
+                              : "lever down drags toward the bottom: --to must be above --from "
+                                "(0 top .. 129 bottom)");
+    };
+    action.run = [](Session& s, const std::vector<ArgValue>& a) {
+        const bool up = a[0].number == kLeverUp;
+        const auto direction = static_cast<uint8_t>(up ? 1 : 0);
+        const int from = LeverFrom(a);
+        const int to = LeverTo(a);
+        AllSwitcherPageData& block = Block(s);
+        block.lever_direction = direction;
+        const auto progress = static_cast<uint8_t>(up ? kLeverEnd - from : from);
+        if (progress > 0) {
+            block.auto_lamp = 1;
+            block.lever_value = progress;
+            uint8_t last_step = progress;
+            while (!IsSentLeverStep(last_step)) {
+                --last_step;
+            }
+            s.switcher.switcher_last_lever_frame = LeverFrameSent{direction, last_step, true};
+        }
+        SwitcherPanel panel(s.link, s.switcher);
+        const int step = up ? -1 : 1;
+        for (int position = from + step; position != to + step; position += step) {
+            panel.LeverMoving(position);
+            if (a[3].number > 0) {
+                SleepMs(static_cast<uint32_t>(a[3].number));
+            }
+        }
+        panel.LeverMoved(to);
+    };
+    return action;
+}
+
 }  // namespace
 
 std::vector<ActionSpec> SwitcherActions() {
@@ -97,6 +174,7 @@ std::vector<ActionSpec> SwitcherActions() {
                       panel.PressTransitionRate(static_cast<uint8_t>(a[0].number - 1));
                       RunAutoTransition(panel);
                   }));
+    actions.push_back(LeverAction());
     actions.push_back(LanAction("ftb", "Fade to black (pressed again, back).", "", {},
                                 [](Session&, SwitcherPanel& panel, const std::vector<ArgValue>&) {
                                     panel.PressFadeToBlack();

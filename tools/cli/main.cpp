@@ -229,10 +229,16 @@ int Run(int argc, char** argv) {
             std::string(KindName(kind)),
             kind == DeviceKind::Multiviewer
                 ? "Layout, resolution, sources, labels, colours and audio."
-                : "Show mode, PIP children, loop, output format and signal lamps.");
+                : "Show mode, PIP children, loop, output format, signal lamps, label lengths.");
         AddTargetOptions(sub, target, true);
-        sub->footer("Example:\n  panoptix-cli status " + std::string(KindName(kind)) + " --ip " +
-                    ExampleAddress(kind) + "\n");
+        std::string footer = "Example:\n  panoptix-cli status " + std::string(KindName(kind)) +
+                             " --ip " + ExampleAddress(kind) + "\n";
+        if (kind == DeviceKind::QuadView) {
+            footer +=
+                "labels: the status reply gives each UMD line's name length only (valid up to\n"
+                "32); the name texts are not read, and no page or action sets them.\n";
+        }
+        sub->footer(footer);
         status_kinds.push_back({kind, sub});
     }
 

@@ -272,7 +272,8 @@ void QuadviewPanel::ApplyStatusReport(const QuadStatusReport& report) {
         if (!report.label_length[line]) {
             continue;
         }
-        const int length = *report.label_length[line];
+        quad_.umd_name_length[line] = *report.label_length[line];
+        const int length = quad_.umd_name_length[line];
         Trace("line %d umdNameLen = %d \n", static_cast<int>(line), length);
         if (static_cast<size_t>(length) > quad_reply::kLabelMax) {
             Trace("line %d umdNameLen is wrong,please check the recv data. \n",

@@ -30,6 +30,10 @@ struct QuadviewState {
     AllKv2718PageData m_all_kv2718_page_data{};
     // The four windows of the layout preview, window 1 first.
     std::array<PreviewWindow, kQuadPreviewWindows> quad_preview_window{};
+    // The name length each of the four UMD line records of the last status reply gave (its
+    // byte 7; a length above 32 is wrong). The reply's bytes that the panel reads carry no
+    // name text, and no page sets a name: the lengths are all there is to know of the labels.
+    std::array<uint8_t, kQuadChannels> umd_name_length{};
 };
 
 }  // namespace panoptix

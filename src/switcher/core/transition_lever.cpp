@@ -20,12 +20,11 @@ uint8_t ClampPosition(int position) {
     return static_cast<uint8_t>(std::clamp(position, 0, static_cast<int>(kLeverEnd)));
 }
 
-// Progress 0, 1 and every multiple of 8 below 129 go to the switcher.
-bool IsSentStep(uint8_t progress) {
+}  // namespace
+
+bool IsSentLeverStep(uint8_t progress) {
     return progress < kLeverEnd && (progress % 8 == 0 || progress == 1);
 }
-
-}  // namespace
 
 std::optional<AutoTimer> AutoTimerForRate(uint8_t transition_rate) {
     switch (transition_rate) {
@@ -96,7 +95,7 @@ LeverEffects TransitionLever::OnLeverMoving(SwitcherState& state, int position) 
         }
     } else {
         data.lever_value = progress;
-        if (IsSentStep(progress)) {
+        if (IsSentLeverStep(progress)) {
             Trace("moving %d\n", progress);
             SendLeverStep(state, effects, direction, progress);
         }
@@ -154,7 +153,7 @@ LeverEffects TransitionLever::OnAutoTimer(SwitcherState& state, int timer_id) {
     data.lever_value = progress;
     const char* step_trace = direction == 0 ? "send down pos = %d\n" : "send up pos = %d\n";
     if (progress < kLeverEnd) {
-        if (IsSentStep(progress)) {
+        if (IsSentLeverStep(progress)) {
             Trace(step_trace, progress);
             SendLeverStep(state, effects, direction, progress);
         }

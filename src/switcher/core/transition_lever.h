@@ -74,6 +74,9 @@ class TransitionLever {
     std::optional<AutoTimer> running_;
 };
 
+// Whether a lever frame goes out at this progress: 0, 1 and every multiple of 8 below 129.
+bool IsSentLeverStep(uint8_t progress);
+
 // The thumb position of a progress in a direction.
 uint8_t LeverPosition(uint8_t direction, uint8_t progress);
 
