@@ -70,6 +70,17 @@ std::array<uint8_t, 4> IpAddressField::Octets() const {
     return octets;
 }
 
+QString IpAddressField::AddressText() const {
+    if (IsBlank()) {
+        return {};
+    }
+    QStringList parts;
+    for (const QLineEdit* box : octets_) {
+        parts << box->text();
+    }
+    return parts.join(QLatin1Char('.'));
+}
+
 bool IpAddressField::IsBlank() const {
     for (const QLineEdit* box : octets_) {
         if (!box->text().isEmpty()) {

@@ -20,6 +20,9 @@ class IpAddressField : public QWidget {
     // The four octets, first octet first; blank boxes read 0.
     std::array<uint8_t, 4> Octets() const;
     bool IsBlank() const;
+    // The address as typed: the four boxes joined by dots ("192.0.2." with the last box
+    // blank), or empty when every box is blank. Blank boxes are not read as 0 here.
+    QString AddressText() const;
     void Clear();
     QLineEdit* OctetBox(int index) const { return octets_[static_cast<size_t>(index)]; }
 

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "link/device_address.h"
 #include "link/link_state.h"
 #include "link/reply_parser.h"
 
@@ -39,6 +41,30 @@ enum class SearchEnd { WindowOver, FirstAnswer };
 DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries,
                              uint32_t window_ms = kSearchWindowMs,
                              SearchEnd end = SearchEnd::WindowOver);
+
+// What a find came to.
+struct DeviceFindResult {
+    // Not None: the address was refused (the "Err" box named it) and nothing was sent.
+    DeviceAddressFault address_fault = DeviceAddressFault::None;
+    bool sent = false;    // the request went out
+    size_t named = 0;     // devices the replies named, new or listed before
+    size_t added = 0;     // entries appended to the list
+    size_t unlisted = 0;  // named and new, but the list had no room left
+};
+
+// The find: the discovery request sent once, unicast, to one address (text as the operator
+// typed it; see device_address.h) on the device port; the replies are read for window_ms and
+// taken as the LAN search takes them (the same names, texts and rows), except that a device
+// already listed is not listed again: an entry with the same text, address and device bytes as
+// a row before it. combo_entries holds the entries listed now, row i for entry i; new devices
+// are appended, with their rows, never beyond the 128 rows. m_device_index is not changed.
+// The operator hears of a refused address, of a socket that cannot be set up ("Create socket
+// err"), of a request that could not be sent, of no answer, and of devices left out for want of
+// room, each in an "Err" box that names the address. Traces "find %s \n" and "find over, %d
+// new \n" around the LAN search's reply traces.
+DeviceFindResult FindLanDevice(LinkState& state, std::string_view address,
+                               std::vector<std::u16string>& combo_entries,
+                               uint32_t window_ms = kSearchWindowMs);
 
 // Serial search over the open port. m_device_index becomes the parser's result: the count of
 // names of a discovery reply, or 1 when a multiviewer answers with its status reply, which is

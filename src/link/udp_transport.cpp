@@ -50,6 +50,21 @@ int OpenSearchSocket(LinkState& state) {
     return 1;
 }
 
+int OpenFindSocket(LinkState& state, uint32_t address) {
+    CloseCommandSocket(state);  // an earlier socket may allow broadcast; this one does not
+    state.m_udpSockfd = udp_socket::Open();
+    if (!SocketOpen(state)) {
+        return 0;
+    }
+    state.peer_address = {address, state.endpoints.device_port};
+    if (!udp_socket::BindAnyAddress(state.m_udpSockfd, state.endpoints.local_port)) {
+        Trace("bind  socket fail \n");
+        return 0;
+    }
+    udp_socket::SetNonBlocking(state.m_udpSockfd);
+    return 1;
+}
+
 int OpenCommandSocket(LinkState& state) {
     CancelSocketHold(state);  // a pending exchange ends unanswered
     if (SocketOpen(state)) {

@@ -23,6 +23,11 @@ int StartNetworking();
 // An open socket is reused as it is. A failed bind writes "bind  socket fail \n" and returns 0
 // with the socket still open in m_udpSockfd (the caller closes it).
 int OpenSearchSocket(LinkState& state);
+// Socket of a find, which asks one device by its address: bound to the local port like the
+// search's, peer = address (network byte order):device port, and no broadcast allowed on it, so
+// the request reaches that one address or nothing. Any open socket is closed first. A failed
+// bind writes "bind  socket fail \n" and returns 0 with the socket still open.
+int OpenFindSocket(LinkState& state, uint32_t address);
 // Socket toward the selected device (peer = its row's IP text, device port). An open socket is
 // reused with its peer ("m_udpSockfd have on live \n"). With no device selected it shows
 // "Please choose a device" and leaves no socket open. A failed bind returns 0 silently with the

@@ -12,6 +12,8 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
+#include <optional>
+
 #include "controls/control_id.h"
 #include "controls/page_painting.h"
 #include "controls/shade_button_st.h"
@@ -210,6 +212,7 @@ void CPanoptixDlg::SearchLanDevices() {
         return;  // the socket could not be opened: the list stays empty and no page opens
     }
     FillDeviceCombo(result.combo_entries);
+    lan_rows_listed_ = link.m_device_index >= 0;
     if (link.m_device_index < 0) {
         SetPageAreaNote(PageAreaNote::NothingFound);
     }
@@ -234,6 +237,44 @@ void CPanoptixDlg::SearchSerialDevices() {
     if (result.combo_entries.empty()) {
         SetPageAreaNote(PageAreaNote::NothingFound);
     }
+    OpenDevicePage();
+}
+
+void CPanoptixDlg::FindDevice(const std::string& address) {
+    if (link.m_eState != kModeLan) {
+        return;  // the button is disabled off the LAN
+    }
+    // A refused address is said at once; a find blocks for the search's window.
+    std::optional<WaitCursor> wait;
+    if (CheckDeviceAddress(address).fault == DeviceAddressFault::None) {
+        wait.emplace();
+    }
+    std::vector<std::u16string> entries;
+    if (lan_rows_listed_) {
+        for (int i = 0; i < device_combo_->count(); ++i) {
+            entries.push_back(device_combo_->itemText(i).toStdU16String());
+        }
+    }
+    const size_t listed = entries.size();
+    const DeviceFindResult result = FindLanDevice(link, address, entries);
+    if (result.added == 0) {
+        return;
+    }
+    if (lan_rows_listed_) {
+        {
+            const QSignalBlocker block(device_combo_);
+            for (size_t i = listed; i < entries.size(); ++i) {
+                device_combo_->addItem(QString::fromStdU16String(entries[i]));
+            }
+        }
+        device_combo_->repaint();
+        FlushWindowSystem();
+        return;
+    }
+    CloseCurrentPage(PageCloseTrace::InitMyRect);
+    link.m_device_index = 0;
+    FillDeviceCombo(entries);
+    lan_rows_listed_ = true;
     OpenDevicePage();
 }
 
@@ -310,6 +351,7 @@ QString CPanoptixDlg::PageAreaText() const {
 void CPanoptixDlg::ClearDeviceCombo() {
     const QSignalBlocker block(device_combo_);
     device_combo_->clear();
+    lan_rows_listed_ = false;
 }
 
 void CPanoptixDlg::FillDeviceCombo(const std::vector<std::u16string>& entries) {
@@ -336,7 +378,8 @@ void CPanoptixDlg::OnDeviceSelectionChanged(int index) {
 void CPanoptixDlg::OnSettings() {
     if (m_pSetConfigure == nullptr) {
         Trace("m_pSetConfigure = null \n");
-        m_pSetConfigure = new CSetConfigure(*this, this);
+        m_pSetConfigure = new CSetConfigure(
+            *this, this, [this](const std::string& address) { FindDevice(address); });
         const QPoint origin = geometry().topLeft();
         m_pSetConfigure->setGeometry(origin.x() + 340, origin.y() + 100, 480, 400);
     }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <string>
 #include <vector>
 
 #include "shell/device_pages.h"
@@ -46,6 +47,12 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     void OnSearch();
     // The settings button: shows the connection settings, creating them on first use.
     void OnSettings();
+    // "Find" of the settings: asks the device at one address (on the LAN only) and adds what
+    // answers to the device list as a search lists it, each device once. The current entry
+    // and its page stay; a list that holds no LAN devices (empty, "No Device Found", a serial
+    // search's entry) is replaced by the devices found, and the first one's page opens, as
+    // after a search. A refused address or no answer: the "Err" box, and nothing changes.
+    void FindDevice(const std::string& address);
 
     QWidget* CurrentPage() const { return m_p_mian_show_dlg; }
     CSetConfigure* SetConfigureDialog() const { return m_pSetConfigure; }
@@ -98,6 +105,9 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     DevicePageRegistry device_pages_;
     PageAreaNote page_area_note_ = PageAreaNote::BeforeSearch;
     QString no_page_device_;  // the device named by PageAreaNote::NoControlPage
+    // Whether the combo box's entries are the device table's rows (a LAN search found
+    // devices, or a find did), so that a find can add to them.
+    bool lan_rows_listed_ = false;
 
     // Moving the window by its surface when the window system does not do it for us.
     bool dragging_ = false;

@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
@@ -61,8 +62,8 @@ CButtonST* MakeButton(const QString& caption, QWidget* parent) {
 
 }  // namespace
 
-CSetConfigure::CSetConfigure(PanoptixState& state, QWidget* parent)
-    : QDialog(parent), state_(state) {
+CSetConfigure::CSetConfigure(PanoptixState& state, QWidget* parent, DeviceFinder find_device)
+    : QDialog(parent), state_(state), find_device_(std::move(find_device)) {
     setWindowTitle(QStringLiteral("Configure"));
     CreateControls();
     ApplyPageControlColours(this);
@@ -106,6 +107,17 @@ void CSetConfigure::CreateControls() {
     change_ip_->setGeometry(FromDialogUnits(118, 90, 50, 14));
     SetControlId(change_ip_, set_configure_id::kChangeIp);
 
+    // "Find" sits right of the address field, on its line.
+    find_ = MakeButton(QStringLiteral("Find"), this);
+    find_->setGeometry(FromDialogUnits(222, 72, 36, 14));
+    find_->setToolTip(
+        QStringLiteral("Ask the device at this address, also behind a router, "
+                       "and add it to the device list"));
+    if (!find_device_) {
+        find_->hide();
+    }
+    SetControlId(find_, set_configure_id::kFind);
+
     port_list_ = new QComboBox(this);
     port_list_->setGeometry(FromDialogUnits(118, 124, 99, 0).adjusted(0, 0, 0, kComboHeight));
     SetControlId(port_list_, set_configure_id::kPortList);
@@ -127,6 +139,7 @@ void CSetConfigure::CreateControls() {
     connect(mode_list_, &QComboBox::activated, this, &CSetConfigure::OnModeChanged);
     connect(connect_, &QAbstractButton::clicked, this, &CSetConfigure::OnConnect);
     connect(change_ip_, &QAbstractButton::clicked, this, &CSetConfigure::OnChangeIp);
+    connect(find_, &QAbstractButton::clicked, this, &CSetConfigure::OnFind);
 }
 
 void CSetConfigure::OnInitDialog() {
@@ -156,6 +169,8 @@ void CSetConfigure::OnInitDialog() {
                                                     : QString());
 
     SetSerialControlsEnabled(false);
+    // A find asks by UDP: it waits for the LAN mode.
+    find_->setEnabled(state_.link.m_eState == kModeLan);
 }
 
 void CSetConfigure::SetSerialControlsEnabled(bool enabled) {
@@ -164,18 +179,22 @@ void CSetConfigure::SetSerialControlsEnabled(bool enabled) {
     baud_list_->setEnabled(enabled);
 }
 
+void CSetConfigure::SetLanControlsEnabled(bool enabled) {
+    ip_address_->setEnabled(enabled);
+    change_ip_->setEnabled(enabled);
+    find_->setEnabled(enabled);
+}
+
 void CSetConfigure::OnModeChanged(int index) {
     // The selection is taken as a signed 8-bit value: no selection is -1 and does nothing.
     const auto selection = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
     if (selection == kModeSelectionSerial) {
         SetSerialControlsEnabled(true);
-        ip_address_->setEnabled(false);
-        change_ip_->setEnabled(false);
+        SetLanControlsEnabled(false);
         state_.link.m_eState = kModeSerial;
     } else if (selection == kModeSelectionLan) {
         SetSerialControlsEnabled(false);
-        ip_address_->setEnabled(true);
-        change_ip_->setEnabled(true);
+        SetLanControlsEnabled(true);
         state_.link.m_eState = kModeLan;
         // An open port stays open and the button keeps its text; only the flag is cleared.
         connected_flag_ = 0;
@@ -222,6 +241,12 @@ void CSetConfigure::OnChangeIp() {
     // With no device selected the frame carries a zero row; the send itself then shows
     // "Please choose a device" and nothing goes out.
     SendNetworkAddress(state_.link, state_.multiviewer);
+}
+
+void CSetConfigure::OnFind() {
+    if (find_device_) {
+        find_device_(ip_address_->AddressText().toStdString());
+    }
 }
 
 void CSetConfigure::RepaintStatusIcon() {

@@ -1,11 +1,14 @@
 #pragma once
 // CSetConfigure, the "Configure" window of the settings button: the connection mode (LAN or
 // serial port), opening and closing the serial port, and giving the selected device a new IP
-// address. Created on first use, then only shown and hidden.
+// address. Beside the address, "Find" asks the device at the typed address alone, for a device
+// that a broadcast search cannot reach. Created on first use, then only shown and hidden.
 #include <QDialog>
 #include <QRect>
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "link/command_frame.h"
 #include "shell/panoptix_state.h"
@@ -21,16 +24,22 @@ namespace set_configure_id {
 inline constexpr int kModeList = 1103;
 inline constexpr int kIpAddress = 1036;
 inline constexpr int kChangeIp = 1032;
+inline constexpr int kFind = 1037;
 inline constexpr int kPortList = 1014;
 inline constexpr int kBaudList = 1015;
 inline constexpr int kConnect = 1011;
 inline constexpr int kStatusIcon = 1104;
 }  // namespace set_configure_id
 
+// What a press on "Find" does with the typed address (the text as typed, checked by the find
+// itself): the main window's find, which adds the answers to its device list.
+using DeviceFinder = std::function<void(const std::string& address)>;
+
 class CSetConfigure : public QDialog {
     Q_OBJECT
   public:
-    CSetConfigure(PanoptixState& state, QWidget* parent);
+    // Without a finder the window has no "Find" button.
+    CSetConfigure(PanoptixState& state, QWidget* parent, DeviceFinder find_device = {});
     ~CSetConfigure() override;
 
     // 0 = not connected; every successful Connect or Disconnect takes its bitwise complement.
@@ -47,6 +56,8 @@ class CSetConfigure : public QDialog {
     void OnModeChanged(int index);
     void OnConnect();
     void OnChangeIp();
+    void OnFind();
+    void SetLanControlsEnabled(bool enabled);
     void SetSerialControlsEnabled(bool enabled);
     void RepaintStatusIcon();
 
@@ -54,12 +65,14 @@ class CSetConfigure : public QDialog {
     QComboBox* mode_list_ = nullptr;
     IpAddressField* ip_address_ = nullptr;
     CButtonST* change_ip_ = nullptr;
+    CButtonST* find_ = nullptr;
     QComboBox* port_list_ = nullptr;
     QComboBox* baud_list_ = nullptr;
     CButtonST* connect_ = nullptr;
     QWidget* status_icon_ = nullptr;
     QRect status_icon_rect_;
     int32_t connected_flag_ = 0;
+    DeviceFinder find_device_;
 };
 
 }  // namespace panoptix

@@ -270,6 +270,59 @@ TEST_F(LabTest, SwitcherMatrixAndQuadViewLogWhatThePanelSent) {
     EXPECT_THAT(quad, HasSubstr("192.0.2.1:7000 status query -> sent 261 bytes\n"));
 }
 
+// A multiviewer on the panel's LAN, and FAR1 on a second subnet behind a router namespace.
+class LabFarSubnetTest : public LabTest {
+  protected:
+    std::vector<std::string> ExtraArgs() override { return {"--multiviewer", "1", "--far"}; }
+
+    static constexpr uint32_t kWindowMs = 1000;  // the lab answers within milliseconds
+};
+
+TEST_F(LabFarSubnetTest, FindReachesTheDeviceBehindTheRouterThatTheBroadcastDoesNot) {
+    LinkState link;
+    const DeviceSearchResult search = SearchFromPanel(link, kWindowMs);
+    std::vector<std::u16string> entries = search.combo_entries;
+    ASSERT_THAT(entries, ElementsAre(u"MV1_192.0.2.10"));
+
+    DeviceFindResult far;
+    DeviceFindResult near;
+    InPanel([&] {
+        far = FindLanDevice(link, "192.0.2.140", entries, kWindowMs);
+        near = FindLanDevice(link, "192.0.2.10", entries, kWindowMs);
+    });
+    EXPECT_EQ(far.added, 1u);
+    EXPECT_EQ(near.named, 1u);  // MV1 answers and is listed already
+    EXPECT_EQ(near.added, 0u);
+    EXPECT_THAT(entries, ElementsAre(u"MV1_192.0.2.10", u"FAR1_192.0.2.140"));
+    EXPECT_EQ(link.device_table[1].IpText(), "192.0.2.140");
+    EXPECT_EQ(link.device_table[1].device_type, 0xA1);
+    EXPECT_EQ(link.device_table[1].device_address, 0x01);
+
+    // FAR1 heard one request, the find's, from the panel's own address (the router forwards,
+    // it does not translate); the broadcast never reached it.
+    const std::string far_log = lab_->WaitForLog("FAR1", "search request");
+    const std::string request = "192.0.2.1:7000 search request -> answered as FAR1";
+    EXPECT_THAT(far_log, HasSubstr(request));
+    EXPECT_EQ(far_log.find(request), far_log.rfind(request)) << far_log;
+
+    // The broadcast address of the panel's LAN is taken for no device: the find's socket may
+    // not broadcast, so nothing goes out.
+    DeviceFindResult directed;
+    InPanel([&] { directed = FindLanDevice(link, "192.0.2.127", entries, kWindowMs); });
+    EXPECT_FALSE(directed.sent);
+    EXPECT_THAT(messages_.shown,
+                ElementsAre("Find: the search request could not be sent to 192.0.2.127"));
+    messages_.shown.clear();
+    const std::string near_log = lab_->Log("MV1");
+    size_t requests = 0;
+    for (size_t at = near_log.find("search request"); at != std::string::npos;
+         at = near_log.find("search request", at + 1)) {
+        ++requests;
+    }
+    EXPECT_EQ(requests, 2u) << near_log;  // the broadcast and the find of 192.0.2.10
+    EXPECT_EQ(link.m_udpSockfd, -1);
+}
+
 // 128 simulated devices in one namespace, all answering one search.
 class LabScaleTest : public LabTest {
   protected:

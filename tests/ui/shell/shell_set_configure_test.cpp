@@ -122,6 +122,43 @@ TEST_F(SetConfigureTest, ButtonsWearTheSkinsGreyLook) {
     }
 }
 
+TEST_F(SetConfigureTest, FindSitsBesideTheAddressInTheSkinAndWaitsForTheLanMode) {
+    std::vector<std::string> asked;
+    dialog_ = std::make_unique<CSetConfigure>(
+        state_, nullptr, [&](const std::string& address) { asked.push_back(address); });
+    dialog_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
+    auto* find = Control<CButtonST>(id::kFind);
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(find->text(), QStringLiteral("Find"));
+    // On the address's line, right of it, inside the window.
+    const QRect field = Address()->geometry();
+    EXPECT_GT(find->geometry().left(), field.right());
+    EXPECT_TRUE(find->geometry().contains(find->geometry().left(), field.center().y()));
+    EXPECT_TRUE(dialog_->rect().contains(find->geometry()));
+    EXPECT_EQ(find->font(), ChangeIp()->font());
+    EXPECT_EQ(find->Colour(CButtonST::kBackgroundNormal), QColor(64, 64, 64));
+    EXPECT_EQ(find->grab().toImage().pixelColor(3, 3), QColor(64, 64, 64));
+
+    Address()->SetAddressText(QStringLiteral("192.0.2.140"));
+    QTest::mouseClick(find, Qt::LeftButton);
+    EXPECT_THAT(asked, ElementsAre("192.0.2.140"));
+
+    // A find asks by UDP: off the LAN the button waits.
+    Pick(Mode(), 1);
+    EXPECT_FALSE(find->isEnabled());
+    Pick(Mode(), 0);
+    EXPECT_TRUE(find->isEnabled());
+    state_.link.m_eState = kModeSerial;
+    dialog_ = std::make_unique<CSetConfigure>(state_, nullptr, [](const std::string&) {});
+    EXPECT_FALSE(Control<CButtonST>(id::kFind)->isEnabled());
+
+    // A window with nobody to add devices to has no Find.
+    Open();
+    EXPECT_TRUE(Control<CButtonST>(id::kFind)->isHidden());
+}
+
 TEST_F(SetConfigureTest, ModeChoiceSetsTheLinkAndTheControls) {
     Open();
     Pick(Mode(), 1);
