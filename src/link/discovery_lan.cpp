@@ -159,8 +159,7 @@ DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries, uint32_t 
     SendToPeer(state, request);
 
     DeviceSearchResult result;
-    CollectReplies(state, start_ms, window_ms, result.combo_entries, RepeatedDevices::Listed,
-                   end);
+    CollectReplies(state, start_ms, window_ms, result.combo_entries, RepeatedDevices::Listed, end);
 
     Trace("time over \n");
     result.open_page = true;
