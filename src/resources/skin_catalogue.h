@@ -48,6 +48,8 @@ enum class Glyph {
     Parallel,  // one to one
     Tick,      // apply
     Stream,    // stream viewer
+    Presets,   // stored routings (a stack of cards)
+    Store,     // keep into a preset (an arrow into a tray)
 };
 
 enum class Backdrop { Main, Configure, Container, SubPage, MatrixPage, MatrixFunction, Switcher };
