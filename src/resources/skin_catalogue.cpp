@@ -36,6 +36,7 @@ const Recipe kRows[] = {
     {229, 1280, 585, B, Art::Background, Lamp::Off, "", D(Backdrop::MatrixPage)},
     {230, 490, 420, B, Art::Background, Lamp::Off, "", D(Backdrop::MatrixFunction)},
     {294, 1260, 585, B, Art::Background, Lamp::Off, "", D(Backdrop::Switcher)},
+    {379, 490, 420, B, Art::Background, Lamp::Off, "", D(Backdrop::MatrixPresets)},
 
     // Main window: title-bar buttons (drawn 3 pixels in from the left of their buttons), scan
     // and settings.

@@ -52,7 +52,16 @@ enum class Glyph {
     Store,     // keep into a preset (an arrow into a tray)
 };
 
-enum class Backdrop { Main, Configure, Container, SubPage, MatrixPage, MatrixFunction, Switcher };
+enum class Backdrop {
+    Main,
+    Configure,
+    Container,
+    SubPage,
+    MatrixPage,
+    MatrixFunction,
+    Switcher,
+    MatrixPresets,
+};
 
 enum class WipeShape {
     Horizontal,

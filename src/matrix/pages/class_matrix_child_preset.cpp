@@ -17,14 +17,16 @@ namespace {
 
 constexpr QSize kPageSize{490, 420};
 constexpr QRect kFrameRect{5, 5, 480, 410};
-// Two rows of four preset keys, STORE centred below them, the status line at the bottom.
-constexpr int kPresetLeft = 35;
-constexpr int kPresetPitchX = 108;
-constexpr int kPresetTop = 45;
-constexpr int kPresetPitchY = 95;
+// Under the heading: two rows of four preset keys, STORE centred below them, the status line at
+// the bottom. The router the presets belong to is named at the right of the heading.
+constexpr int kPresetLeft = 28;
+constexpr int kPresetPitchX = 111;
+constexpr int kPresetTop = 76;
+constexpr int kPresetPitchY = 90;
 constexpr QSize kPresetSize{100, 75};
-constexpr QRect kStoreRect{175, 245, 140, 65};
-constexpr QRect kStatusRect{25, 330, 440, 70};
+constexpr QRect kStoreRect{175, 262, 140, 65};
+constexpr QRect kStatusRect{25, 345, 440, 60};
+constexpr QRect kRouterRect{200, 34, 262, 18};
 constexpr QColor kStatusColour{150, 154, 162};
 
 constexpr char kPresetGroup[] = "matrix_presets";
@@ -199,6 +201,17 @@ void CClass_matrix_child_preset::paintEvent(QPaintEvent*) {
     painter.setFont(font);
     painter.setPen(kStatusColour);
     painter.drawText(kStatusRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, status_);
+
+    QString router;
+    if (link_.m_eState == kModeLan && link_.SelectedEntry() != nullptr) {
+        router = QString::fromStdString(link_.SelectedEntry()->IpText());
+    } else if (link_.m_eState == kModeSerial) {
+        router = QString::fromStdString(link_.serial_port.PortName());
+    }
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.drawText(kRouterRect, Qt::AlignRight | Qt::AlignBottom,
+                     router.isEmpty() ? QStringLiteral("no router") : router);
 }
 
 }  // namespace panoptix

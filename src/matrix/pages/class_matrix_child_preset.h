@@ -24,7 +24,7 @@ class CClass_matrix_child_preset : public QWidget {
     Q_OBJECT
 
   public:
-    static constexpr int kBackgroundBitmap = 230;
+    static constexpr int kBackgroundBitmap = 379;
     static constexpr int kStoreNormal = 382;
     static constexpr int kStoreArmed = 383;
     // Preset key k: empty 382 + 2k, holding a routing 383 + 2k.

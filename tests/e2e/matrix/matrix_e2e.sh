@@ -43,11 +43,11 @@ one_to_all() { in_subpage 200 100 220 60; }
 one_to_one() { in_subpage 200 195 220 65; }
 lock_button() { in_subpage 272 300 140 65; }
 apply_button() { in_subpage 100 300 140 65; }
-# Preset k: two rows of four keys, 100 x 75, from (35, 45), 108 across and 95 down.
+# Preset k: two rows of four keys, 100 x 75, from (28, 76), 111 across and 90 down.
 preset_key() {
   local k=$1 x y
-  x=$((770 + 35 + 108 * ((k - 1) % 4) + 50))
-  y=$((215 + 45 + 95 * ((k - 1) / 4) + 37))
+  x=$((770 + 28 + 111 * ((k - 1) % 4) + 50))
+  y=$((215 + 76 + 90 * ((k - 1) / 4) + 37))
   xdotool mousemove "$x" "$y" ${2:+keydown ctrl} click 1 ${2:+keyup ctrl}
   sleep 0.15
 }

@@ -71,8 +71,9 @@ TEST_F(MatrixPresetPage, TheTabShowsEightEmptyPresetsAndStoreInTheSkin) {
     EXPECT_EQ(page_->current_sub_page(), 3);
     EXPECT_EQ(page_->SubPage()->geometry(), QRect(750, 105, 490, 420));
     EXPECT_EQ(Keys(), "........");
-    EXPECT_EQ(SubPageControl(id::PresetId(1))->geometry(), QRect(35, 45, 100, 75));
-    EXPECT_EQ(SubPageControl(id::PresetId(8))->geometry(), QRect(359, 140, 100, 75));
+    EXPECT_EQ(SubPageControl(id::PresetId(1))->geometry(), QRect(28, 76, 100, 75));
+    EXPECT_EQ(SubPageControl(id::PresetId(8))->geometry(), QRect(361, 166, 100, 75));
+    EXPECT_EQ(SubPageControl(id::kStore)->geometry(), QRect(175, 262, 140, 65));
     EXPECT_EQ(SubPageControl(id::kStore)->PictureId(), 382);
     ShowTab(id::kControlTab);
     EXPECT_EQ(PageButton(id::kPresetTab)->PictureId(), 380);
