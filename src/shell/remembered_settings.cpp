@@ -63,6 +63,10 @@ bool IsPlainText(std::string_view text) {
     return true;
 }
 
+bool IsRememberableName(std::string_view name) {
+    return !name.empty() && name.size() <= kMaxRememberedNameBytes && IsPlainText(name);
+}
+
 bool IsKnownBaudRate(uint32_t rate) {
     for (const std::string_view text : kBaudRateTexts) {
         if (BaudRateFromText(text) == rate) {
@@ -122,7 +126,7 @@ class Reader {
 void ReadDevice(Reader& reader, int number, RememberedDevice& device) {
     const std::string name_key = DeviceKey(number, "name");
     if (const std::string* name = reader.Required(name_key)) {
-        if (name->empty() || name->size() > kMaxRememberedNameBytes || !IsPlainText(*name)) {
+        if (!IsRememberableName(*name)) {
             reader.Fault(name_key, *name, "is not a device's name");
         } else {
             device.name = *name;
@@ -247,8 +251,12 @@ RememberedSettings CaptureSettings(const PanoptixState& state,
         return settings;
     }
     for (size_t i = 0; i < count; ++i) {
+        if (!IsRememberableName(device_texts[i])) {
+            settings.devices.clear();
+            return settings;
+        }
         RememberedDevice device;
-        device.name = device_texts[i].substr(0, kMaxRememberedNameBytes);
+        device.name = device_texts[i];
         device.entry = link.device_table[i];
         settings.devices.push_back(std::move(device));
     }

@@ -40,8 +40,8 @@ using SettingsValues = std::map<std::string, std::string>;
 inline constexpr std::string_view kConnectionGroup = "connection";
 inline constexpr std::string_view kDevicesGroup = "devices";
 
-// The longest device text kept.
-inline constexpr size_t kMaxRememberedNameBytes = 128;
+// The longest device text kept (a model name of a search reply, widened, with its address).
+inline constexpr size_t kMaxRememberedNameBytes = 512;
 
 struct SettingsReading {
     RememberedSettings settings;  // the defaults when problem is not empty
@@ -61,7 +61,8 @@ SettingsValues RememberedSettingsValues(const RememberedSettings& settings);
 // What the state holds now: the mode, the port and rate (the open port's, else the ones
 // remembered before), and the device list with its selection (device_texts: the device list's
 // entries, UTF-8). A selection below 0 keeps no list at all: a search that found nothing is
-// not worth restoring.
+// not worth restoring; nor is a list with a text that could not be read back (control
+// characters a device put into its model name, or one longer than kMaxRememberedNameBytes).
 RememberedSettings CaptureSettings(const PanoptixState& state,
                                    const std::vector<std::string>& device_texts,
                                    int selected_entry);
