@@ -19,6 +19,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -326,6 +328,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    // The main windows of the bench remember nothing in the user's settings.
+    const QTemporaryDir config;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
     const std::string_view kind = argv[1];
     const int stall_seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 30;
     const int presses = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1000;

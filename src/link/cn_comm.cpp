@@ -17,6 +17,7 @@ using serial_line::WaitResult;
 struct CnComm::Impl {
     int fd = -1;
     std::string port_name;
+    uint32_t baud_rate = 0;
     std::unique_ptr<SerialMonitor> monitor;
 };
 
@@ -62,6 +63,7 @@ bool CnComm::OpenPort(std::string_view port_name, uint32_t baud_rate) {
         ClosePort(kDefaultCloseWaitMs);
         return false;
     }
+    impl_->baud_rate = baud_rate;
     return true;
 }
 
@@ -81,6 +83,14 @@ void CnComm::ClosePort(uint32_t wait_ms) {
 
 bool CnComm::IsOpen() const {
     return impl_->fd >= 0;
+}
+
+std::string CnComm::PortName() const {
+    return IsOpen() ? impl_->port_name : std::string();
+}
+
+uint32_t CnComm::BaudRate() const {
+    return IsOpen() ? impl_->baud_rate : 0;
 }
 
 int CnComm::InputCount() const {

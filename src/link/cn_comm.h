@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace panoptix {
@@ -38,6 +39,9 @@ class CnComm {
     void ClosePort(uint32_t wait_ms = kDefaultCloseWaitMs);
     // The port counts as open exactly when its descriptor is valid.
     bool IsOpen() const;
+    // The name and baud rate the open port was opened with; "" and 0 while closed.
+    std::string PortName() const;
+    uint32_t BaudRate() const;
 
     // Bytes waiting in the input queue, or -1 when the port is closed or the query fails.
     int InputCount() const;

@@ -227,14 +227,19 @@ QImage SubPage(int width, int height) {
     return NewGround(width, height, QColor(58, 60, 66), QColor(44, 46, 51));
 }
 
-QImage MatrixFunction(int width, int height) {
+// A matrix sub page's ground with its heading silkscreened above a rule.
+QImage MatrixSubPage(int width, int height, const QString& heading) {
     QImage image = NewGround(width, height, QColor(58, 60, 66), QColor(44, 46, 51));
     QPainter painter(&image);
     SetUpPainter(painter);
-    DrawSilkscreen(painter, QPointF(28, 48), QStringLiteral("ROUTING FUNCTIONS"), 11);
+    DrawSilkscreen(painter, QPointF(28, 48), heading, 11);
     painter.fillRect(QRect(28, 56, 434, 1), QColor(30, 31, 35));
     painter.fillRect(QRect(28, 57, 434, 1), QColor(84, 88, 96));
     return image;
+}
+
+QImage MatrixFunction(int width, int height) {
+    return MatrixSubPage(width, height, QStringLiteral("ROUTING FUNCTIONS"));
 }
 
 QImage Configure(int width, int height) {
@@ -259,6 +264,8 @@ QImage PaintBackdrop(Backdrop backdrop, int width, int height) {
             return MatrixFunction(width, height);
         case Backdrop::Switcher:
             return Switcher(width, height);
+        case Backdrop::MatrixPresets:
+            return MatrixSubPage(width, height, QStringLiteral("ROUTER PRESETS"));
     }
     return NewGround(width, height);
 }

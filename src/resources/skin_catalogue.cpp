@@ -36,6 +36,7 @@ const Recipe kRows[] = {
     {229, 1280, 585, B, Art::Background, Lamp::Off, "", D(Backdrop::MatrixPage)},
     {230, 490, 420, B, Art::Background, Lamp::Off, "", D(Backdrop::MatrixFunction)},
     {294, 1260, 585, B, Art::Background, Lamp::Off, "", D(Backdrop::Switcher)},
+    {379, 490, 420, B, Art::Background, Lamp::Off, "", D(Backdrop::MatrixPresets)},
 
     // Main window: title-bar buttons (drawn 3 pixels in from the left of their buttons), scan
     // and settings.
@@ -75,6 +76,9 @@ const Recipe kRows[] = {
     {203, 80, 75, B, Art::Tab, Lamp::Amber, "STATUS", G(Glyph::Pulse)},
     {204, 80, 75, B, Art::Tab, Lamp::Off, "UMD", G(Glyph::Label)},
     {205, 80, 75, B, Art::Tab, Lamp::Amber, "UMD", G(Glyph::Label)},
+    // The matrix page's PRESET tab.
+    {380, 80, 75, B, Art::Tab, Lamp::Off, "PRESET", G(Glyph::Presets)},
+    {381, 80, 75, B, Art::Tab, Lamp::Amber, "PRESET", G(Glyph::Presets)},
 
     // Matrix function keys: LOCK shows a white legend when unlocked, a red one when locked.
     {231, 140, 65, B, Art::Key, Lamp::Off, "LOCK", G(Glyph::LockOpen)},
@@ -82,6 +86,10 @@ const Recipe kRows[] = {
     {233, 220, 60, B, Art::Key, Lamp::Off, "ONE TO ALL", G(Glyph::FanOut)},
     {234, 220, 65, B, Art::Key, Lamp::Off, "ONE TO ONE", G(Glyph::Parallel)},
     {235, 140, 65, B, Art::Key, Lamp::Off, "APPLY", G(Glyph::Tick)},
+    // The preset sub page's STORE key: dark, and red while armed (the next preset click
+    // stores).
+    {382, 140, 65, B, Art::Key, Lamp::Off, "STORE", G(Glyph::Store)},
+    {383, 140, 65, B, Art::Key, Lamp::Red, "STORE", G(Glyph::Store)},
 
     // Switcher panel keys (the source keys 248-283 are added below).
     {245, 80, 80, B, Art::Key, Lamp::Off, "AUTO", G(Glyph::None)},
@@ -161,6 +169,11 @@ void AddFamilies(std::vector<Recipe>& rows) {
     for (int k = 1; k <= 8; ++k) {
         rows.push_back({211 + 2 * k, 60, 65, B, Art::Crosspoint, Lamp::Off, kDigits[k - 1], 0});
         rows.push_back({212 + 2 * k, 60, 65, B, Art::Crosspoint, Lamp::Green, kDigits[k - 1], 0});
+    }
+    // Matrix preset k: empty 382 + 2k (dark), holding a routing 383 + 2k (blue).
+    for (int k = 1; k <= 8; ++k) {
+        rows.push_back({382 + 2 * k, 100, 75, B, Art::Key, Lamp::Off, kDigits[k - 1], 0});
+        rows.push_back({383 + 2 * k, 100, 75, B, Art::Key, Lamp::Blue, kDigits[k - 1], 0});
     }
     // Quad-view show mode m = 0-15: normal 309 + 2m, lit 310 + 2m; modes 1 and 2 are 50 high.
     for (int m = 0; m <= 15; ++m) {

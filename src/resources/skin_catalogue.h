@@ -48,9 +48,20 @@ enum class Glyph {
     Parallel,  // one to one
     Tick,      // apply
     Stream,    // stream viewer
+    Presets,   // stored routings (a stack of cards)
+    Store,     // keep into a preset (an arrow into a tray)
 };
 
-enum class Backdrop { Main, Configure, Container, SubPage, MatrixPage, MatrixFunction, Switcher };
+enum class Backdrop {
+    Main,
+    Configure,
+    Container,
+    SubPage,
+    MatrixPage,
+    MatrixFunction,
+    Switcher,
+    MatrixPresets,
+};
 
 enum class WipeShape {
     Horizontal,

@@ -503,6 +503,41 @@ void PaintTick(GlyphCanvas& g) {
     g.painter.drawPath(path);
 }
 
+void PaintPresets(GlyphCanvas& g) {
+    // Three cards, each a step down and to the right of the one behind it.
+    g.StrokeWidth(0.07);
+    const qreal side = g.w * 0.58;
+    const qreal step = g.w * 0.16;
+    for (int card = 0; card < 3; ++card) {
+        const QRectF face(g.r.left() + g.w * 0.05 + card * step,
+                          g.r.top() + g.w * 0.08 + card * step, side, side * 0.78);
+        g.painter.setBrush(card == 2 ? g.colour : Qt::NoBrush);
+        g.painter.drawRoundedRect(face, 1.5, 1.5);
+    }
+}
+
+void PaintStore(GlyphCanvas& g) {
+    g.StrokeWidth(0.08);
+    const QRectF& r = g.r;
+    const qreal w = g.w;
+    // The tray.
+    QPainterPath tray;
+    tray.moveTo(r.left() + w * 0.12, r.top() + w * 0.58);
+    tray.lineTo(r.left() + w * 0.12, r.top() + w * 0.86);
+    tray.lineTo(r.right() - w * 0.12, r.top() + w * 0.86);
+    tray.lineTo(r.right() - w * 0.12, r.top() + w * 0.58);
+    g.painter.setBrush(Qt::NoBrush);
+    g.painter.drawPath(tray);
+    // The arrow down into it.
+    const qreal x = r.center().x();
+    g.painter.drawLine(QPointF(x, r.top() + w * 0.1), QPointF(x, r.top() + w * 0.64));
+    QPainterPath head;
+    head.moveTo(x - w * 0.18, r.top() + w * 0.46);
+    head.lineTo(x, r.top() + w * 0.66);
+    head.lineTo(x + w * 0.18, r.top() + w * 0.46);
+    g.painter.drawPath(head);
+}
+
 void PaintStream(GlyphCanvas& g) {
     g.StrokeWidth(0.08);
     const QPointF c = g.r.center();
@@ -533,6 +568,7 @@ constexpr GlyphEntry kGlyphPainters[] = {
     {Glyph::LockOpen, PaintLockOpen}, {Glyph::LockShut, PaintLockShut},
     {Glyph::FanOut, PaintFanOut},     {Glyph::Parallel, PaintParallel},
     {Glyph::Tick, PaintTick},         {Glyph::Stream, PaintStream},
+    {Glyph::Presets, PaintPresets},   {Glyph::Store, PaintStore},
 };
 
 constexpr bool InEnumOrder() {
@@ -541,7 +577,7 @@ constexpr bool InEnumOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Glyph::Stream) + 1 == std::size(kGlyphPainters);
+    return static_cast<std::size_t>(Glyph::Store) + 1 == std::size(kGlyphPainters);
 }
 static_assert(InEnumOrder(), "one painter per glyph, in the order of the enumeration");
 

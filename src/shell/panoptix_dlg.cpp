@@ -12,11 +12,13 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
+#include <algorithm>
 #include <optional>
 
 #include "controls/control_id.h"
 #include "controls/page_painting.h"
 #include "controls/shade_button_st.h"
+#include "controls/user_settings_file.h"
 #include "controls/wait_cursor.h"
 #include "link/discovery.h"
 #include "link/trace.h"
@@ -24,6 +26,7 @@
 #include "multiviewer/core/status_decoder.h"
 #include "resources/skin.h"
 #include "shell/about_dlg.h"
+#include "shell/remembered_settings.h"
 #include "shell/set_configure.h"
 
 namespace panoptix {
@@ -95,10 +98,12 @@ CPanoptixDlg::CPanoptixDlg(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     CreateControls();
     OnInitDialog();
+    RestoreSettings();
     qApp->installEventFilter(this);
 }
 
 CPanoptixDlg::~CPanoptixDlg() {
+    SaveSettings();
     qApp->removeEventFilter(this);
     // The pages and the settings window go while the state they use is still here (the state
     // is a base of this window and is destroyed before the window's children).
@@ -155,6 +160,7 @@ void CPanoptixDlg::CreateControls() {
     SetControlId(device_combo_, main_dialog_id::kDeviceCombo);
     connect(device_combo_, &QComboBox::currentIndexChanged, this,
             &CPanoptixDlg::OnDeviceSelectionChanged);
+    connect(device_combo_, &QComboBox::activated, this, &CPanoptixDlg::OnDevicePicked);
 
     // The placeholder only marks the page area; pages are shown in its place.
     page_placeholder_ = new QWidget(this);
@@ -217,6 +223,7 @@ void CPanoptixDlg::SearchLanDevices() {
         SetPageAreaNote(PageAreaNote::NothingFound);
     }
     OpenDevicePage();
+    SaveSettings();
     Trace("search  over \n");
 }
 
@@ -238,6 +245,7 @@ void CPanoptixDlg::SearchSerialDevices() {
         SetPageAreaNote(PageAreaNote::NothingFound);
     }
     OpenDevicePage();
+    SaveSettings();
 }
 
 void CPanoptixDlg::FindDevice(const std::string& address) {
@@ -269,6 +277,7 @@ void CPanoptixDlg::FindDevice(const std::string& address) {
         }
         device_combo_->repaint();
         FlushWindowSystem();
+        SaveSettings();
         return;
     }
     CloseCurrentPage(PageCloseTrace::InitMyRect);
@@ -276,9 +285,11 @@ void CPanoptixDlg::FindDevice(const std::string& address) {
     FillDeviceCombo(entries);
     lan_rows_listed_ = true;
     OpenDevicePage();
+    SaveSettings();
 }
 
 void CPanoptixDlg::OpenDevicePage() {
+    restored_list_waiting_ = false;
     Trace("m_device_index = %d \n ", link.m_device_index);
     if (link.m_device_index < 0 || device_combo_->count() == 0) {
         return;
@@ -339,6 +350,8 @@ QString CPanoptixDlg::PageAreaText() const {
     switch (page_area_note_) {
         case PageAreaNote::NothingFound:
             return QStringLiteral("No devices found. Press SCAN to search again");
+        case PageAreaNote::RestoredList:
+            return QStringLiteral("Choose a device in the list to open its page");
         case PageAreaNote::NoControlPage:
             return QStringLiteral("%1 has no control page yet")
                 .arg(no_page_device_.isEmpty() ? QStringLiteral("This device") : no_page_device_);
@@ -349,6 +362,7 @@ QString CPanoptixDlg::PageAreaText() const {
 }
 
 void CPanoptixDlg::ClearDeviceCombo() {
+    restored_list_waiting_ = false;
     const QSignalBlocker block(device_combo_);
     device_combo_->clear();
     lan_rows_listed_ = false;
@@ -373,6 +387,72 @@ void CPanoptixDlg::OnDeviceSelectionChanged(int index) {
     // The selection's low 8 bits: no selection (-1) gives -1.
     link.m_device_index = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
     OpenDevicePage();
+    SaveSettings();
+}
+
+void CPanoptixDlg::OnDevicePicked(int index) {
+    // A pick of another entry has already opened its page (selection change). Picking the entry
+    // a restored list shows selected is the operator's first act on it: its page opens now.
+    if (restored_list_waiting_ && index == device_combo_->currentIndex()) {
+        OnDeviceSelectionChanged(index);
+    }
+}
+
+void CPanoptixDlg::RestoreSettings() {
+    const std::unique_ptr<QSettings> file = OpenUserSettings();
+    const QByteArray path = file->fileName().toLocal8Bit();
+    if (!UserSettingsFileExists(*file)) {
+        Trace("user settings: no file %s yet, starting from the defaults \n", path.constData());
+        return;
+    }
+    if (file->status() != QSettings::NoError) {
+        Trace("user settings: %s cannot be read, starting from the defaults \n", path.constData());
+        return;
+    }
+    const SettingsReading reading = ParseRememberedSettings(ReadSettingsValues(*file));
+    if (!reading.problem.empty()) {
+        Trace("user settings: %s: %s, starting from the defaults \n", path.constData(),
+              reading.problem.c_str());
+        return;
+    }
+    const RememberedSettings& settings = reading.settings;
+    ApplySettings(settings, *this);
+    {
+        // A selection made here is not the operator's: no page opens, nothing is sent.
+        const QSignalBlocker block(device_combo_);
+        device_combo_->clear();
+        for (const RememberedDevice& device : settings.devices) {
+            device_combo_->addItem(QString::fromStdString(device.name));
+        }
+        device_combo_->setCurrentIndex(settings.selected);
+    }
+    // Rows a LAN search or a find listed stay the device table's rows: a find adds to them.
+    const auto has_address = [](const RememberedDevice& device) {
+        return !device.entry.IpText().empty();
+    };
+    lan_rows_listed_ = settings.mode == kModeLan && !settings.devices.empty() &&
+                       std::all_of(settings.devices.begin(), settings.devices.end(), has_address);
+    if (!settings.devices.empty()) {
+        restored_list_waiting_ = true;
+        SetPageAreaNote(PageAreaNote::RestoredList);
+    }
+    Trace("user settings: mode %d, %d devices, entry %d selected \n", settings.mode,
+          static_cast<int>(settings.devices.size()), settings.selected);
+}
+
+void CPanoptixDlg::SaveSettings() {
+    std::vector<std::string> texts;
+    for (int i = 0; i < device_combo_->count(); ++i) {
+        texts.push_back(device_combo_->itemText(i).toStdString());
+    }
+    const int selected = link.m_device_index >= 0 ? device_combo_->currentIndex() : -1;
+    const RememberedSettings settings = CaptureSettings(*this, texts, selected);
+    serial_choice = {settings.serial_port, settings.baud_rate};
+    const std::unique_ptr<QSettings> file = OpenUserSettings();
+    if (!ReplaceSettingsGroups(*file, {kConnectionGroup, kDevicesGroup},
+                               RememberedSettingsValues(settings))) {
+        Trace("user settings: %s cannot be written \n", file->fileName().toLocal8Bit().constData());
+    }
 }
 
 void CPanoptixDlg::OnSettings() {

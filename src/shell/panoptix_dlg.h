@@ -62,6 +62,10 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     QString PageAreaText() const;
     DevicePageRegistry& DevicePages() { return device_pages_; }
 
+    // Writes the connection and the device list to the user's settings file (also done after
+    // every search and device choice, and when the window goes).
+    void SaveSettings();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -73,7 +77,7 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
 
   private:
     // What the page area says while no page is shown.
-    enum class PageAreaNote { BeforeSearch, NothingFound, NoControlPage };
+    enum class PageAreaNote { BeforeSearch, NothingFound, NoControlPage, RestoredList };
     void SetPageAreaNote(PageAreaNote note);
 
     void OnInitDialog();
@@ -86,6 +90,11 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     void ClearDeviceCombo();
     void FillDeviceCombo(const std::vector<std::u16string>& entries);
     void OnDeviceSelectionChanged(int index);
+    // Every pick in the device list, the shown entry included.
+    void OnDevicePicked(int index);
+    // The connection and the last device list from the user's settings file: the list and its
+    // selection are shown, no page opens and nothing is sent.
+    void RestoreSettings();
     bool IsSwallowedKey(const QEvent* event) const;
     void ShowAbout();
 
@@ -108,6 +117,8 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     // Whether the combo box's entries are the device table's rows (a LAN search found
     // devices, or a find did), so that a find can add to them.
     bool lan_rows_listed_ = false;
+    // A restored list whose selected entry has not been opened: picking that entry opens it.
+    bool restored_list_waiting_ = false;
 
     // Moving the window by its surface when the window system does not do it for us.
     bool dragging_ = false;

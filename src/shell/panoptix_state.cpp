@@ -10,4 +10,12 @@ void ResetSharedPageState(PanoptixState& state) {
     ResetMatrixPageState(state.matrix);
 }
 
+SerialChoice CurrentSerialChoice(const PanoptixState& state) {
+    const CnComm& port = state.link.serial_port;
+    if (port.IsOpen()) {
+        return {port.PortName(), port.BaudRate()};
+    }
+    return state.serial_choice;
+}
+
 }  // namespace panoptix

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <string>
@@ -148,16 +149,14 @@ void CSetConfigure::OnInitDialog() {
 
     // Filling the lists is not an operator's choice: no handler runs for it.
     const QSignalBlocker block_mode(mode_list_);
-    port_list_->clear();
-    for (const std::string& port : ListSerialPorts()) {
-        port_list_->addItem(QString::fromStdString(port));
-    }
-    port_list_->setCurrentIndex(port_list_->count() > 0 ? 0 : -1);
+    FillPortList();
 
+    // The rate opened last is offered again; a rate not in the list leaves "9600".
     for (const char* baud : kBaudRates) {
         baud_list_->addItem(QString::fromLatin1(baud));
     }
-    baud_list_->setCurrentIndex(0);
+    const QString baud = QString::number(CurrentSerialChoice(state_).baud_rate);
+    baud_list_->setCurrentIndex(std::max(0, baud_list_->findText(baud)));
 
     mode_list_->insertItem(kModeSelectionLan, QStringLiteral("LAN Port"));
     mode_list_->insertItem(kModeSelectionSerial, QStringLiteral("Serial Port"));
@@ -171,6 +170,27 @@ void CSetConfigure::OnInitDialog() {
     SetSerialControlsEnabled(false);
     // A find asks by UDP: it waits for the LAN mode.
     find_->setEnabled(state_.link.m_eState == kModeLan);
+}
+
+void CSetConfigure::FillPortList() {
+    const QString shown = port_list_->currentText();
+    port_list_->clear();
+    for (const std::string& port : ListSerialPorts()) {
+        port_list_->addItem(QString::fromStdString(port));
+    }
+    int index = port_list_->findText(shown);
+    if (index < 0) {
+        // A port remembered from before that is gone now is not selected.
+        index = port_list_->findText(QString::fromStdString(CurrentSerialChoice(state_).port));
+    }
+    port_list_->setCurrentIndex(index >= 0 ? index : (port_list_->count() > 0 ? 0 : -1));
+}
+
+void CSetConfigure::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        FillPortList();
+    }
+    QDialog::showEvent(event);
 }
 
 void CSetConfigure::SetSerialControlsEnabled(bool enabled) {

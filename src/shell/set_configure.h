@@ -46,6 +46,7 @@ class CSetConfigure : public QDialog {
     int32_t ConnectedFlag() const { return connected_flag_; }
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
@@ -53,6 +54,9 @@ class CSetConfigure : public QDialog {
   private:
     void CreateControls();
     void OnInitDialog();
+    // Reads the machine's serial ports into the list again (a USB adapter plugged in later
+    // appears); the selection stays on the port shown, else the port opened last, else entry 0.
+    void FillPortList();
     void OnModeChanged(int index);
     void OnConnect();
     void OnChangeIp();

@@ -32,7 +32,7 @@ std::map<int, QSize> ExpectedBitmaps() {
     add({191}, {600, 660});
     // Multiviewer container, tabs and layout keys.
     add({187, 229}, {1280, 585});
-    add({194, 230}, {490, 420});
+    add({194, 230, 379}, {490, 420});
     add({192, 193, 204, 205, 202, 203, 185, 186}, {80, 75});
     add({189, 190}, {72, 75});
     add({200, 201}, {90, 75});
@@ -54,7 +54,11 @@ std::map<int, QSize> ExpectedBitmaps() {
     }
     add({233}, {220, 60});
     add({234}, {220, 65});
-    add({231, 232, 235}, {140, 65});
+    add({231, 232, 235, 382, 383}, {140, 65});
+    add({380, 381}, {80, 75});
+    for (int id = 384; id <= 399; ++id) {
+        add({id}, {100, 75});
+    }
     // Quad-view.
     for (int id = 309; id <= 340; ++id) {
         add({id}, {68, 48});
@@ -161,7 +165,7 @@ TEST(Skin, LitPicturesDifferFromUnlitInTheirColour) {
 // Button pictures are transparent (pure black) at their rounded corners and drawn in the
 // middle; the lever thumb is keyed by its top-left pixel; backgrounds have no transparency.
 TEST(Skin, ButtonPicturesUseBlackOnlyForTheirTransparentCorners) {
-    const std::set<int> opaque = {187, 191, 194, 195, 229, 230, 294, 301};
+    const std::set<int> opaque = {187, 191, 194, 195, 229, 230, 294, 301, 379};
     for (const ResourceInfo& info : AllResources()) {
         if (info.kind == ResourceKind::Icon) {
             EXPECT_EQ(KeyingOf(info.id), Keying::Opaque) << info.id;

@@ -30,6 +30,8 @@ mkdir -p "$artifacts"
 rm -f "$artifacts"/*.png "$artifacts"/*.log "$artifacts"/*.txt
 panel_log=$artifacts/panel.log
 work=$(mktemp -d)
+# The panel's settings file lives in this run's folder, never in the user's.
+export XDG_CONFIG_HOME=$work/config
 xvfb_pid=
 panel_pid=
 lab_up=0

@@ -7,6 +7,7 @@
 #include "controls/shade_button_st.h"
 #include "matrix/core/matrix_crosspoint.h"
 #include "matrix/pages/class_matrix_child_function.h"
+#include "matrix/pages/class_matrix_child_preset.h"
 #include "matrix/pages/class_matrix_child_setting.h"
 #include "matrix/pages/matrix_control_ids.h"
 #include "matrix/pages/matrix_page_keys.h"
@@ -37,6 +38,7 @@ struct TabRow {
 constexpr TabRow kTabs[] = {
     {matrix_id::kControlTab, {748, 25, 80, 75}, 192, 193},
     {matrix_id::kSettingTab, {840, 25, 90, 75}, 200, 201},
+    {matrix_id::kPresetTab, {942, 25, 80, 75}, 380, 381},
 };
 
 CShadeButtonST* MakePictureButton(QWidget* parent, int control_id, const QRect& rect,
@@ -91,22 +93,20 @@ void CClass_matrix_control::CreateControls() {
     SetControlId(area, matrix_id::kSubPageArea);
     sub_page_area_ = area->geometry();
 
-    control_tab_ = MakePictureButton(this, kTabs[0].id, kTabs[0].rect, kTabs[0].face_normal);
-    setting_tab_ = MakePictureButton(this, kTabs[1].id, kTabs[1].rect, kTabs[1].face_normal);
-    connect(control_tab_, &QAbstractButton::clicked, this,
-            [this] { ShowSubPage(kFunctionSubPage); });
-    connect(setting_tab_, &QAbstractButton::clicked, this,
-            [this] { ShowSubPage(kSettingSubPage); });
+    for (size_t i = 0; i < tabs_.size(); ++i) {
+        tabs_[i] = MakePictureButton(this, kTabs[i].id, kTabs[i].rect, kTabs[i].face_normal);
+        const int n = static_cast<int>(i) + 1;
+        connect(tabs_[i], &QAbstractButton::clicked, this, [this, n] { ShowSubPage(n); });
+    }
 }
 
 void CClass_matrix_control::ShowSubPage(int n) {
-    if ((n != kFunctionSubPage && n != kSettingSubPage) || n == current_sub_page_) {
+    if (n < kFunctionSubPage || n > kPresetSubPage || n == current_sub_page_) {
         return;
     }
     if (current_sub_page_ != kNoSubPage) {
-        CShadeButtonST* old_tab =
-            current_sub_page_ == kFunctionSubPage ? control_tab_ : setting_tab_;
-        old_tab->SetPictureById(kTabs[current_sub_page_ - 1].face_normal);
+        const size_t old = current_sub_page_ - 1;
+        tabs_[old]->SetPictureById(kTabs[old].face_normal);
     }
     if (QWidget* old_page = sub_page_.data()) {
         // Removed once control is back in the event loop: never while one of its handlers runs.
@@ -117,11 +117,12 @@ void CClass_matrix_control::ShowSubPage(int n) {
     QWidget* page = nullptr;
     if (n == kFunctionSubPage) {
         page = new CClass_matrix_child_function(link_, matrix_, *this, this);
-        control_tab_->SetPictureById(kTabs[0].face_shown);
-    } else {
+    } else if (n == kSettingSubPage) {
         page = new CClass_matrix_child_setting(link_, this);
-        setting_tab_->SetPictureById(kTabs[1].face_shown);
+    } else {
+        page = new CClass_matrix_child_preset(link_, matrix_, *this, this);
     }
+    tabs_[static_cast<size_t>(n - 1)]->SetPictureById(kTabs[n - 1].face_shown);
     sub_page_ = page;
     page->setGeometry(sub_page_area_);
     page->show();

@@ -1,9 +1,10 @@
 #pragma once
 // CClass_matrix_control: the matrix router's page (1240 x 580 at the page rectangle). Eight input
-// buttons above eight output buttons on the left; the CONTROL and SETTING tabs at the top right
-// and below them the area that holds one sub page at a time: the function buttons (1, shown
-// first) or the connection settings (2). The router never answers, so what the buttons show is
-// the panel's own record of the routes, kept in the matrix block that outlives the page.
+// buttons above eight output buttons on the left; the CONTROL, SETTING and PRESET tabs at the top
+// right and below them the area that holds one sub page at a time: the function buttons (1,
+// shown first), the connection settings (2) or the presets (3). The router never answers, so what
+// the buttons show is the panel's own record of the routes, kept in the matrix block that outlives
+// the page.
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -26,6 +27,7 @@ class CClass_matrix_control : public QWidget, public CrosspointView {
     static constexpr uint8_t kNoSubPage = 255;
     static constexpr int kFunctionSubPage = 1;
     static constexpr int kSettingSubPage = 2;
+    static constexpr int kPresetSubPage = 3;
     static constexpr QRect kSubPageArea{750, 105, 490, 420};
     static constexpr int kBackgroundBitmap = 229;
 
@@ -34,8 +36,8 @@ class CClass_matrix_control : public QWidget, public CrosspointView {
     CClass_matrix_control(const CClass_matrix_control&) = delete;
     CClass_matrix_control& operator=(const CClass_matrix_control&) = delete;
 
-    // Shows sub page n (1 function, 2 setting) in the sub-page area, replacing the current one;
-    // the sub page already shown, or another number, changes nothing.
+    // Shows sub page n (1 function, 2 setting, 3 preset) in the sub-page area, replacing the
+    // current one; the sub page already shown, or another number, changes nothing.
     void ShowSubPage(int n);
 
     uint8_t current_sub_page() const { return current_sub_page_; }
@@ -55,8 +57,8 @@ class CClass_matrix_control : public QWidget, public CrosspointView {
     MatrixState& matrix_;
     std::array<CShadeButtonST*, kMatrixPorts> inputs_{};
     std::array<CShadeButtonST*, kMatrixPorts> outputs_{};
-    CShadeButtonST* control_tab_ = nullptr;
-    CShadeButtonST* setting_tab_ = nullptr;
+    // CONTROL, SETTING and PRESET, in sub page order.
+    std::array<CShadeButtonST*, 3> tabs_{};
     QRect sub_page_area_;
     QPointer<QWidget> sub_page_;
     uint8_t current_sub_page_ = kNoSubPage;

@@ -4,7 +4,8 @@
 # crosspoints and the function buttons are clicked where an operator clicks, and after each step
 # the simulator's log and its state (SIGUSR1) must show the route. Then the SETTING tab connects
 # the router's serial line, through a link in /dev that this test makes and removes, and ONE TO
-# ALL must arrive on it. Screenshots and the logs are kept as artefacts.
+# ALL must arrive on it. On the way a preset keeps a routing and brings it back. Screenshots and
+# the logs are kept as artefacts.
 #   matrix_e2e.sh PANOPTIX DEVSIM ARTIFACT_DIR
 # Needs root (network namespaces); without it the test is skipped (exit 77) with a message.
 set -euo pipefail
@@ -35,12 +36,21 @@ input_button() { click $((20 + 80 + 68 * ($1 - 1) + 30)) $((110 + 180 + 32)); }
 output_button() { click $((20 + 80 + 68 * ($1 - 1) + 30)) $((110 + 380 + 32)); }
 control_tab() { click $((20 + 748 + 40)) $((110 + 25 + 37)); }
 setting_tab() { click $((20 + 840 + 45)) $((110 + 25 + 37)); }
+preset_tab() { click $((20 + 942 + 40)) $((110 + 25 + 37)); }
 # Centre of a sub page control given by its rectangle in the sub page.
 in_subpage() { click $((770 + $1 + $3 / 2)) $((215 + $2 + $4 / 2)); }
 one_to_all() { in_subpage 200 100 220 60; }
 one_to_one() { in_subpage 200 195 220 65; }
 lock_button() { in_subpage 272 300 140 65; }
 apply_button() { in_subpage 100 300 140 65; }
+# Preset k: two rows of four keys, 100 x 75, from (28, 76), 111 across and 90 down.
+preset_key() {
+  local k=$1 x y
+  x=$((770 + 28 + 111 * ((k - 1) % 4) + 50))
+  y=$((215 + 76 + 90 * ((k - 1) / 4) + 37))
+  xdotool mousemove "$x" "$y" ${2:+keydown ctrl} click 1 ${2:+keyup ctrl}
+  sleep 0.15
+}
 
 start_xvfb
 start_lab --devsim "$devsim" --matrix 1 --serial
@@ -116,11 +126,31 @@ sleep 0.5
 shot locked
 lock_button
 
+# PRESET: Ctrl+click keeps the routing in preset 1; after ONE TO ONE a click brings it back with
+# one text per input that carries outputs.
+preset_tab
+preset_key 1 ctrl
+stored() { grep -q 'matrix preset 1 stored: 31133333' "$panel_log"; }
+wait_for 5 stored || fail "preset 1 was not stored: $(tail -n 20 "$panel_log")"
+control_tab
+
 # ONE TO ONE.
 n=$(routes_logged)
 one_to_one
 expect_route "$n" "route each input to its own output (one to one)" 192.0.2.1:7000
 expect_routes 12345678
+
+preset_tab
+n=$(routes_logged)
+preset_key 1
+two_routes() { (($(routes_logged) >= n + 2)); }
+wait_for 5 two_routes || fail "the preset did not reach the router: $(cat "$device_log")"
+recalled=$(grep ' route ' "$device_log" | tail -n 2 | sed 's/.*7000 //' | tr '\n' '|')
+[[ $recalled == "route input 1 to outputs 2, 3|route input 3 to outputs 1, 4, 5, 6, 7, 8|" ]] ||
+  fail "the preset's texts were not the two apply texts: $recalled"
+expect_routes 31133333
+shot presets
+control_tab
 
 # The serial line: a port in /dev that leads to the router's pseudo-terminal, listed when the
 # SETTING tab opens.

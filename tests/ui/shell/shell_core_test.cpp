@@ -1,4 +1,5 @@
-// The shell's parts without widgets: which page a device gets and which serial ports are listed.
+// The shell's parts without widgets: which page a device gets, which serial ports are listed and
+// which device lists are kept for the next start.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,6 +9,8 @@
 
 #include "link/serial_port_list.h"
 #include "shell/device_page_choice.h"
+#include "shell/panoptix_state.h"
+#include "shell/remembered_settings.h"
 #include "support/pty_peer.h"
 #include "support/recorders.h"
 
@@ -16,6 +19,43 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::TraceRecorder;
+
+// A full table of 128 devices comes back as it was kept; a list whose texts could not be read
+// back, or without a selection, is not kept at all.
+TEST(RememberedSettings, AFullListComesBackAndAnUnreadableOneIsNotKept) {
+    PanoptixState state;
+    state.link.m_eState = kModeSerial;
+    state.serial_choice = {"/dev/ttyUSB0", 115200};
+    std::vector<std::string> texts;
+    for (int i = 0; i < kDeviceTableRows; ++i) {
+        DeviceEntry& row = state.link.device_table[static_cast<size_t>(i)];
+        row.SetIpText("192.0.2." + std::to_string(i + 1));
+        row.device_address = static_cast<uint8_t>(i);
+        row.device_type = 0x81;
+        texts.push_back("MX88 \"" + std::to_string(i) + "\", Stúdio_" + row.IpText());
+    }
+    const RememberedSettings kept = CaptureSettings(state, texts, 127);
+    const SettingsReading read = ParseRememberedSettings(RememberedSettingsValues(kept));
+    ASSERT_EQ(read.problem, "");
+    EXPECT_EQ(read.settings.mode, kModeSerial);
+    EXPECT_EQ(read.settings.serial_port, "/dev/ttyUSB0");
+    EXPECT_EQ(read.settings.baud_rate, 115200u);
+    ASSERT_EQ(read.settings.devices.size(), 128u);
+    EXPECT_EQ(read.settings.selected, 127);
+    EXPECT_EQ(read.settings.devices[127].name, texts[127]);
+    EXPECT_EQ(read.settings.devices[127].entry.IpText(), "192.0.2.128");
+    EXPECT_EQ(read.settings.devices[127].entry.device_address, 127);
+
+    for (const auto& [text, selected] : {std::pair<std::string, int>{"MX\x01_192.0.2.1", 0},
+                                         {std::string(513, 'M'), 0},
+                                         {"MX88_192.0.2.1", -1}}) {
+        texts[5] = text;
+        const RememberedSettings not_kept = CaptureSettings(state, texts, selected);
+        EXPECT_TRUE(not_kept.devices.empty());
+        EXPECT_EQ(not_kept.selected, -1);
+        EXPECT_EQ(not_kept.mode, kModeSerial) << "the rest is kept";
+    }
+}
 
 TEST(DevicePageChoice, TypeBytesChooseTheirPages) {
     struct Case {
