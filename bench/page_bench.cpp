@@ -316,8 +316,8 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
     }
     ClickToDatagram(what.c_str(), buttons, presses, prepare);
     Settle(200);
-    std::printf("longest stall, %s, %d s, device answering: %s  (goal <= 20 ms)\n",
-                what.c_str(), stall_seconds, Describe(LongestStall(stall_seconds)).c_str());
+    std::printf("longest stall, %s, %d s, device answering: %s  (goal <= 20 ms)\n", what.c_str(),
+                stall_seconds, Describe(LongestStall(stall_seconds)).c_str());
     if (kind == "switcher") {
         const int rates[] = {sw_id::kRate1, sw_id::kRate2, sw_id::kRate3};
         for (int r = 0; r < 3; ++r) {

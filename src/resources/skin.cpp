@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace panoptix::skin {
 namespace {
@@ -76,11 +77,12 @@ QPixmap Bitmap(int resource_id) {
     if (cached != cache.end()) {
         return cached->second;
     }
-    const QImage image = RenderResource(resource_id);
+    QImage image = RenderResource(resource_id);
     if (image.isNull()) {
         return QPixmap();
     }
-    QPixmap pixmap = QPixmap::fromImage(image);
+    // The pixmap takes the image's pixels over instead of copying them.
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
     if (!cache_release_registered) {
         qAddPostRoutine(ReleaseCache);
         cache_release_registered = true;
