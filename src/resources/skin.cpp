@@ -91,6 +91,14 @@ QPixmap Bitmap(int resource_id) {
     return pixmap;
 }
 
+void ReleaseBackgrounds(std::initializer_list<int> keep) {
+    std::erase_if(PixmapCache(), [keep](const auto& entry) {
+        const Recipe* recipe = FindRecipe(entry.first);
+        return recipe != nullptr && recipe->art == Art::Background &&
+               std::find(keep.begin(), keep.end(), entry.first) == keep.end();
+    });
+}
+
 QIcon Icon(int resource_id) {
     const QPixmap pixmap = Bitmap(resource_id);
     if (pixmap.isNull()) {

@@ -138,7 +138,9 @@ QRegion PanelInterior(const QRect& rect, int radius) {
 
 // A ground of the given size; hidden is what the caller covers opaquely afterwards.
 QImage NewGround(int width, int height, const QColor& top = colour::kGroundTop,
-                 const QColor& bottom = colour::kGroundBottom, const QRegion& hidden = {}) {
+                 const QColor& bottom = colour::kGroundBottom, const QRegion& hidden_by_panels = {},
+                 Ground ground = Ground::WhereVisible) {
+    const QRegion hidden = ground == Ground::WhereVisible ? hidden_by_panels : QRegion();
     QImage image(width, height, QImage::Format_RGB32);
     const QRegion visible = QRegion(image.rect()) - hidden;
     if (!hidden.isEmpty()) {
@@ -175,14 +177,15 @@ void Logo(QPainter& painter, const QPoint& at, int tile) {
     }
 }
 
-QImage Main(int width, int height) {
+QImage Main(int width, int height, Ground ground) {
     // The title band and its two lines, the footer, the device bar and the page well are
     // opaque.
     const QRect device_bar(10, 51, width - 20, 55);
     const QRect page_well(16, 106, 1248, 586);
     const QRegion hidden = QRegion(0, 0, width, 47) | QRegion(0, 696, width, height - 696) |
                            PanelInterior(device_bar, 5) | PanelInterior(page_well, 6);
-    QImage image = NewGround(width, height, colour::kGroundTop, colour::kGroundBottom, hidden);
+    QImage image =
+        NewGround(width, height, colour::kGroundTop, colour::kGroundBottom, hidden, ground);
     QPainter painter(&image);
     SetUpPainter(painter);
 
@@ -228,12 +231,13 @@ void ControlArea(QPainter& painter, const PageMap& map) {
     DrawRaised(painter, ControlAreaRect(map), 6);
 }
 
-QImage Container(int width, int height) {
+QImage Container(int width, int height, Ground ground) {
     const PageMap map(width, height, kDevicePageWidth, kDevicePageHeight);
     // The preview picture is drawn at (5, 40), 720 x 480: a bezel around it.
     const QRect bezel = map.R(QRect(0, 34, 731, 492));
-    QImage image = NewGround(width, height, colour::kGroundTop, colour::kGroundBottom,
-                             PanelInterior(bezel, 5) | PanelInterior(ControlAreaRect(map), 6));
+    QImage image =
+        NewGround(width, height, colour::kGroundTop, colour::kGroundBottom,
+                  PanelInterior(bezel, 5) | PanelInterior(ControlAreaRect(map), 6), ground);
     QPainter painter(&image);
     SetUpPainter(painter);
     DrawRecess(painter, bezel, 5);
@@ -243,12 +247,13 @@ QImage Container(int width, int height) {
     return image;
 }
 
-QImage MatrixPage(int width, int height) {
+QImage MatrixPage(int width, int height, Ground ground) {
     const PageMap map(width, height, kDevicePageWidth, kDevicePageHeight);
     QImage image = NewGround(width, height, colour::kGroundTop, colour::kGroundBottom,
                              PanelInterior(map.R(QRect(60, 136, 636, 124)), 6) |
                                  PanelInterior(map.R(QRect(60, 336, 636, 124)), 6) |
-                                 PanelInterior(ControlAreaRect(map), 6));
+                                 PanelInterior(ControlAreaRect(map), 6),
+                             ground);
     QPainter painter(&image);
     SetUpPainter(painter);
     DrawSilkscreen(painter, map.P(62, 72), QStringLiteral("8 \u00D7 8 MATRIX ROUTER"), 16,
@@ -275,7 +280,7 @@ QImage MatrixPage(int width, int height) {
     return image;
 }
 
-QImage Switcher(int width, int height) {
+QImage Switcher(int width, int height, Ground ground) {
     const PageMap map(width, height, kDevicePageWidth, kDevicePageHeight);
     QRegion hidden;
     for (const QRect& recess :
@@ -284,7 +289,8 @@ QImage Switcher(int width, int height) {
           QRect(956, 96, 258, 408)}) {
         hidden |= PanelInterior(map.R(recess), 6);
     }
-    QImage image = NewGround(width, height, colour::kGroundTop, colour::kGroundBottom, hidden);
+    QImage image =
+        NewGround(width, height, colour::kGroundTop, colour::kGroundBottom, hidden, ground);
     QPainter painter(&image);
     SetUpPainter(painter);
     DrawSilkscreen(painter, map.P(12, 44), QStringLiteral("PRODUCTION SWITCHER"), 16,
@@ -335,22 +341,22 @@ QImage Configure(int width, int height) {
 
 }  // namespace
 
-QImage PaintBackdrop(Backdrop backdrop, int width, int height) {
+QImage PaintBackdrop(Backdrop backdrop, int width, int height, Ground ground) {
     switch (backdrop) {
         case Backdrop::Main:
-            return Main(width, height);
+            return Main(width, height, ground);
         case Backdrop::Configure:
             return Configure(width, height);
         case Backdrop::Container:
-            return Container(width, height);
+            return Container(width, height, ground);
         case Backdrop::SubPage:
             return SubPage(width, height);
         case Backdrop::MatrixPage:
-            return MatrixPage(width, height);
+            return MatrixPage(width, height, ground);
         case Backdrop::MatrixFunction:
             return MatrixFunction(width, height);
         case Backdrop::Switcher:
-            return Switcher(width, height);
+            return Switcher(width, height, ground);
     }
     return NewGround(width, height);
 }
