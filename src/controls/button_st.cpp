@@ -129,7 +129,9 @@ int CButtonST::SetPictureById(int resource_id) {
             picture_id_ = 0;
             return SetPicture(QPixmap());
         }
-        QPixmap masked = MaskBlack(source);
+        // Through a pixmap first, like any picture given to SetPicture: a picture with alpha (an
+        // icon) is keyed after premultiplication, the same whichever way it came.
+        QPixmap masked = MaskBlack(QPixmap::fromImage(source).toImage());
         if (masked.isNull()) {
             picture_id_ = 0;
             main_ = Picture{};
