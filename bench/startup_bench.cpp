@@ -27,6 +27,7 @@ long long MonotonicNs() {
 struct Run {
     double startup_ms = -1;
     double hwm_mb = -1;
+    double cpu_ms = -1;  // user + system time of the child, all threads, to its exit
 };
 
 Run RunOnce(const char* program) {
@@ -65,6 +66,8 @@ Run RunOnce(const char* program) {
         run.startup_ms = static_cast<double>(painted_ns - start_ns) / 1e6;
     }
     run.hwm_mb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    run.cpu_ms = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                 static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     return run;
 }
 
@@ -95,7 +98,7 @@ int main(int argc, char** argv) {
     const int rounds = std::max(1, std::atoi(argv[1]));
     RunOnce(argv[2]);  // warm the page cache for both before measuring
     RunOnce(argv[3]);
-    std::vector<double> panel_ms, bare_ms, panel_mb, bare_mb;
+    std::vector<double> panel_ms, bare_ms, panel_mb, bare_mb, panel_cpu, bare_cpu;
     int failures = 0;
     for (int round = 0; round < rounds; ++round) {
         const bool panel_first = round % 2 == 0;
@@ -108,6 +111,7 @@ int main(int argc, char** argv) {
             }
             (panel ? panel_ms : bare_ms).push_back(run.startup_ms);
             (panel ? panel_mb : bare_mb).push_back(run.hwm_mb);
+            (panel ? panel_cpu : bare_cpu).push_back(run.cpu_ms);
         }
     }
     const Stats pt = Summarise(panel_ms), bt = Summarise(bare_ms);
@@ -117,6 +121,13 @@ int main(int argc, char** argv) {
     std::printf("  bare Qt   %7.1f / %7.1f / %7.1f ms\n", bt.median, bt.min, bt.max);
     std::printf("  ratio of medians %.2fx   (goal: within 1.10x)\n",
                 bt.median > 0 ? pt.median / bt.median : 0.0);
+    const Stats pc = Summarise(panel_cpu), bc = Summarise(bare_cpu);
+    std::printf(
+        "CPU time of the process to its exit after the first paint, user + system (median / min "
+        "/ max; less sensitive to a loaded machine than the wall time):\n");
+    std::printf("  panel     %7.1f / %7.1f / %7.1f ms\n", pc.median, pc.min, pc.max);
+    std::printf("  bare Qt   %7.1f / %7.1f / %7.1f ms\n", bc.median, bc.min, bc.max);
+    std::printf("  ratio of medians %.2fx\n", bc.median > 0 ? pc.median / bc.median : 0.0);
     std::printf("resident memory idle, VmHWM at first paint (median / min / max):\n");
     std::printf("  panel     %7.1f / %7.1f / %7.1f MB\n", pm.median, pm.min, pm.max);
     std::printf("  bare Qt   %7.1f / %7.1f / %7.1f MB\n", bm.median, bm.min, bm.max);

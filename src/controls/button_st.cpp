@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include <unordered_map>
+#include <utility>
+
 namespace {
 
 // Where the picture starts when the button also has a caption.
@@ -37,6 +40,42 @@ QPixmap MakeGreyed(const QPixmap& masked) {
     return QPixmap::fromImage(image);
 }
 
+// A picture with its pure black pixels made fully transparent: how a button shows it. Null if
+// the picture cannot be converted.
+QPixmap MaskBlack(const QImage& source) {
+    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull()) {
+        return QPixmap();
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == 0) {
+                line[x] = 0;
+            }
+        }
+    }
+    return QPixmap::fromImage(std::move(image));
+}
+
+// The skin's pictures as buttons show them, made once per id and shared by every button that
+// shows the id: a press that swaps a button's picture, and a page opened again, take them from
+// here, and the skin's opaque copy is not kept beside them. Emptied when the application object
+// goes, so that no pixmap outlives it.
+bool skin_pictures_release_registered = false;
+
+std::unordered_map<int, QPixmap>& SkinPictures() {
+    static std::unordered_map<int, QPixmap> pictures;
+    if (!skin_pictures_release_registered) {
+        qAddPostRoutine([] {
+            SkinPictures().clear();
+            skin_pictures_release_registered = false;
+        });
+        skin_pictures_release_registered = true;
+    }
+    return pictures;
+}
+
 }  // namespace
 
 CButtonST::CButtonST(QWidget* parent) : QAbstractButton(parent) {
@@ -56,20 +95,7 @@ int CButtonST::MakePicture(const QPixmap& source, Picture& picture) {
     if (source.isNull() || source.width() <= 0 || source.height() <= 0) {
         return 1;
     }
-    // Pure black pixels are the transparent ones: they become fully transparent.
-    QImage image = source.toImage().convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull()) {
-        return 2;
-    }
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if ((line[x] & 0x00FFFFFFu) == 0) {
-                line[x] = 0;
-            }
-        }
-    }
-    picture.masked = QPixmap::fromImage(image);
+    picture.masked = MaskBlack(source.toImage());
     if (picture.masked.isNull()) {
         return 2;
     }
@@ -95,9 +121,33 @@ int CButtonST::SetPicture(const QPixmap& main, const QPixmap& second) {
 }
 
 int CButtonST::SetPictureById(int resource_id) {
-    const int result = SetPicture(panoptix::skin::Bitmap(resource_id));
-    picture_id_ = (result == 0) ? resource_id : 0;
-    return result;
+    auto& pictures = SkinPictures();
+    auto known = pictures.find(resource_id);
+    if (known == pictures.end()) {
+        const QImage source = panoptix::skin::RenderResource(resource_id);
+        if (source.isNull() || source.width() <= 0 || source.height() <= 0) {
+            picture_id_ = 0;
+            return SetPicture(QPixmap());
+        }
+        // Through a pixmap first, like any picture given to SetPicture: a picture with alpha (an
+        // icon) is keyed after premultiplication, the same whichever way it came.
+        QPixmap masked = MaskBlack(QPixmap::fromImage(source).toImage());
+        if (masked.isNull()) {
+            picture_id_ = 0;
+            main_ = Picture{};
+            second_ = Picture{};
+            updateGeometry();
+            update();
+            return 2;
+        }
+        known = pictures.emplace(resource_id, std::move(masked)).first;
+    }
+    second_ = Picture{};
+    main_ = Picture{known->second, QPixmap(), known->second.size()};
+    picture_id_ = resource_id;
+    updateGeometry();
+    update();
+    return 0;
 }
 
 void CButtonST::SetTransparent() {

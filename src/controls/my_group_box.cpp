@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 // The caption starts this far right of the box's left edge, on its top line.
 constexpr int kCaptionLeft = 10;
@@ -28,7 +30,11 @@ void CMyGroupBox::SnapshotParentBackground() {
     if (!snapshot_.isNull()) {
         return;
     }
-    snapshot_ = panoptix::CaptureParentBackground(this, rect());
+    // Only the caption is ever drawn from the snapshot, and the caption sits on the box's top
+    // rows: the snapshot keeps the band of rows a caption in the box's font covers, not the
+    // whole box (a page-sized box would hold a page-sized copy of its background).
+    const int band = std::min(height(), QFontMetrics(font()).height());
+    snapshot_ = panoptix::CaptureParentBackground(this, QRect(0, 0, width(), band));
 }
 
 void CMyGroupBox::paintEvent(QPaintEvent* /*event*/) {

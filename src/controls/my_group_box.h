@@ -21,7 +21,8 @@ class CMyGroupBox : public QWidget {
     void SetCaption(const QString& caption);
     const QString& Caption() const { return caption_; }
 
-    // Copies the parent's pixels under the box once; later calls keep the first copy.
+    // Copies the parent's pixels under the box's caption band (its top rows, as high as a line
+    // of the box's font) once; later calls keep the first copy.
     void SnapshotParentBackground();
     bool HasSnapshot() const { return !snapshot_.isNull(); }
 

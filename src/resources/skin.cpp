@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace panoptix::skin {
 namespace {
@@ -76,17 +77,26 @@ QPixmap Bitmap(int resource_id) {
     if (cached != cache.end()) {
         return cached->second;
     }
-    const QImage image = RenderResource(resource_id);
+    QImage image = RenderResource(resource_id);
     if (image.isNull()) {
         return QPixmap();
     }
-    QPixmap pixmap = QPixmap::fromImage(image);
+    // The pixmap takes the image's pixels over instead of copying them.
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
     if (!cache_release_registered) {
         qAddPostRoutine(ReleaseCache);
         cache_release_registered = true;
     }
     cache.emplace(resource_id, pixmap);
     return pixmap;
+}
+
+void ReleaseBackgrounds(std::initializer_list<int> keep) {
+    std::erase_if(PixmapCache(), [keep](const auto& entry) {
+        const Recipe* recipe = FindRecipe(entry.first);
+        return recipe != nullptr && recipe->art == Art::Background &&
+               std::find(keep.begin(), keep.end(), entry.first) == keep.end();
+    });
 }
 
 QIcon Icon(int resource_id) {

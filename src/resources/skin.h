@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QSize>
 
+#include <initializer_list>
 #include <vector>
 
 namespace panoptix::skin {
@@ -25,6 +26,11 @@ const std::vector<ResourceInfo>& AllResources();
 // their 32 x 32 picture (with alpha). Pictures are drawn on first use and then cached; call
 // from the user-interface thread only.
 QPixmap Bitmap(int resource_id);
+
+// Drops the cached page backgrounds (the large pictures) except those named in keep; a dropped
+// picture is drawn again, identical, when it is next asked for. The main window calls it when
+// a device page goes, so that the backgrounds of pages no longer shown do not stay in memory.
+void ReleaseBackgrounds(std::initializer_list<int> keep);
 
 // The 32 x 32 icon; a null icon if the id is unknown.
 QIcon Icon(int resource_id);

@@ -6,9 +6,13 @@
 
 #include <QLinearGradient>
 #include <QRadialGradient>
+#include <QRegion>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace panoptix::skin {
 namespace {
@@ -39,8 +43,19 @@ class PageMap {
 constexpr int kDevicePageWidth = 1240;
 constexpr int kDevicePageHeight = 580;
 
-void FillGround(QImage& image, const QColor& top, const QColor& bottom) {
+// Most of a backdrop is covered by opaque panels drawn over its ground. The ground (gradient,
+// vignette, grain) is drawn only where it stays visible; what it would give under the panels is
+// overdrawn anyway. The grain's random sequence still runs over every pixel in order, so each
+// visible pixel gets the same grain as if the whole ground had been drawn.
+void FillGround(QImage& image, const QColor& top, const QColor& bottom, const QRegion& visible) {
     QPainter painter(&image);
+    // Whole rows only: the gradients are computed along each span, and a span that started
+    // elsewhere in the row could round a pixel differently.
+    QRegion rows;
+    for (const QRect& rect : visible) {
+        rows |= QRect(0, rect.top(), image.width(), rect.height());
+    }
+    painter.setClipRegion(rows);
     QLinearGradient ground(0, 0, 0, image.height());
     ground.setColorAt(0.0, top);
     ground.setColorAt(1.0, bottom);
@@ -54,27 +69,85 @@ void FillGround(QImage& image, const QColor& top, const QColor& bottom) {
     painter.fillRect(image.rect(), vignette);
 }
 
+// The grain's generator: state' = 1664525 state + 1013904223 (mod 2^32), and a jump over any
+// number of its steps at once.
+struct Lcg {
+    std::uint32_t multiplier = 1;
+    std::uint32_t increment = 0;
+
+    // This step after the other one.
+    Lcg After(const Lcg& other) const {
+        return {multiplier * other.multiplier, multiplier * other.increment + increment};
+    }
+    std::uint32_t Apply(std::uint32_t state) const { return multiplier * state + increment; }
+
+    static Lcg Steps(std::uint32_t count) {
+        Lcg jump;
+        Lcg power{1664525u, 1013904223u};
+        for (; count != 0; count >>= 1) {
+            if ((count & 1u) != 0) {
+                jump = power.After(jump);
+            }
+            power = power.After(power);
+        }
+        return jump;
+    }
+};
+
 // A fine grain, like a powder-coated panel; deterministic.
-void AddGrain(QImage& image, int strength) {
+void AddGrain(QImage& image, int strength, const QRegion& visible) {
+    const auto clamp = [](int value) { return std::max(1, std::min(255, value)); };
     std::uint32_t state = 0x2545F491u;
+    std::vector<std::pair<int, int>> spans;  // [first, end) of the visible pixels of a row
     for (int y = 0; y < image.height(); ++y) {
+        spans.clear();
+        for (const QRect& rect : visible) {
+            if (rect.top() <= y && y <= rect.bottom()) {
+                spans.emplace_back(std::max(0, rect.left()),
+                                   std::min(image.width(), rect.right() + 1));
+            }
+        }
+        std::sort(spans.begin(), spans.end());
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            state = state * 1664525u + 1013904223u;
-            const int delta = static_cast<int>((state >> 24) % (2 * strength + 1)) - strength;
-            const QRgb pixel = line[x];
-            const auto clamp = [](int value) { return std::max(1, std::min(255, value)); };
-            line[x] = qRgb(clamp(qRed(pixel) + delta), clamp(qGreen(pixel) + delta),
-                           clamp(qBlue(pixel) + delta));
+        int x = 0;
+        for (const auto& [first, end] : spans) {
+            if (first > x) {
+                state = Lcg::Steps(static_cast<std::uint32_t>(first - x)).Apply(state);
+                x = first;
+            }
+            for (; x < end; ++x) {
+                state = state * 1664525u + 1013904223u;
+                const int delta = static_cast<int>((state >> 24) % (2 * strength + 1)) - strength;
+                const QRgb pixel = line[x];
+                line[x] = qRgb(clamp(qRed(pixel) + delta), clamp(qGreen(pixel) + delta),
+                               clamp(qBlue(pixel) + delta));
+            }
+        }
+        if (x < image.width()) {
+            state = Lcg::Steps(static_cast<std::uint32_t>(image.width() - x)).Apply(state);
         }
     }
 }
 
+// The pixels that an antialiased rounded panel filled opaquely over rect covers completely
+// (one pixel in from its edges, its corners left out).
+QRegion PanelInterior(const QRect& rect, int radius) {
+    return QRegion(rect.adjusted(radius + 1, 1, -(radius + 1), -1)) |
+           QRegion(rect.adjusted(1, radius + 1, -1, -(radius + 1)));
+}
+
+// A ground of the given size; hidden is what the caller covers opaquely afterwards.
 QImage NewGround(int width, int height, const QColor& top = colour::kGroundTop,
-                 const QColor& bottom = colour::kGroundBottom) {
+                 const QColor& bottom = colour::kGroundBottom, const QRegion& hidden_by_panels = {},
+                 Ground ground = Ground::WhereVisible) {
+    const QRegion hidden = ground == Ground::WhereVisible ? hidden_by_panels : QRegion();
     QImage image(width, height, QImage::Format_RGB32);
-    FillGround(image, top, bottom);
-    AddGrain(image, 2);
+    const QRegion visible = QRegion(image.rect()) - hidden;
+    if (!hidden.isEmpty()) {
+        image.fill(top);  // defined pixels under the panels, whatever covers them
+    }
+    FillGround(image, top, bottom, visible);
+    AddGrain(image, 2, visible);
     return image;
 }
 
@@ -104,8 +177,15 @@ void Logo(QPainter& painter, const QPoint& at, int tile) {
     }
 }
 
-QImage Main(int width, int height) {
-    QImage image = NewGround(width, height);
+QImage Main(int width, int height, Ground ground) {
+    // The title band and its two lines, the footer, the device bar and the page well are
+    // opaque.
+    const QRect device_bar(10, 51, width - 20, 55);
+    const QRect page_well(16, 106, 1248, 586);
+    const QRegion hidden = QRegion(0, 0, width, 47) | QRegion(0, 696, width, height - 696) |
+                           PanelInterior(device_bar, 5) | PanelInterior(page_well, 6);
+    QImage image =
+        NewGround(width, height, colour::kGroundTop, colour::kGroundBottom, hidden, ground);
     QPainter painter(&image);
     SetUpPainter(painter);
 
@@ -125,11 +205,11 @@ QImage Main(int width, int height) {
     DrawSilkscreen(painter, QPointF(186, 30), QStringLiteral("BROADCAST DEVICE CONTROL"), 10);
 
     // Device bar: the device list and the scan key sit on it.
-    DrawRaised(painter, QRect(10, 51, width - 20, 55), 5);
+    DrawRaised(painter, device_bar, 5);
     DrawSilkscreen(painter, QPointF(22, 85), QStringLiteral("DEVICE"), 10);
 
     // The page well, with a watermark for the time no page is shown.
-    DrawRecess(painter, QRect(16, 106, 1248, 586), 6);
+    DrawRecess(painter, page_well, 6);
     QFont mark = LegendFont(72, true);
     mark.setLetterSpacing(QFont::AbsoluteSpacing, 12);
     painter.setFont(mark);
@@ -144,28 +224,38 @@ QImage Main(int width, int height) {
 }
 
 // The right-hand control area shared by the container pages.
+QRect ControlAreaRect(const PageMap& map) {
+    return map.R(QRect(738, 8, 496, 566));
+}
 void ControlArea(QPainter& painter, const PageMap& map) {
-    DrawRaised(painter, map.R(QRect(738, 8, 496, 566)), 6);
+    DrawRaised(painter, ControlAreaRect(map), 6);
 }
 
-QImage Container(int width, int height) {
-    QImage image = NewGround(width, height);
-    QPainter painter(&image);
-    SetUpPainter(painter);
+QImage Container(int width, int height, Ground ground) {
     const PageMap map(width, height, kDevicePageWidth, kDevicePageHeight);
     // The preview picture is drawn at (5, 40), 720 x 480: a bezel around it.
-    DrawRecess(painter, map.R(QRect(0, 34, 731, 492)), 5);
+    const QRect bezel = map.R(QRect(0, 34, 731, 492));
+    QImage image =
+        NewGround(width, height, colour::kGroundTop, colour::kGroundBottom,
+                  PanelInterior(bezel, 5) | PanelInterior(ControlAreaRect(map), 6), ground);
+    QPainter painter(&image);
+    SetUpPainter(painter);
+    DrawRecess(painter, bezel, 5);
     Led(painter, map.P(12, 20), QColor(70, 255, 110));
     DrawSilkscreen(painter, map.P(24, 25), QStringLiteral("OUTPUT PREVIEW"), 11);
     ControlArea(painter, map);
     return image;
 }
 
-QImage MatrixPage(int width, int height) {
-    QImage image = NewGround(width, height);
+QImage MatrixPage(int width, int height, Ground ground) {
+    const PageMap map(width, height, kDevicePageWidth, kDevicePageHeight);
+    QImage image = NewGround(width, height, colour::kGroundTop, colour::kGroundBottom,
+                             PanelInterior(map.R(QRect(60, 136, 636, 124)), 6) |
+                                 PanelInterior(map.R(QRect(60, 336, 636, 124)), 6) |
+                                 PanelInterior(ControlAreaRect(map), 6),
+                             ground);
     QPainter painter(&image);
     SetUpPainter(painter);
-    const PageMap map(width, height, kDevicePageWidth, kDevicePageHeight);
     DrawSilkscreen(painter, map.P(62, 72), QStringLiteral("8 \u00D7 8 MATRIX ROUTER"), 16,
                    colour::kLegend);
     DrawSilkscreen(painter, map.P(62, 94), QStringLiteral("SELECT AN INPUT, THEN ITS OUTPUTS"), 10);
@@ -190,11 +280,19 @@ QImage MatrixPage(int width, int height) {
     return image;
 }
 
-QImage Switcher(int width, int height) {
-    QImage image = NewGround(width, height);
+QImage Switcher(int width, int height, Ground ground) {
+    const PageMap map(width, height, kDevicePageWidth, kDevicePageHeight);
+    QRegion hidden;
+    for (const QRect& recess :
+         {QRect(4, 112, 434, 166), QRect(4, 332, 434, 166), QRect(459, 112, 228, 166),
+          QRect(459, 332, 228, 82), QRect(459, 416, 228, 88), QRect(864, 112, 92, 392),
+          QRect(956, 96, 258, 408)}) {
+        hidden |= PanelInterior(map.R(recess), 6);
+    }
+    QImage image =
+        NewGround(width, height, colour::kGroundTop, colour::kGroundBottom, hidden, ground);
     QPainter painter(&image);
     SetUpPainter(painter);
-    const PageMap map(width, height, kDevicePageWidth, kDevicePageHeight);
     DrawSilkscreen(painter, map.P(12, 44), QStringLiteral("PRODUCTION SWITCHER"), 16,
                    colour::kLegend);
     DrawSilkscreen(painter, map.P(12, 66), QStringLiteral("M/E 1"), 10);
@@ -248,22 +346,22 @@ QImage Configure(int width, int height) {
 
 }  // namespace
 
-QImage PaintBackdrop(Backdrop backdrop, int width, int height) {
+QImage PaintBackdrop(Backdrop backdrop, int width, int height, Ground ground) {
     switch (backdrop) {
         case Backdrop::Main:
-            return Main(width, height);
+            return Main(width, height, ground);
         case Backdrop::Configure:
             return Configure(width, height);
         case Backdrop::Container:
-            return Container(width, height);
+            return Container(width, height, ground);
         case Backdrop::SubPage:
             return SubPage(width, height);
         case Backdrop::MatrixPage:
-            return MatrixPage(width, height);
+            return MatrixPage(width, height, ground);
         case Backdrop::MatrixFunction:
             return MatrixFunction(width, height);
         case Backdrop::Switcher:
-            return Switcher(width, height);
+            return Switcher(width, height, ground);
         case Backdrop::MatrixPresets:
             return MatrixSubPage(width, height, QStringLiteral("ROUTER PRESETS"));
     }

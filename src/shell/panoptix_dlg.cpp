@@ -36,6 +36,7 @@ constexpr int kWindowWidth = 1280;
 constexpr int kWindowHeight = 720;
 constexpr int kApplicationIconId = 128;
 constexpr int kBackgroundBitmap = 195;
+constexpr int kSetConfigureBackgroundBitmap = 191;
 constexpr QPoint kVersionTextAt{1160, 690};
 // The version is written once, in the top-level CMakeLists.txt (project VERSION).
 constexpr char kVersionText[] = "Ver " PANOPTIX_VERSION;
@@ -333,6 +334,8 @@ void CPanoptixDlg::CloseCurrentPage(PageCloseTrace trace) {
     page->deleteLater();
     std::erase_if(retired_pages_, [](const QPointer<QWidget>& p) { return p.isNull(); });
     retired_pages_.emplace_back(page);
+    // The page's backgrounds go with it; the window's own and the settings window's stay.
+    skin::ReleaseBackgrounds({kBackgroundBitmap, kSetConfigureBackgroundBitmap});
     if (trace == PageCloseTrace::InitMyRect) {
         Trace("Init my rect \n");
     }

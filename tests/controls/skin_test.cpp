@@ -1,6 +1,7 @@
 #include "resources/skin.h"
 #include "contact_sheet.h"
 #include "qt_test_environment.h"
+#include "resources/skin_backdrops.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
@@ -110,6 +111,38 @@ TEST(Skin, PicturesAreCachedAfterTheFirstDrawing) {
     const QPixmap first = Bitmap(195);
     const QPixmap second = Bitmap(195);
     EXPECT_EQ(first.cacheKey(), second.cacheKey());
+}
+
+// The ground is drawn only where no panel covers it; the pictures must be the very ones that
+// drawing the whole ground gives, pixel for pixel (a panel made translucent, or a hidden area
+// that reaches past a panel's edge, shows here).
+TEST(Skin, BackgroundsDrawnOnlyWhereVisibleEqualTheWholeDrawing) {
+    for (const Recipe& recipe : Recipes()) {
+        if (recipe.art != Art::Background) {
+            continue;
+        }
+        const auto backdrop = static_cast<Backdrop>(recipe.variant);
+        const QImage whole =
+            PaintBackdrop(backdrop, recipe.width, recipe.height, Ground::Everywhere);
+        EXPECT_EQ(PaintBackdrop(backdrop, recipe.width, recipe.height), whole) << recipe.id;
+        EXPECT_EQ(RenderResource(recipe.id), whole) << recipe.id;
+    }
+}
+
+// Page backgrounds are let go when their page goes and drawn again, the same, when needed;
+// the ones named stay, and so do the small pictures.
+TEST(Skin, ReleasedBackgroundsComeBackTheSame) {
+    const QPixmap main = Bitmap(195);
+    const QPixmap page = Bitmap(187);
+    const QImage page_pixels = page.toImage();
+    const QPixmap key = Bitmap(196);
+    ReleaseBackgrounds({195});
+    EXPECT_EQ(Bitmap(195).cacheKey(), main.cacheKey());
+    EXPECT_EQ(Bitmap(196).cacheKey(), key.cacheKey());
+    const QPixmap drawn_again = Bitmap(187);
+    EXPECT_NE(drawn_again.cacheKey(), page.cacheKey());
+    EXPECT_EQ(drawn_again.toImage(), page_pixels);
+    EXPECT_EQ(Bitmap(187).cacheKey(), drawn_again.cacheKey());
 }
 
 int CountPixels(const QImage& image, bool (*test)(QRgb)) {
