@@ -33,6 +33,19 @@ std::string LinkNote(const FrameView& frame, Link link) {
            (link == Link::Udp ? " on UDP]" : " on serial]");
 }
 
+// A command by UDP carries the two device bytes of the panel's device table row, which the
+// search filled from this device's own answer; other bytes mean the frame was meant for another
+// device (or kind). On the serial line the row may be any device's, so nothing is noted there.
+std::string DeviceBytesNote(const FrameView& frame, Link link, const DeviceIdentity& identity) {
+    if (link != Link::Udp || frame.Command() == command::kDiscovery ||
+        (frame.DeviceType() == identity.type_byte &&
+         frame.DeviceAddress() == identity.address_byte)) {
+        return {};
+    }
+    return " [device bytes " + HexByte(frame.DeviceType()) + " " + HexByte(frame.DeviceAddress()) +
+           ", not this device's]";
+}
+
 }  // namespace
 
 std::string_view KindName(DeviceKind kind) {
@@ -99,6 +112,7 @@ Response DeviceModel::OnUnit(UnitKind kind, std::span<const uint8_t> bytes, std:
             const FrameView frame(bytes);
             Response response = OnCheckedFrame(frame, link);
             response.account += LinkNote(frame, link);
+            response.account += DeviceBytesNote(frame, link, identity_);
             return response;
         }
         case UnitKind::Text:
