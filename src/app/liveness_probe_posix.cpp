@@ -34,9 +34,15 @@ QString Rect(const QWidget* widget) {
         .arg(widget->height());
 }
 
+// A button's text; a list's current entry, then a tab, its index and every entry after a '|'.
 QString Caption(const QWidget* widget) {
     if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
-        return Clean(combo->currentText());
+        QString text = Clean(combo->currentText()) + QLatin1Char('\t') +
+                       QString::number(combo->currentIndex());
+        for (int i = 0; i < combo->count(); ++i) {
+            text += QLatin1Char('|') + Clean(combo->itemText(i)).remove(QLatin1Char('|'));
+        }
+        return text;
     }
     const QVariant text = widget->property("text");
     return text.isValid() ? Clean(text.toString()) : QString();

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "device_factory.h"
 #include "device_model.h"
 #include "devsim_test_frames.h"
 #include "unit_cutter.h"

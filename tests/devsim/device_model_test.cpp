@@ -131,10 +131,14 @@ TEST(DeviceModel, WhatCannotBeUsedIsOneLineSayingWhy) {
     for (const auto& c : cases) {
         EXPECT_EQ(model->ReceiveDatagram(c.datagram).account, c.account);
     }
-    // On the serial line the table row may be any device's (zero before any LAN search).
+    // On the serial line the table row may be any device's (zero before any LAN search): the
+    // note says so, so that a frame meant for another kind is told from a faulty one.
     SerialAccumulator serial;
     serial.Append(PanelFrame(0x00, 0x33, {4}, LinkByte::Serial, 0x00));
-    EXPECT_EQ(model->ReceiveSerial(*serial.Next()).account, "layout 4 windows");
+    serial.Append(PanelFrame(0xA1, 0x33, {9}, LinkByte::Serial));
+    EXPECT_EQ(model->ReceiveSerial(*serial.Next()).account,
+              "layout 4 windows [device bytes 0x00 0x00 on serial, another device's]");
+    EXPECT_EQ(model->ReceiveSerial(*serial.Next()).account, "layout 9 windows");
 }
 
 TEST(DeviceModel, RandomInputNeverCrashesAndAlwaysGivesOneLine) {

@@ -71,6 +71,7 @@ class Screen:
     """What the probe last reported: windows and controls in screen coordinates."""
 
     def __init__(self, text):
+        self.text = text
         self.windows, self.controls = [], []
         for line in text.splitlines()[1:]:
             f = line.split("\t")
@@ -78,9 +79,13 @@ class Screen:
                 self.windows.append({"cls": f[1].split("::")[-1], "title": f[2],
                                      "rect": tuple(int(v) for v in f[3:7]), "modal": f[7] == "1"})
             elif f[0] == "control" and len(f) >= 7:
-                self.controls.append({"id": int(f[1]), "cls": f[2].split("::")[-1],
-                                      "rect": tuple(int(v) for v in f[3:7]),
-                                      "text": f[7] if len(f) > 7 else ""})
+                control = {"id": int(f[1]), "cls": f[2].split("::")[-1],
+                           "rect": tuple(int(v) for v in f[3:7]),
+                           "text": f[7] if len(f) > 7 else "", "items": [], "index": -1}
+                if len(f) > 8:  # a list: its index, then its entries
+                    index, *items = f[8].split("|")
+                    control["index"], control["items"] = int(index), items
+                self.controls.append(control)
 
     def control(self, control_id):
         for c in self.controls:
@@ -225,14 +230,15 @@ class Monkey:
     def use_list(self, c):
         x, y = self.point_in(c["rect"])
         then = self.rng.choice(["pick", "pick", "pick", "esc", "wander"])
-        downs = self.rng.randint(0, 5)
-        self.note(f"list {c['cls']} {c['id']} '{c['text']}' at {x},{y}: {then}"
-                  + (f" {downs} down" if then == "pick" else ""))
+        if then == "pick" and c["items"]:
+            index = self.rng.randrange(len(c["items"]))
+            self.note(f"list {c['cls']} {c['id']} at {x},{y}: entry {index} "
+                      f"'{c['items'][index]}'")
+            return self.pick_entry(c, x, y, index)
+        self.note(f"list {c['cls']} {c['id']} '{c['text']}' at {x},{y}: {then}")
         self.click(x, y)
-        time.sleep(0.15)
-        if then == "pick":
-            self.xdo("key", *(["Down"] * downs), "Return")
-        elif then == "esc":
+        if then == "esc":
+            time.sleep(0.15)
             self.xdo("key", "Escape")
 
     def use_drag(self, c):
@@ -335,15 +341,24 @@ class Monkey:
         combo = self.screen.control(DEVICE_COMBO)
         if combo is None:
             return self.key_esc()
-        kinds = [d for d in self.devices if d["kind"] == self.args.pages]
-        pool = kinds if kinds and self.rng.random() < 0.8 else self.devices
-        device = self.rng.choice(pool)
+        entries = combo["items"]
+        if not entries:
+            return self.scan()
+        names = [d["name"] for d in self.devices if d["kind"] == self.args.pages]
+        wanted = [i for i, e in enumerate(entries) if e.split("_")[0] in names]
+        pool = wanted if wanted and self.rng.random() < 0.8 else list(range(len(entries)))
+        index = self.rng.choice(pool)
         x, y = self.centre(combo["rect"])
-        self.note(f"choose device {device['name']} in the list at {x},{y}")
+        self.note(f"choose device {index} '{entries[index]}' in the list at {x},{y}")
+        self.pick_entry(combo, x, y, index)
+
+    def pick_entry(self, combo, x, y, index):
+        """Opens the list and walks to the entry with the keys, from its current one."""
         self.click(x, y)
-        time.sleep(0.2)
-        self.xdo("type", "--delay", "20", device["name"])
-        self.xdo("key", "Return")
+        time.sleep(0.3)
+        moves = index - max(combo["index"], 0)
+        keys = ["Down"] * moves if moves > 0 else ["Up"] * -moves
+        self.xdo("key", *keys, "Return")
 
     def open_settings(self):
         if self.screen.control(MODE_LIST) is not None:
@@ -356,24 +371,20 @@ class Monkey:
     def settings(self):
         if not self.open_settings():
             return self.key_esc()
-        choice = self.rng.choice(["lan", "serial", "serial", "port", "port", "baud", "ip", "close"])
+        choice = self.rng.choice(["lan", "lan", "lan", "serial", "port", "baud", "ip", "close",
+                                  "close"])
         if choice in ("lan", "serial"):
             c = self.screen.control(MODE_LIST)
             x, y = self.centre(c["rect"])
             self.note(f"settings: mode list at {x},{y} -> {choice}")
-            self.click(x, y)
-            time.sleep(0.15)
-            self.xdo("key", "Up" if choice == "lan" else "Down", "Return")
+            self.pick_entry(c, x, y, 0 if choice == "lan" else 1)
         elif choice == "port":
             c = self.screen.control(PORT_LIST)
-            if c is None:
+            if c is None or self.args.port not in c["items"]:
                 return self.key_esc()
             x, y = self.centre(c["rect"])
             self.note(f"settings: port list at {x},{y} -> {self.args.port}")
-            self.click(x, y)
-            time.sleep(0.15)
-            self.xdo("type", "--delay", "5", self.args.port)
-            self.xdo("key", "Return")
+            self.pick_entry(c, x, y, c["items"].index(self.args.port))
         elif choice == "baud":
             c = self.screen.control(BAUD_LIST)
             if c is None:
@@ -435,17 +446,21 @@ class Monkey:
         if not self.dismiss_boxes():
             kind = self.screen.page_kind()
             combo = self.screen.control(DEVICE_COMBO)
-            listed = combo is not None and "_" in combo["text"]  # "NAME_ADDRESS" after a search
-            if self.count == 0 or (not listed and self.rng.random() < 0.2):
+            entries = combo["items"] if combo else []
+            listed = any("_" in e for e in entries)  # "NAME_ADDRESS" after a LAN search
+            names = [d["name"] for d in self.devices if d["kind"] == self.args.pages]
+            wanted = any(e.split("_")[0] in names for e in entries)
+            if self.count == 0 or (not listed and self.rng.random() < 0.05):
                 weighted = [("scan", 1)]
-            elif listed and self.args.pages != "all" and kind != self.args.pages and \
-                    self.rng.random() < 0.5:
+            elif wanted and kind != self.args.pages and self.rng.random() < 0.5:
                 weighted = [("choose_device", 1)]
             else:
                 weighted = self.actions
             getattr(self, self.pick(weighted))()
         self.screen = self.probe.ask(self.deadline_s)
         self.shoot()
+        with open(os.path.join(self.args.artifacts, "last-screen.txt"), "w") as out:
+            out.write(self.screen.text)
 
     def finish(self):
         """Ends the panel as the operator does: boxes and popups away, then the close button."""
@@ -564,7 +579,7 @@ def check_logs(args):
                 fault = classify(who, what)
                 if fault is None:
                     continue
-                if fault == "other kind" and on_serial:
+                if on_serial and (fault == "other kind" or "on serial, another device's" in what):
                     # The serial line goes to one device whatever page is shown.
                     other_on_serial += 1
                     continue
