@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/first_paint_probe.h"
+#include "app/liveness_probe.h"
 #include "link/operator_messages.h"
 #include "shell/message_box_sink.h"
 #include "shell/panoptix_dlg.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     {
         panoptix::CPanoptixDlg dialog;
         panoptix::InstallFirstPaintProbe(&dialog);
+        panoptix::InstallLivenessProbe(&dialog);
         dialog.show();
         result = QApplication::exec();
     }

@@ -120,10 +120,25 @@ TEST(DeviceModel, WhatCannotBeUsedIsOneLineSayingWhy) {
          "multiviewer command"},
         {with_tail, "status query -> sent 669 bytes (3 trailing bytes ignored)"},
         {serial_link_on_udp, "layout 4 windows [link byte 0 on UDP]"},
+        // Device bytes of another row of the panel's table: meant for another device.
+        {PanelFrame(0xA5, 0x33, {4}),
+         "layout 4 windows [device bytes 0xA5 0x01, not this device's]"},
+        {PanelFrame(0xA1, 0x33, {4}, LinkByte::Udp, 0x02),
+         "layout 4 windows [device bytes 0xA1 0x02, not this device's]"},
+        // The search carries fixed bytes of its own.
+        {MakeDiscoveryRequest(LinkByte::Udp), "search request -> answered as MV"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(model->ReceiveDatagram(c.datagram).account, c.account);
     }
+    // On the serial line the table row may be any device's (zero before any LAN search): the
+    // note says so, so that a frame meant for another kind is told from a faulty one.
+    SerialAccumulator serial;
+    serial.Append(PanelFrame(0x00, 0x33, {4}, LinkByte::Serial, 0x00));
+    serial.Append(PanelFrame(0xA1, 0x33, {9}, LinkByte::Serial));
+    EXPECT_EQ(model->ReceiveSerial(*serial.Next()).account,
+              "layout 4 windows [device bytes 0x00 0x00 on serial, another device's]");
+    EXPECT_EQ(model->ReceiveSerial(*serial.Next()).account, "layout 9 windows");
 }
 
 TEST(DeviceModel, RandomInputNeverCrashesAndAlwaysGivesOneLine) {

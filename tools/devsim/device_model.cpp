@@ -33,6 +33,24 @@ std::string LinkNote(const FrameView& frame, Link link) {
            (link == Link::Udp ? " on UDP]" : " on serial]");
 }
 
+// A command carries the two device bytes of the selected row of the panel's device table. By UDP
+// the search filled that row from this device's own answer, so other bytes mean the frame was
+// meant for another device. On the serial line the row may be any device's (the line reaches
+// one device whatever page is shown), so there the note only says whose bytes they are.
+std::string DeviceBytesNote(const FrameView& frame, Link link, const DeviceIdentity& identity) {
+    // Besides the search, one frame carries a fixed pair: the quad-view show mode on the serial
+    // line (A3 FF).
+    const bool serial_show_mode_pair =
+        link == Link::Serial && frame.DeviceType() == 0xA3 && frame.DeviceAddress() == 0xFF;
+    if (frame.Command() == command::kDiscovery || serial_show_mode_pair ||
+        (frame.DeviceType() == identity.type_byte &&
+         frame.DeviceAddress() == identity.address_byte)) {
+        return {};
+    }
+    return " [device bytes " + HexByte(frame.DeviceType()) + " " + HexByte(frame.DeviceAddress()) +
+           (link == Link::Udp ? ", not this device's]" : " on serial, another device's]");
+}
+
 }  // namespace
 
 std::string_view KindName(DeviceKind kind) {
@@ -99,6 +117,7 @@ Response DeviceModel::OnUnit(UnitKind kind, std::span<const uint8_t> bytes, std:
             const FrameView frame(bytes);
             Response response = OnCheckedFrame(frame, link);
             response.account += LinkNote(frame, link);
+            response.account += DeviceBytesNote(frame, link, identity_);
             return response;
         }
         case UnitKind::Text:

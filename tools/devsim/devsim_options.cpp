@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "chaos.h"
 #include "device_factory.h"
 #include "state_values.h"
 
@@ -34,7 +35,18 @@ bool IsIpv4(std::string_view text) {
 
 bool ParseOptions(std::span<const std::string_view> args, DevsimOptions& options,
                   std::string& error) {
-    enum Option { kHelp = 'h', kKind = 256, kName, kType, kAddress, kBind, kPort, kSerial, kState };
+    enum Option {
+        kHelp = 'h',
+        kKind = 256,
+        kName,
+        kType,
+        kAddress,
+        kBind,
+        kPort,
+        kSerial,
+        kState,
+        kChaos
+    };
     static const option kLongOptions[] = {
         {"help", no_argument, nullptr, kHelp},
         {"kind", required_argument, nullptr, kKind},
@@ -45,6 +57,7 @@ bool ParseOptions(std::span<const std::string_view> args, DevsimOptions& options
         {"port", required_argument, nullptr, kPort},
         {"serial", optional_argument, nullptr, kSerial},
         {"state", required_argument, nullptr, kState},
+        {"chaos", required_argument, nullptr, kChaos},
         {nullptr, 0, nullptr, 0},
     };
     auto option_name = [](int value) {
@@ -135,6 +148,13 @@ bool ParseOptions(std::span<const std::string_view> args, DevsimOptions& options
             case kState:
                 options.state_file = optarg;
                 break;
+            case kChaos:
+                options.chaos_seed = ParseChaosSeed(optarg);
+                if (!options.chaos_seed) {
+                    error = "--chaos needs a seed: a decimal number below 2^64";
+                    return false;
+                }
+                break;
             case ':':
                 error = option_name(optopt) + " needs a value";
                 return false;
@@ -184,6 +204,9 @@ on standard output.
   --serial [PATH]  also answer on a new pseudo-terminal; its path is printed, and
                    PATH, if given, becomes a symbolic link to it while running
   --state FILE     initial state: key=value lines (see the README)
+  --chaos SEED     misbehave on purpose, every choice drawn from SEED and logged:
+                   now and then stay silent, answer late, cut, corrupt or double a
+                   reply, send unrequested bytes, drop the serial line for a while
   --help           this text
 
 SIGINT or SIGTERM end it; SIGUSR1 logs the current state as key=value lines.

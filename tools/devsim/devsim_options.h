@@ -1,6 +1,7 @@
 #pragma once
 // The simulator's command line.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@ struct DevsimOptions {
     bool serial = false;
     std::string serial_link;  // symbolic link to the pseudo-terminal, empty for none
     std::string state_file;
+    std::optional<uint64_t> chaos_seed;  // --chaos: misbehave on purpose, from this seed
     bool help = false;
 };
 

@@ -2,6 +2,7 @@
 // models do the work; this file only moves bytes between them and the descriptors.
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chaos.h"
 #include "device_factory.h"
 #include "devsim_options.h"
 #include "link/clock.h"
@@ -30,14 +32,47 @@ constexpr uint32_t kSerialQuietMs = 1000;
 constexpr int kSerialWriteWaitMs = 200;
 constexpr std::string_view kSerialWho = "serial";
 
+constexpr std::string_view kChaosWho = "chaos";
+
+// With --chaos: the misbehaviour's plan, the replies it holds back and the serial line it has
+// dropped.
+struct ChaosRun {
+    struct Held {
+        uint32_t due_ms = 0;
+        std::vector<uint8_t> bytes;
+        std::optional<sockaddr_in> peer;  // none: the serial line
+    };
+    Chaos plan;
+    std::vector<Held> held;
+    std::optional<sockaddr_in> last_peer;  // who talked to the device last, by UDP
+    std::optional<uint32_t> serial_back_ms;
+};
+
+// Ticks wrap; what matters is the signed distance.
+int MsUntil(uint32_t due_ms) {
+    return std::max(0, static_cast<int>(static_cast<int32_t>(due_ms - TickMs())));
+}
+
 class Simulator {
   public:
     Simulator(std::unique_ptr<DeviceModel> model, UdpEndpoint udp,
-              std::optional<PseudoTerminal> serial, SignalEvents signals)
+              std::optional<PseudoTerminal> serial, std::string serial_link, SignalEvents signals,
+              std::optional<uint64_t> chaos_seed)
         : model_(std::move(model)),
           udp_(std::move(udp)),
           serial_(std::move(serial)),
-          signals_(std::move(signals)) {}
+          serial_link_(std::move(serial_link)),
+          signals_(std::move(signals)) {
+        if (chaos_seed) {
+            const DeviceIdentity& identity = model_->Identity();
+            chaos_.emplace(ChaosRun{Chaos(*chaos_seed, identity.type_byte, identity.address_byte,
+                                          identity.kind == DeviceKind::Matrix, TickMs()),
+                                    {},
+                                    {},
+                                    {}});
+            WriteLogLine(kChaosWho, "seed " + std::to_string(*chaos_seed));
+        }
+    }
 
     void Run() {
         for (;;) {
@@ -46,10 +81,13 @@ class Simulator {
             fds.push_back({udp_.UnicastFd(), POLLIN, 0});
             fds.push_back({udp_.BroadcastFd(), POLLIN, 0});  // -1 is skipped by poll
             fds.push_back({serial_open_ ? serial_->MasterFd() : -1, POLLIN, 0});
-            const int timeout_ms =
-                accumulator_.Pending() > 0
-                    ? static_cast<int>(RemainingMs(last_serial_ms_, kSerialQuietMs))
-                    : -1;
+            int timeout_ms = accumulator_.Pending() > 0
+                                 ? static_cast<int>(RemainingMs(last_serial_ms_, kSerialQuietMs))
+                                 : -1;
+            if (chaos_) {
+                const int chaos_ms = ChaosTimeoutMs();
+                timeout_ms = timeout_ms < 0 ? chaos_ms : std::min(timeout_ms, chaos_ms);
+            }
             const int ready = poll(fds.data(), fds.size(), timeout_ms);
             if (ready < 0) {
                 continue;  // EINTR
@@ -69,6 +107,9 @@ class Simulator {
                 for (const CutBytes& cut : accumulator_.Flush()) {
                     Answer(kSerialWho, model_->ReceiveSerial(cut), nullptr);
                 }
+            }
+            if (chaos_) {
+                RunChaos();
             }
         }
     }
@@ -95,6 +136,9 @@ class Simulator {
         const auto datagram = udp_.Receive(fd);
         if (!datagram || udp_.IsOwn(datagram->peer)) {
             return;
+        }
+        if (chaos_) {
+            chaos_->last_peer = datagram->peer;
         }
         const std::string who = PeerText(datagram->peer);
         if (datagram->full_size > datagram->bytes.size()) {
@@ -125,6 +169,10 @@ class Simulator {
 
     // Logs what was received and sends the reply back: to peer by UDP, else on the serial line.
     void Answer(std::string_view who, const Response& response, const sockaddr_in* peer) {
+        if (chaos_ && !response.reply.empty()) {
+            AnswerWithChaos(who, response, peer);
+            return;
+        }
         std::string account = response.account;
         if (!response.reply.empty()) {
             if (peer != nullptr) {
@@ -142,13 +190,140 @@ class Simulator {
         WriteLogLine(who, account);
     }
 
+    // The reply as the misbehaving device sends it: maybe not, late, cut, corrupt or twice.
+    void AnswerWithChaos(std::string_view who, const Response& response, const sockaddr_in* peer) {
+        WriteLogLine(who, response.account);
+        ChaosReply fate = chaos_->plan.OnReply(response.reply, TickMs());
+        if (!fate.account.empty()) {
+            WriteLogLine(kChaosWho, std::string(who) + ": " + fate.account);
+        }
+        std::optional<sockaddr_in> to;
+        if (peer != nullptr) {
+            to = *peer;
+        }
+        switch (fate.fate) {
+            case ReplyFate::Drop:
+            case ReplyFate::Silent:
+                return;
+            case ReplyFate::Late:
+                chaos_->held.push_back({TickMs() + fate.delay_ms, std::move(fate.bytes), to});
+                return;
+            case ReplyFate::Twice:
+                SendRaw(fate.bytes, to);
+                SendRaw(fate.bytes, to);
+                return;
+            case ReplyFate::Send:
+            case ReplyFate::Cut:
+            case ReplyFate::Corrupt:
+                SendRaw(fate.bytes, to);
+                return;
+        }
+    }
+
+    // Sends bytes by UDP to peer, or on the serial line while it is there; notes what failed.
+    void SendRaw(std::span<const uint8_t> bytes, const std::optional<sockaddr_in>& peer) {
+        if (peer) {
+            if (!udp_.Send(bytes, *peer)) {
+                WriteLogLine(kChaosWho, "a UDP send failed");
+            }
+        } else if (serial_open_) {
+            serial_->Write(bytes, kSerialWriteWaitMs);
+        } else {
+            WriteLogLine(kChaosWho,
+                         "no serial line: " + std::to_string(bytes.size()) + " bytes not sent");
+        }
+    }
+
+    int ChaosTimeoutMs() const {
+        int timeout_ms = MsUntil(chaos_->plan.NextEventMs());
+        for (const ChaosRun::Held& held : chaos_->held) {
+            timeout_ms = std::min(timeout_ms, MsUntil(held.due_ms));
+        }
+        if (chaos_->serial_back_ms) {
+            timeout_ms = std::min(timeout_ms, MsUntil(*chaos_->serial_back_ms));
+        }
+        return timeout_ms;
+    }
+
+    // Sends the late replies that are due, brings the serial line back, runs the timed events.
+    void RunChaos() {
+        std::vector<ChaosRun::Held> due;
+        auto& held = chaos_->held;
+        for (auto it = held.begin(); it != held.end();) {
+            if (MsUntil(it->due_ms) == 0) {
+                due.push_back(std::move(*it));
+                it = held.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (const ChaosRun::Held& reply : due) {
+            WriteLogLine(kChaosWho,
+                         "a late " + std::to_string(reply.bytes.size()) + "-byte reply goes now");
+            SendRaw(reply.bytes, reply.peer);
+        }
+        if (chaos_->serial_back_ms && MsUntil(*chaos_->serial_back_ms) == 0) {
+            chaos_->serial_back_ms.reset();
+            std::string error;
+            auto terminal = PseudoTerminal::Open(serial_link_, error);
+            if (terminal) {
+                serial_.emplace(std::move(*terminal));
+                serial_open_ = true;
+                WriteLogLine(
+                    kSerialWho,
+                    "back: " + serial_->SlavePath() +
+                        (serial_link_.empty() ? std::string() : " (link " + serial_link_ + ")"));
+            } else {
+                WriteLogLine(kSerialWho, "cannot come back: " + error);
+            }
+        }
+        if (MsUntil(chaos_->plan.NextEventMs()) > 0) {
+            return;
+        }
+        const ChaosEvent event = chaos_->plan.TakeEvent(TickMs());
+        switch (event.kind) {
+            case ChaosEventKind::Silence:
+                WriteLogLine(kChaosWho, event.account);
+                break;
+            case ChaosEventKind::SerialDrop:
+                if (!serial_open_) {
+                    WriteLogLine(kChaosWho, event.account + ": no serial line to drop");
+                    break;
+                }
+                WriteLogLine(kChaosWho, event.account);
+                serial_open_ = false;
+                serial_.reset();
+                if (accumulator_.Pending() > 0) {
+                    WriteLogLine(kChaosWho, std::to_string(accumulator_.Pending()) +
+                                                " bytes held from the line are discarded");
+                    accumulator_.Flush();
+                }
+                chaos_->serial_back_ms = TickMs() + event.duration_ms;
+                break;
+            case ChaosEventKind::Unrequested:
+                // A device without a serial line sends it by UDP.
+                if (event.on_serial && (serial_open_ || chaos_->serial_back_ms)) {
+                    WriteLogLine(kChaosWho, event.account + " on the serial line");
+                    SendRaw(event.bytes, std::nullopt);
+                } else if (chaos_->last_peer) {
+                    WriteLogLine(kChaosWho, event.account + " to " + PeerText(*chaos_->last_peer));
+                    SendRaw(event.bytes, chaos_->last_peer);
+                } else {
+                    WriteLogLine(kChaosWho, event.account + ": nobody has talked to the device");
+                }
+                break;
+        }
+    }
+
     std::unique_ptr<DeviceModel> model_;
     UdpEndpoint udp_;
     std::optional<PseudoTerminal> serial_;
+    std::string serial_link_;
     bool serial_open_ = serial_.has_value();
     SignalEvents signals_;
     SerialAccumulator accumulator_;
     uint32_t last_serial_ms_ = 0;
+    std::optional<ChaosRun> chaos_;
 };
 
 bool ReadFile(const std::string& path, std::string& text) {
@@ -214,7 +389,8 @@ int Run(std::span<const std::string_view> args) {
                                                 ? std::string()
                                                 : " (link " + options.serial_link + ")"));
     }
-    Simulator simulator(std::move(model), std::move(*udp), std::move(serial), std::move(*signals));
+    Simulator simulator(std::move(model), std::move(*udp), std::move(serial), options.serial_link,
+                        std::move(*signals), options.chaos_seed);
     simulator.Run();
     return 0;
 }
