@@ -24,7 +24,9 @@ bool LooksLikeFrame(const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> Frame(uint8_t type_byte, uint8_t address_byte, uint8_t command,
                            const std::vector<uint8_t>& payload) {
     const size_t length = kHeader + payload.size() + 3;
-    std::vector<uint8_t> frame(kHeader, 0);
+    std::vector<uint8_t> frame;
+    frame.reserve(length);  // also keeps g++ 12's -O2 bounds warning off the insert below
+    frame.resize(kHeader, 0);
     frame[0] = kStart1;
     frame[1] = kStart2;
     frame[2] = static_cast<uint8_t>(length & 0xFF);
