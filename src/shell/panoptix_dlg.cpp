@@ -337,12 +337,26 @@ void CPanoptixDlg::OnSettings() {
     if (m_pSetConfigure == nullptr) {
         Trace("m_pSetConfigure = null \n");
         m_pSetConfigure = new CSetConfigure(*this, this);
+        connect(m_pSetConfigure, &CSetConfigure::ConnectionModeChanged, this,
+                &CPanoptixDlg::OnConnectionModeChanged);
         const QPoint origin = geometry().topLeft();
         m_pSetConfigure->setGeometry(origin.x() + 340, origin.y() + 100, 480, 400);
     }
     m_pSetConfigure->show();
     m_pSetConfigure->raise();
     m_pSetConfigure->activateWindow();
+}
+
+void CPanoptixDlg::OnConnectionModeChanged() {
+    // The page and the device list belong to the link they were found on. Left in place, the
+    // page's next frame would go by the other link to whichever device that link has selected,
+    // often one of another kind (a multiviewer command to a matrix router). Both go; the
+    // operator searches on the new link.
+    CloseCommandSocket(link);
+    CloseCurrentPage(PageCloseTrace::None);
+    ClearDeviceCombo();
+    link.m_device_index = -1;
+    SetPageAreaNote(PageAreaNote::BeforeSearch);
 }
 
 bool CPanoptixDlg::IsSwallowedKey(const QEvent* event) const {

@@ -79,6 +79,7 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     void ClearDeviceCombo();
     void FillDeviceCombo(const std::vector<std::u16string>& entries);
     void OnDeviceSelectionChanged(int index);
+    void OnConnectionModeChanged();
     bool IsSwallowedKey(const QEvent* event) const;
     void ShowAbout();
 
