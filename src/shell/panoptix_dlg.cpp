@@ -350,12 +350,14 @@ void CPanoptixDlg::OnSettings() {
 void CPanoptixDlg::OnConnectionModeChanged() {
     // The page and the device list belong to the link they were found on. Left in place, the
     // page's next frame would go by the other link to whichever device that link has selected,
-    // often one of another kind (a multiviewer command to a matrix router). Both go; the
-    // operator searches on the new link.
+    // often one of another kind (a multiviewer command to a matrix router). Page, list and table
+    // go (a page found on the serial line sends some frames by UDP, to the table's row, which
+    // must not be a stale LAN device); the operator searches on the new link.
     CloseCommandSocket(link);
     CloseCurrentPage(PageCloseTrace::None);
     ClearDeviceCombo();
     link.m_device_index = -1;
+    link.device_table = {};
     SetPageAreaNote(PageAreaNote::BeforeSearch);
 }
 

@@ -236,6 +236,9 @@ TEST_F(MainWindowTest, ChangingTheConnectionModeClosesThePageAndTheList) {
     EXPECT_EQ(dialog_->DeviceCombo()->count(), 0);
     EXPECT_EQ(dialog_->link.m_device_index, -1);
     EXPECT_EQ(dialog_->PageAreaText(), QStringLiteral("Press SCAN to search for devices"));
+    // No stale LAN row is left for a serial page's UDP frames to reach.
+    EXPECT_EQ(dialog_->link.device_table[0].IpText(), "");
+    EXPECT_EQ(dialog_->link.device_table[1].device_type, 0);
 
     // Back on the LAN nothing is selected until a search: a send finds no device.
     testing_support::Pick(mode, 0);
