@@ -463,12 +463,28 @@ void CPanoptixDlg::OnSettings() {
         Trace("m_pSetConfigure = null \n");
         m_pSetConfigure = new CSetConfigure(
             *this, this, [this](const std::string& address) { FindDevice(address); });
+        connect(m_pSetConfigure, &CSetConfigure::ConnectionModeChanged, this,
+                &CPanoptixDlg::OnConnectionModeChanged);
         const QPoint origin = geometry().topLeft();
         m_pSetConfigure->setGeometry(origin.x() + 340, origin.y() + 100, 480, 400);
     }
     m_pSetConfigure->show();
     m_pSetConfigure->raise();
     m_pSetConfigure->activateWindow();
+}
+
+void CPanoptixDlg::OnConnectionModeChanged() {
+    // The page and the device list belong to the link they were found on. Left in place, the
+    // page's next frame would go by the other link to whichever device that link has selected,
+    // often one of another kind (a multiviewer command to a matrix router). Page, list and table
+    // go (a page found on the serial line sends some frames by UDP, to the table's row, which
+    // must not be a stale LAN device); the operator searches on the new link.
+    CloseCommandSocket(link);
+    CloseCurrentPage(PageCloseTrace::None);
+    ClearDeviceCombo();
+    link.m_device_index = -1;
+    link.device_table = {};
+    SetPageAreaNote(PageAreaNote::BeforeSearch);
 }
 
 bool CPanoptixDlg::IsSwallowedKey(const QEvent* event) const {

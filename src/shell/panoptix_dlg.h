@@ -95,6 +95,7 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     // The connection and the last device list from the user's settings file: the list and its
     // selection are shown, no page opens and nothing is sent.
     void RestoreSettings();
+    void OnConnectionModeChanged();
     bool IsSwallowedKey(const QEvent* event) const;
     void ShowAbout();
 

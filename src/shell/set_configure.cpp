@@ -208,6 +208,7 @@ void CSetConfigure::SetLanControlsEnabled(bool enabled) {
 void CSetConfigure::OnModeChanged(int index) {
     // The selection is taken as a signed 8-bit value: no selection is -1 and does nothing.
     const auto selection = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
+    const auto mode_before = state_.link.m_eState;
     if (selection == kModeSelectionSerial) {
         SetSerialControlsEnabled(true);
         SetLanControlsEnabled(false);
@@ -219,6 +220,9 @@ void CSetConfigure::OnModeChanged(int index) {
         // An open port stays open and the button keeps its text; only the flag is cleared.
         connected_flag_ = 0;
         RepaintStatusIcon();
+    }
+    if (state_.link.m_eState != mode_before) {
+        emit ConnectionModeChanged();
     }
 }
 

@@ -1,5 +1,6 @@
 // The main window offscreen: start-up, page switching, keys, settings.
 #include "main_window_fixture.h"
+#include "ui/list_pick.h"
 
 namespace panoptix {
 namespace {
@@ -210,6 +211,41 @@ TEST_F(MainWindowTest, SettingsAreCreatedOnceBesideTheWindowAndThenOnlyShown) {
     EXPECT_EQ(dialog_->SetConfigureDialog(), settings);
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(traces.CountStartingWith("m_pSetConfigure = null \n"), 1u);
+}
+
+// A page found on one link must not send by the other: after LAN -> serial -> LAN its frames
+// would go to whichever device the LAN list has selected, maybe one of another kind. A change
+// of mode closes the page and empties the list; choosing the mode already set changes nothing.
+TEST_F(MainWindowTest, ChangingTheConnectionModeClosesThePageAndTheList) {
+    RegisterStandInPages({DevicePageKind::Multiviewer, DevicePageKind::Matrix});
+    ListDevices({0xA1, 0x81});
+    dialog_->DeviceCombo()->setCurrentIndex(0);
+    ASSERT_NE(Page(), nullptr);
+    QTest::mouseClick(FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kSettings),
+                      Qt::LeftButton);
+    auto* mode =
+        FindControlAs<QComboBox>(dialog_->SetConfigureDialog(), set_configure_id::kModeList);
+    ASSERT_NE(mode, nullptr);
+
+    testing_support::Pick(mode, 0);  // LAN again: nothing changes
+    EXPECT_NE(Page(), nullptr);
+    EXPECT_EQ(dialog_->DeviceCombo()->count(), 2);
+    EXPECT_EQ(dialog_->link.m_device_index, 0);
+
+    testing_support::Pick(mode, 1);
+    EXPECT_EQ(dialog_->link.m_eState, kModeSerial);
+    EXPECT_EQ(dialog_->CurrentPage(), nullptr);
+    EXPECT_EQ(dialog_->DeviceCombo()->count(), 0);
+    EXPECT_EQ(dialog_->link.m_device_index, -1);
+    EXPECT_EQ(dialog_->PageAreaText(), QStringLiteral("Press SCAN to search for devices"));
+    // No stale LAN row is left for a serial page's UDP frames to reach.
+    EXPECT_EQ(dialog_->link.device_table[0].IpText(), "");
+    EXPECT_EQ(dialog_->link.device_table[1].device_type, 0);
+
+    // Back on the LAN nothing is selected until a search: a send finds no device.
+    testing_support::Pick(mode, 0);
+    EXPECT_EQ(dialog_->link.m_eState, kModeLan);
+    EXPECT_EQ(dialog_->link.SelectedEntry(), nullptr);
 }
 
 TEST_F(MainWindowTest, CloseButtonClosesTheWindow) {
