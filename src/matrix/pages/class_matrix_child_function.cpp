@@ -9,6 +9,7 @@
 #include "matrix/core/matrix_function.h"
 #include "matrix/pages/matrix_control_ids.h"
 #include "matrix/pages/matrix_page_keys.h"
+#include "matrix/pages/matrix_picture_button.h"
 
 namespace panoptix {
 namespace {
@@ -27,17 +28,6 @@ constexpr ButtonRow kLockRow{
     matrix_id::kLock, {272, 300, 140, 65}, LockBitmapId(LockPicture::kUnlocked)};
 constexpr ButtonRow kApplyRow{matrix_id::kApply, {100, 300, 140, 65}, 235};
 
-CShadeButtonST* MakeButton(QWidget* parent, const ButtonRow& row) {
-    auto* button = new CShadeButtonST(parent);
-    SetControlId(button, row.id);
-    button->setGeometry(row.rect);
-    button->SetPictureById(row.picture);
-    button->SetTransparent();
-    button->SetBorder(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
 }  // namespace
 
 CClass_matrix_child_function::CClass_matrix_child_function(LinkState& link, MatrixState& matrix,
@@ -55,10 +45,12 @@ void CClass_matrix_child_function::CreateControls() {
     frame->setGeometry(kFrameRect);
     SetControlId(frame, matrix_id::kFunctionFrame);
 
-    auto* one_to_all = MakeButton(this, kOneToAllRow);
-    auto* one_to_one = MakeButton(this, kOneToOneRow);
-    lock_ = MakeButton(this, kLockRow);
-    auto* apply = MakeButton(this, kApplyRow);
+    auto* one_to_all =
+        NewMatrixPictureButton(this, kOneToAllRow.id, kOneToAllRow.rect, kOneToAllRow.picture);
+    auto* one_to_one =
+        NewMatrixPictureButton(this, kOneToOneRow.id, kOneToOneRow.rect, kOneToOneRow.picture);
+    lock_ = NewMatrixPictureButton(this, kLockRow.id, kLockRow.rect, kLockRow.picture);
+    auto* apply = NewMatrixPictureButton(this, kApplyRow.id, kApplyRow.rect, kApplyRow.picture);
     connect(one_to_all, &QAbstractButton::clicked, this,
             [this] { ClickOneToAll(matrix_, link_, crosspoints_); });
     connect(one_to_one, &QAbstractButton::clicked, this,

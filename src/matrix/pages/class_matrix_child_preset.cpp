@@ -11,6 +11,7 @@
 #include "link/trace.h"
 #include "matrix/pages/matrix_control_ids.h"
 #include "matrix/pages/matrix_page_keys.h"
+#include "matrix/pages/matrix_picture_button.h"
 
 namespace panoptix {
 namespace {
@@ -36,17 +37,6 @@ QRect PresetRect(int k) {
     const int row = (k - 1) / 4;
     return {QPoint(kPresetLeft + kPresetPitchX * column, kPresetTop + kPresetPitchY * row),
             kPresetSize};
-}
-
-CShadeButtonST* MakeButton(QWidget* parent, int id, const QRect& rect, int picture) {
-    auto* button = new CShadeButtonST(parent);
-    SetControlId(button, id);
-    button->setGeometry(rect);
-    button->SetPictureById(picture);
-    button->SetTransparent();
-    button->SetBorder(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
 }
 
 size_t Slot(int k) {
@@ -77,14 +67,14 @@ void CClass_matrix_child_preset::CreateControls() {
     SetControlId(frame, matrix_id::kPresetFrame);
 
     for (int k = 1; k <= kMatrixPresets; ++k) {
-        CShadeButtonST* button =
-            MakeButton(this, matrix_id::PresetId(k), PresetRect(k), PresetBitmapId(k, false));
+        CShadeButtonST* button = NewMatrixPictureButton(this, matrix_id::PresetId(k), PresetRect(k),
+                                                        PresetBitmapId(k, false));
         button->setToolTip(QStringLiteral("Preset %1: click recalls, Ctrl+click stores").arg(k));
         button->installEventFilter(this);
         connect(button, &QAbstractButton::clicked, this, [this, k] { OnPresetClicked(k); });
         presets_[Slot(k)] = button;
     }
-    store_ = MakeButton(this, matrix_id::kStore, kStoreRect, kStoreNormal);
+    store_ = NewMatrixPictureButton(this, matrix_id::kStore, kStoreRect, kStoreNormal);
     store_->setToolTip(QStringLiteral("The next preset clicked keeps the routing shown"));
     connect(store_, &QAbstractButton::clicked, this, &CClass_matrix_child_preset::OnStoreClicked);
 }

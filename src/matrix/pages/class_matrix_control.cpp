@@ -11,6 +11,7 @@
 #include "matrix/pages/class_matrix_child_setting.h"
 #include "matrix/pages/matrix_control_ids.h"
 #include "matrix/pages/matrix_page_keys.h"
+#include "matrix/pages/matrix_picture_button.h"
 
 namespace panoptix {
 namespace {
@@ -41,18 +42,6 @@ constexpr TabRow kTabs[] = {
     {matrix_id::kPresetTab, {942, 25, 80, 75}, 380, 381},
 };
 
-CShadeButtonST* MakePictureButton(QWidget* parent, int control_id, const QRect& rect,
-                                  int picture_id) {
-    auto* button = new CShadeButtonST(parent);
-    SetControlId(button, control_id);
-    button->setGeometry(rect);
-    button->SetPictureById(picture_id);
-    button->SetTransparent();
-    button->SetBorder(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
 size_t Slot(int k) {
     return static_cast<size_t>(k - 1);
 }
@@ -76,10 +65,10 @@ CClass_matrix_control::~CClass_matrix_control() {
 void CClass_matrix_control::CreateControls() {
     for (int k = 1; k <= kMatrixPorts; ++k) {
         const int normal = CrosspointBitmapId(k, CrosspointPicture::kNormal);
-        inputs_[Slot(k)] =
-            MakePictureButton(this, matrix_id::InputId(k), CrosspointRect(k, kInputRowY), normal);
-        outputs_[Slot(k)] =
-            MakePictureButton(this, matrix_id::OutputId(k), CrosspointRect(k, kOutputRowY), normal);
+        inputs_[Slot(k)] = NewMatrixPictureButton(this, matrix_id::InputId(k),
+                                                  CrosspointRect(k, kInputRowY), normal);
+        outputs_[Slot(k)] = NewMatrixPictureButton(this, matrix_id::OutputId(k),
+                                                   CrosspointRect(k, kOutputRowY), normal);
         connect(inputs_[Slot(k)], &QAbstractButton::clicked, this,
                 [this, k] { ClickInput(matrix_, *this, k); });
         connect(outputs_[Slot(k)], &QAbstractButton::clicked, this,
@@ -94,7 +83,7 @@ void CClass_matrix_control::CreateControls() {
     sub_page_area_ = area->geometry();
 
     for (size_t i = 0; i < tabs_.size(); ++i) {
-        tabs_[i] = MakePictureButton(this, kTabs[i].id, kTabs[i].rect, kTabs[i].face_normal);
+        tabs_[i] = NewMatrixPictureButton(this, kTabs[i].id, kTabs[i].rect, kTabs[i].face_normal);
         const int n = static_cast<int>(i) + 1;
         connect(tabs_[i], &QAbstractButton::clicked, this, [this, n] { ShowSubPage(n); });
     }
