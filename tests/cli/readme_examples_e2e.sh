@@ -13,18 +13,7 @@ cli=$(realpath "$2")
 devsim=$(realpath "$3")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
-skip() {
-  echo "SKIP: $*"
-  exit 77
-}
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-[[ $(id -u) -eq 0 ]] || skip "needs root to create network namespaces"
-command -v ip >/dev/null || skip "ip is missing (scripts/deps installs iproute2)"
-command -v python3 >/dev/null || skip "python3 is missing"
+source "$(dirname "$0")/lab_preflight.sh"
 
 export PANOPTIX_LAB=readme$$
 export PANOPTIX_DEVSIM=$devsim
