@@ -11,7 +11,8 @@ cli=$1
 devsim=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
-source "$(dirname "$0")/lab_preflight.sh"
+source "$root/tests/e2e/lab_preflight.sh"
+need_tools ip python3
 
 export PANOPTIX_LAB=cli$$
 work=$(mktemp -d)

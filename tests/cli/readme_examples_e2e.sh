@@ -13,7 +13,8 @@ cli=$(realpath "$2")
 devsim=$(realpath "$3")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
-source "$(dirname "$0")/lab_preflight.sh"
+source "$root/tests/e2e/lab_preflight.sh"
+need_tools ip python3
 
 export PANOPTIX_LAB=readme$$
 export PANOPTIX_DEVSIM=$devsim

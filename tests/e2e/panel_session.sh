@@ -9,19 +9,8 @@
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-skip() {
-  echo "SKIP: $*"
-  exit 77
-}
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-[[ $(id -u) -eq 0 ]] || skip "needs root to create network namespaces"
-for tool in ip Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || skip "$tool is missing (scripts/deps installs it)"
-done
+source "$root/tests/e2e/lab_preflight.sh"
+need_tools ip Xvfb xdotool import convert
 
 # Names of this run only, so that parallel runs do not meet.
 export PANOPTIX_LAB=$1$$
