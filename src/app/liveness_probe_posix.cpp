@@ -121,6 +121,10 @@ class LivenessProbe : public QObject {
                         .arg(window->isModal() ? 1 : 0);
             DescribeControls(window, text);
         }
+        // The monkey presses Space only where it knows what has the focus: Space presses a
+        // focused button, and some buttons (Find, close) it must never press.
+        const QWidget* focus = QApplication::focusWidget();
+        text += QStringLiteral("focus\t%1\n").arg(focus != nullptr ? ControlIdOf(focus) : 0);
         text += QStringLiteral("end\n");
         const QDir folder(folder_);
         QFile file(folder.filePath(QStringLiteral("answer.tmp")));

@@ -73,6 +73,7 @@ class Screen:
     def __init__(self, text):
         self.text = text
         self.windows, self.controls = [], []
+        self.focus = None  # the id of the control with the keyboard focus; None: not known
         for line in text.splitlines()[1:]:
             f = line.split("\t")
             if f[0] == "window" and len(f) >= 8:
@@ -86,6 +87,13 @@ class Screen:
                     index, *items = f[8].split("|")
                     control["index"], control["items"] = int(index), items
                 self.controls.append(control)
+            elif f[0] == "focus" and len(f) >= 2 and f[1].isdigit():
+                self.focus = int(f[1])
+
+    def on_control(self, ids, x, y):
+        """Whether the point lies on one of these controls."""
+        return any(c["id"] in ids and c["rect"][0] <= x < c["rect"][0] + c["rect"][2] and
+                   c["rect"][1] <= y < c["rect"][1] + c["rect"][3] for c in self.controls)
 
     def control(self, control_id):
         for c in self.controls:
@@ -284,11 +292,17 @@ class Monkey:
         if not windows:
             return self.idle()
         window = self.main_window() if self.rng.random() < 0.7 else self.rng.choice(windows)
-        x, y = self.point_in(window["rect"], inset=0)
-        # The close and minimise buttons stay out of reach.
-        if window["cls"] == "CPanoptixDlg" and y - window["rect"][1] < 36 and \
-                x - window["rect"][0] > 1140:
-            y += 40
+        for _ in range(10):
+            x, y = self.point_in(window["rect"], inset=0)
+            # The close and minimise buttons stay out of reach.
+            if window["cls"] == "CPanoptixDlg" and y - window["rect"][1] < 36 and \
+                    x - window["rect"][0] > 1140:
+                y += 40
+            # Nor does a click land on a control never pressed (Find, in the settings window).
+            if not self.screen.on_control(self.avoid, x, y):
+                break
+        else:
+            return self.idle()
         self.note(f"{'right-' if button == 3 else ''}click anywhere in {window['cls']} at {x},{y}")
         self.click(x, y, button)
 
@@ -308,6 +322,11 @@ class Monkey:
         self.use_type(self.pick([(c, w) for c, w, _ in found]))
 
     def key(self, name):
+        # Space presses the focused button: only where the focus is known and is not on a
+        # control never pressed.
+        if name == "space" and (self.screen is None or self.screen.focus is None or
+                                self.screen.focus in self.avoid):
+            name = "Escape"
         self.note(f"key {name}")
         self.xdo("key", name)
 
@@ -419,6 +438,7 @@ class Monkey:
                             if n not in ("burst", "idle", "settings", "connect")])
         self.note(f"burst: {first} then {second} without waiting")
         getattr(self, first)()
+        self.screen.focus = None  # the first action may have moved it
         self.deadline_s += PROBE_DEADLINE_S
         time.sleep(self.rng.uniform(0.0, 0.3))
         getattr(self, second)()

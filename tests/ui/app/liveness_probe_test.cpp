@@ -77,6 +77,9 @@ TEST_F(LivenessProbeTest, AnswersWithTheVisibleWindowsAndTheirEnabledControls) {
     InstallLivenessProbe(&window);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    button->setFocus();
 
     const QString answer = Ask("7\n");
     ASSERT_FALSE(answer.isEmpty());
@@ -94,6 +97,7 @@ TEST_F(LivenessProbeTest, AnswersWithTheVisibleWindowsAndTheirEnabledControls) {
         QStringLiteral("control\t1103\tQComboBox\t%1\t%2\t120\t24\tSerial Port\t1|LAN|Serial Port")
             .arg(origin.x() + 10)
             .arg(origin.y() + 60)));
+    EXPECT_TRUE(lines.contains("focus\t1011")) << "the control with the keyboard focus is named";
     EXPECT_FALSE(answer.contains("\toff")) << "a disabled control is not offered";
     EXPECT_FALSE(answer.contains("\thidden")) << "a hidden control is not offered";
 
