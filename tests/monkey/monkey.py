@@ -294,11 +294,7 @@ class Monkey:
         window = self.main_window() if self.rng.random() < 0.7 else self.rng.choice(windows)
         for _ in range(10):
             x, y = self.point_in(window["rect"], inset=0)
-            # The close and minimise buttons stay out of reach.
-            if window["cls"] == "CPanoptixDlg" and y - window["rect"][1] < 36 and \
-                    x - window["rect"][0] > 1140:
-                y += 40
-            # Nor does a click land on a control never pressed (Find, in the settings window).
+            # A click never lands on a control never pressed (close, minimise, Find).
             if not self.screen.on_control(self.avoid, x, y):
                 break
         else:
