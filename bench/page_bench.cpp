@@ -259,7 +259,7 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
     Settle();
     int index = -1;
     for (int i = 0; i < dialog.DeviceCombo()->count(); ++i) {
-        const uint8_t type = dialog.link.device_table[static_cast<size_t>(i)].device_type;
+        const uint8_t type = dialog.State().link.device_table[static_cast<size_t>(i)].device_type;
         if (type == TypeOf(kind) || (kind == "matrix" && type == 0x82)) {
             index = i;
             break;
@@ -273,7 +273,7 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
         const QSignalBlocker block(dialog.DeviceCombo());
         dialog.DeviceCombo()->setCurrentIndex(index);
     }
-    dialog.link.m_device_index = static_cast<int8_t>(index);
+    dialog.State().link.m_device_index = static_cast<int8_t>(index);
     dialog.OpenDevicePage();
     Settle();
     QWidget* page = dialog.CurrentPage();

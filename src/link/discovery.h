@@ -66,9 +66,10 @@ DeviceFindResult FindLanDevice(LinkState& state, std::string_view address,
                                std::vector<std::u16string>& combo_entries,
                                uint32_t window_ms = kSearchWindowMs);
 
-// Serial search over the open port. m_device_index becomes the parser's result: the count of
+// Serial search over the open port. serial_reply_count becomes the parser's result: the count of
 // names of a discovery reply, or 1 when a multiviewer answers with its status reply, which is
-// then handed to decode_status (the caller's decoder into its multiviewer state).
+// then handed to decode_status (the caller's decoder into its multiviewer state). The list's one
+// entry, the device or "No Device Found", is selected (m_device_index 0).
 DeviceSearchResult SearchSerial(LinkState& state, const StatusFrameDecoder& decode_status,
                                 uint32_t window_ms = kSearchWindowMs);
 

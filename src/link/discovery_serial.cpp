@@ -24,12 +24,14 @@ DeviceSearchResult SearchSerial(LinkState& state, const StatusFrameDecoder& deco
     state.serial_port.WritePort(request.data(), static_cast<int>(request.size()));
 
     // A multiviewer that answers with its status reply has it decoded into the caller's state.
-    state.m_device_index =
+    state.serial_reply_count =
         AwaitSerialReply(state, TickMs(), window_ms, decode_status, CountTrace::On);
+    // The list's one entry is the device on the port (or the note that none answered).
+    state.m_device_index = 0;
 
     // The name stays as the device sent it; only the LAN list substitutes names.
-    result.combo_entries.push_back(state.m_device_index == 0 ? std::u16string(kNoDeviceFound)
-                                                             : state.model_name);
+    result.combo_entries.push_back(state.serial_reply_count == 0 ? std::u16string(kNoDeviceFound)
+                                                                 : state.model_name);
     result.open_page = true;
     return result;
 }

@@ -3,16 +3,17 @@
 // from it (together with the device blocks); Qt-free operations take it by reference.
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "link/cn_comm.h"
+#include "link/connection_mode.h"
 #include "link/device_entry.h"
+#include "link/device_id.h"
 
 namespace panoptix {
-
-// m_eState: how searches and commands travel. Other values are possible and mean "neither".
-inline constexpr int32_t kModeLan = 0;
-inline constexpr int32_t kModeSerial = 1;
 
 inline constexpr size_t kRxBufferSize = 1024;
 
@@ -30,8 +31,14 @@ struct PeerAddress {
 };
 
 struct LinkState {
-    int32_t m_eState = kModeLan;
+    int32_t m_eState = kModeLan;  // kModeLan or kModeSerial; changed by ChangeConnectionMode
+    // The selected row of the device table; on the serial link 0 names the one device on the
+    // port (its reply fills no row); -1 = none.
     int8_t m_device_index = -1;
+    // How many devices the last serial search's reply named (the parser's result); 0 = none.
+    int8_t serial_reply_count = 0;
+    // Told of every change of the mode (the main window closes what belongs to the other link).
+    std::function<void(ModeChangeSource)> mode_changed;
     DeviceTable device_table{};
     int m_udpSockfd = -1;
     PeerAddress peer_address{};
@@ -44,7 +51,9 @@ struct LinkState {
     uint8_t m_main_com_dev_type = 0;
     std::u16string model_name;
 
-    // The row at m_device_index, or nullptr when no device is selected.
+    // The row at m_device_index, or nullptr when no device is selected. On the serial link the
+    // serial search fills no row: row 0 is all zeros there (a change of mode empties the table),
+    // so a frame meant for the LAN goes nowhere and serial frames carry zero device bytes.
     const DeviceEntry* SelectedEntry() const {
         return m_device_index < 0 ? nullptr : &device_table[static_cast<size_t>(m_device_index)];
     }
@@ -55,5 +64,12 @@ struct LinkState {
         return entry != nullptr ? *entry : kNoDevice;
     }
 };
+
+// Sets the mode; a change is told to mode_changed, with who made it.
+void ChangeConnectionMode(LinkState& link, ConnectionMode mode, ModeChangeSource source);
+
+// The selected device: its LAN row, or on the serial link the open port (else port_fallback,
+// the port chosen last) with the type byte of the last reply; none without a selection.
+std::optional<DeviceId> SelectedDeviceId(const LinkState& link, std::string_view port_fallback);
 
 }  // namespace panoptix

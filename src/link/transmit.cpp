@@ -15,4 +15,8 @@ bool TransmitCommand(LinkState& link, CommandRoute route, std::span<const uint8_
     return true;
 }
 
+void SendAddressChange(LinkState& link, const NetworkAddress& address) {
+    SendOneShot(link, MakeAddressFrame(link.FrameEntry(), address));
+}
+
 }  // namespace panoptix

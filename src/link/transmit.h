@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "link/command_frame.h"
 #include "link/link_state.h"
 #include "link/udp_transport.h"
 
@@ -22,5 +23,10 @@ inline CommandRoute RouteForMode(int32_t mode) {
 // open. Returns false only when the serial port is closed: then nothing was sent.
 bool TransmitCommand(LinkState& link, CommandRoute route, std::span<const uint8_t> bytes,
                      uint32_t lan_pause_ms = kCommandPauseMs);
+
+// The address change (0x05) to the selected device: its new address, mask and gateway, always
+// by the LAN, whatever kind the device is. With no LAN device selected the operator is told and
+// nothing goes out.
+void SendAddressChange(LinkState& link, const NetworkAddress& address);
 
 }  // namespace panoptix

@@ -13,13 +13,13 @@ namespace panoptix {
 std::span<const DevicePageRegistration> DefaultDevicePages() {
     static const std::vector<DevicePageRegistration> kPages = {
         {DevicePageKind::Multiviewer,
-         &CreateDevicePage<CClass_16view_dlg, &PanoptixState::multiviewer>},
+         &CreateDevicePage<CClass_16view_dlg, &PanoptixState::multiviewers>},
         // 0x60 and every type the panel does not know.
         {DevicePageKind::QuadView,
-         &CreateDevicePage<CClass_kv2718_main_dlg, &PanoptixState::quadview>},
+         &CreateDevicePage<CClass_kv2718_main_dlg, &PanoptixState::quadviews>},
         {DevicePageKind::Switcher,
-         &CreateDevicePage<CClass_switcher_dlg, &PanoptixState::switcher>},
-        {DevicePageKind::Matrix, &CreateDevicePage<CClass_matrix_control, &PanoptixState::matrix>},
+         &CreateDevicePage<CClass_switcher_dlg, &PanoptixState::switchers>},
+        {DevicePageKind::Matrix, &CreateDevicePage<CClass_matrix_control, &PanoptixState::routers>},
     };
     return kPages;
 }
@@ -36,13 +36,14 @@ void DevicePageRegistry::Register(DevicePageKind kind, DevicePageCreator create)
     creators_[kind] = std::move(create);
 }
 
-QWidget* DevicePageRegistry::Create(DevicePageKind kind, PanoptixState& state, QWidget* parent,
+QWidget* DevicePageRegistry::Create(DevicePageKind kind, PanoptixState& state,
+                                    const DeviceId& device, QWidget* parent,
                                     const QRect& page_rect) const {
     const auto it = creators_.find(kind);
     if (it == creators_.end() || !it->second) {
         return nullptr;
     }
-    return it->second(state, parent, page_rect);
+    return it->second(state, device, parent, page_rect);
 }
 
 }  // namespace panoptix

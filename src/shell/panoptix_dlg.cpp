@@ -100,23 +100,22 @@ CPanoptixDlg::CPanoptixDlg(QWidget* parent)
     CreateControls();
     OnInitDialog();
     RestoreSettings();
+    state_.link.mode_changed = [this](ModeChangeSource source) { OnConnectionModeChanged(source); };
     qApp->installEventFilter(this);
 }
 
 CPanoptixDlg::~CPanoptixDlg() {
     SaveSettings();
     qApp->removeEventFilter(this);
+    state_.link.mode_changed = nullptr;
     // The pages and the settings window go while the state they use is still here (the state
-    // is a base of this window and is destroyed before the window's children).
+    // is a member of this window and is destroyed before the window's children).
     delete m_p_mian_show_dlg.data();
     for (const QPointer<QWidget>& retired : retired_pages_) {
         delete retired.data();
     }
     delete m_pSetConfigure;
     m_pSetConfigure = nullptr;
-    if (m_p_glo_main_set_or_get_dlg == this) {
-        m_p_glo_main_set_or_get_dlg = nullptr;
-    }
 }
 
 void CPanoptixDlg::CreateControls() {
@@ -177,7 +176,6 @@ void CPanoptixDlg::CreateControls() {
 
 void CPanoptixDlg::OnInitDialog() {
     setWindowIcon(skin::Icon(kApplicationIconId));
-    m_p_glo_main_set_or_get_dlg = this;
 
     setGeometry(0, 0, kWindowWidth, kWindowHeight);
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -196,10 +194,10 @@ void CPanoptixDlg::OnInitDialog() {
 }
 
 void CPanoptixDlg::OnSearch() {
-    if (link.m_eState == kModeLan) {
+    if (state_.link.m_eState == kModeLan) {
         Trace("net search \n");
         SearchLanDevices();
-    } else if (link.m_eState == kModeSerial) {
+    } else if (state_.link.m_eState == kModeSerial) {
         Trace("com search \n");
         SearchSerialDevices();
     }
@@ -208,19 +206,19 @@ void CPanoptixDlg::OnSearch() {
 void CPanoptixDlg::SearchLanDevices() {
     const WaitCursor wait;
     // The search itself closes any socket and clears the selection first; the page goes too.
-    CloseCommandSocket(link);
-    link.m_device_index = -1;
+    CloseCommandSocket(state_.link);
+    state_.link.m_device_index = -1;
     CloseCurrentPage(PageCloseTrace::InitMyRect);
     const bool combo_had_entries = device_combo_->count() > 0;
     ClearDeviceCombo();
 
-    const DeviceSearchResult result = SearchLan(link, combo_had_entries);
+    const DeviceSearchResult result = SearchLan(state_.link, combo_had_entries);
     if (!result.open_page) {
         return;  // the socket could not be opened: the list stays empty and no page opens
     }
     FillDeviceCombo(result.combo_entries);
-    lan_rows_listed_ = link.m_device_index >= 0;
-    if (link.m_device_index < 0) {
+    lan_rows_listed_ = state_.link.m_device_index >= 0;
+    if (state_.link.m_device_index < 0) {
         SetPageAreaNote(PageAreaNote::NothingFound);
     }
     OpenDevicePage();
@@ -233,10 +231,13 @@ void CPanoptixDlg::SearchSerialDevices() {
     CloseCurrentPage(PageCloseTrace::InitMyRect);
     ClearDeviceCombo();
 
-    // A multiviewer answering with its status reply updates the shared multiviewer state.
-    const DeviceSearchResult result = SearchSerial(link, [this](std::span<const uint8_t> frame) {
-        DecodeStatusReply(multiviewer, frame, DecodeTraces::Off);
-    });
+    // A multiviewer answering with its status reply updates its own block.
+    const DeviceSearchResult result =
+        SearchSerial(state_.link, [this](std::span<const uint8_t> frame) {
+            const DeviceId device =
+                SerialDeviceId(state_.link.serial_port.PortName(), state_.link.m_main_com_dev_type);
+            DecodeStatusReply(state_.multiviewers.For(device), frame, DecodeTraces::Off);
+        });
     if (!result.open_page) {
         SetPageAreaNote(PageAreaNote::BeforeSearch);
         return;  // the port is not open
@@ -250,7 +251,7 @@ void CPanoptixDlg::SearchSerialDevices() {
 }
 
 void CPanoptixDlg::FindDevice(const std::string& address) {
-    if (link.m_eState != kModeLan) {
+    if (state_.link.m_eState != kModeLan) {
         return;  // the button is disabled off the LAN
     }
     // A refused address is said at once; a find blocks for the search's window.
@@ -265,7 +266,7 @@ void CPanoptixDlg::FindDevice(const std::string& address) {
         }
     }
     const size_t listed = entries.size();
-    const DeviceFindResult result = FindLanDevice(link, address, entries);
+    const DeviceFindResult result = FindLanDevice(state_.link, address, entries);
     if (result.added == 0) {
         return;
     }
@@ -282,7 +283,7 @@ void CPanoptixDlg::FindDevice(const std::string& address) {
         return;
     }
     CloseCurrentPage(PageCloseTrace::InitMyRect);
-    link.m_device_index = 0;
+    state_.link.m_device_index = 0;
     FillDeviceCombo(entries);
     lan_rows_listed_ = true;
     OpenDevicePage();
@@ -291,22 +292,24 @@ void CPanoptixDlg::FindDevice(const std::string& address) {
 
 void CPanoptixDlg::OpenDevicePage() {
     restored_list_waiting_ = false;
-    Trace("m_device_index = %d \n ", link.m_device_index);
-    if (link.m_device_index < 0 || device_combo_->count() == 0) {
+    Trace("m_device_index = %d \n ", state_.link.m_device_index);
+    if (state_.link.m_device_index < 0 || device_combo_->count() == 0) {
         return;
     }
     const WaitCursor wait;  // a page may query its device as it opens
-    ResetSharedPageState(*this);
-    CloseCommandSocket(link);
+    CloseCommandSocket(state_.link);
     CloseCurrentPage(PageCloseTrace::None);
 
     QWidget* page = nullptr;
-    if (const std::optional<uint8_t> type_byte = SelectedDeviceTypeByte(link)) {
+    const std::optional<DeviceId> device = SelectedDevice(state_);
+    const std::optional<uint8_t> type_byte = SelectedDeviceTypeByte(state_.link);
+    if (device && type_byte) {
         const DevicePageForType choice = PageForTypeByte(*type_byte);
         if (!choice.known_type) {
             Trace("the device 's type is wrong \n");
         }
-        page = device_pages_.Create(choice.kind, *this, this, page_rect_);
+        ResetPageState(state_, choice.kind, *device);
+        page = device_pages_.Create(choice.kind, state_, *device, this, page_rect_);
         if (page == nullptr) {
             // A device model whose page is not built into the panel yet.
             no_page_device_ = device_combo_->currentText();
@@ -388,7 +391,7 @@ void CPanoptixDlg::FillDeviceCombo(const std::vector<std::u16string>& entries) {
 
 void CPanoptixDlg::OnDeviceSelectionChanged(int index) {
     // The selection's low 8 bits: no selection (-1) gives -1.
-    link.m_device_index = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
+    state_.link.m_device_index = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
     OpenDevicePage();
     SaveSettings();
 }
@@ -419,7 +422,7 @@ void CPanoptixDlg::RestoreSettings() {
         return;
     }
     const RememberedSettings& settings = reading.settings;
-    ApplySettings(settings, *this);
+    ApplySettings(settings, state_);
     {
         // A selection made here is not the operator's: no page opens, nothing is sent.
         const QSignalBlocker block(device_combo_);
@@ -448,9 +451,9 @@ void CPanoptixDlg::SaveSettings() {
     for (int i = 0; i < device_combo_->count(); ++i) {
         texts.push_back(device_combo_->itemText(i).toStdString());
     }
-    const int selected = link.m_device_index >= 0 ? device_combo_->currentIndex() : -1;
-    const RememberedSettings settings = CaptureSettings(*this, texts, selected);
-    serial_choice = {settings.serial_port, settings.baud_rate};
+    const int selected = state_.link.m_device_index >= 0 ? device_combo_->currentIndex() : -1;
+    const RememberedSettings settings = CaptureSettings(state_, texts, selected);
+    state_.serial_choice = {settings.serial_port, settings.baud_rate};
     const std::unique_ptr<QSettings> file = OpenUserSettings();
     if (!ReplaceSettingsGroups(*file, {kConnectionGroup, kDevicesGroup},
                                RememberedSettingsValues(settings))) {
@@ -462,9 +465,7 @@ void CPanoptixDlg::OnSettings() {
     if (m_pSetConfigure == nullptr) {
         Trace("m_pSetConfigure = null \n");
         m_pSetConfigure = new CSetConfigure(
-            *this, this, [this](const std::string& address) { FindDevice(address); });
-        connect(m_pSetConfigure, &CSetConfigure::ConnectionModeChanged, this,
-                &CPanoptixDlg::OnConnectionModeChanged);
+            state_, this, [this](const std::string& address) { FindDevice(address); });
         const QPoint origin = geometry().topLeft();
         m_pSetConfigure->setGeometry(origin.x() + 340, origin.y() + 100, 480, 400);
     }
@@ -473,18 +474,20 @@ void CPanoptixDlg::OnSettings() {
     m_pSetConfigure->activateWindow();
 }
 
-void CPanoptixDlg::OnConnectionModeChanged() {
+void CPanoptixDlg::OnConnectionModeChanged(ModeChangeSource source) {
     // The page and the device list belong to the link they were found on. Left in place, the
     // page's next frame would go by the other link to whichever device that link has selected,
     // often one of another kind (a multiviewer command to a matrix router). Page, list and table
-    // go (a page found on the serial line sends some frames by UDP, to the table's row, which
-    // must not be a stale LAN device); the operator searches on the new link.
-    CloseCommandSocket(link);
-    CloseCurrentPage(PageCloseTrace::None);
+    // go; the operator searches on the new link. The one page kept is the one that changed the
+    // mode itself (the router's setting tab): it reaches its own router on the port it connects.
+    CloseCommandSocket(state_.link);
+    if (source != ModeChangeSource::OpenPage) {
+        CloseCurrentPage(PageCloseTrace::None);
+        SetPageAreaNote(PageAreaNote::BeforeSearch);
+    }
     ClearDeviceCombo();
-    link.m_device_index = -1;
-    link.device_table = {};
-    SetPageAreaNote(PageAreaNote::BeforeSearch);
+    state_.link.m_device_index = -1;
+    state_.link.device_table = {};
 }
 
 bool CPanoptixDlg::IsSwallowedKey(const QEvent* event) const {

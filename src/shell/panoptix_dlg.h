@@ -1,6 +1,6 @@
 #pragma once
-// CPanoptixDlg: the borderless 1280 x 720 main window and, at the same time, the owner of all
-// shared state (it derives from PanoptixState). It shows one device page at a time in its page
+// CPanoptixDlg: the borderless 1280 x 720 main window and the owner of all the panel's state
+// (the link and every device's block). It shows one device page at a time in its page
 // area; the scan button searches for devices and the device combo box picks the page.
 #include <QPoint>
 #include <QPointer>
@@ -32,7 +32,7 @@ inline constexpr int kDeviceCombo = 1007;
 inline constexpr int kVersionLabel = 1008;
 }  // namespace main_dialog_id
 
-class CPanoptixDlg : public QWidget, public PanoptixState {
+class CPanoptixDlg : public QWidget {
     Q_OBJECT
   public:
     explicit CPanoptixDlg(QWidget* parent = nullptr);
@@ -40,8 +40,11 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     CPanoptixDlg(const CPanoptixDlg&) = delete;
     CPanoptixDlg& operator=(const CPanoptixDlg&) = delete;
 
-    // Opens the page of the device at m_device_index in the page area, replacing the current
-    // one. Called by the search and by the device combo box.
+    PanoptixState& State() { return state_; }
+    const PanoptixState& State() const { return state_; }
+
+    // Opens the page of the selected device in the page area, on that device's own block,
+    // replacing the current one. Called by the search and by the device combo box.
     void OpenDevicePage();
     // The scan button: a search on the link m_eState names.
     void OnSearch();
@@ -95,10 +98,12 @@ class CPanoptixDlg : public QWidget, public PanoptixState {
     // The connection and the last device list from the user's settings file: the list and its
     // selection are shown, no page opens and nothing is sent.
     void RestoreSettings();
-    void OnConnectionModeChanged();
+    // A change of the link's mode: the page and the list belong to the link they were found on.
+    void OnConnectionModeChanged(ModeChangeSource source);
     bool IsSwallowedKey(const QEvent* event) const;
     void ShowAbout();
 
+    PanoptixState state_;
     QRect client_rect_;
     QRect page_rect_;
     QWidget* page_placeholder_ = nullptr;

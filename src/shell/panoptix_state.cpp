@@ -2,12 +2,23 @@
 
 namespace panoptix {
 
-CPanoptixDlg* m_p_glo_main_set_or_get_dlg = nullptr;
+std::optional<DeviceId> SelectedDevice(const PanoptixState& state) {
+    return SelectedDeviceId(state.link, state.serial_choice.port);
+}
 
-void ResetSharedPageState(PanoptixState& state) {
+void ResetPageState(PanoptixState& state, DevicePageKind kind, const DeviceId& device) {
     // Nothing of the link is reset when a page changes.
-    state.multiviewer.m_all_16_view_page_data.ResetForNewPage();
-    ResetMatrixPageState(state.matrix);
+    switch (kind) {
+        case DevicePageKind::Multiviewer:
+            state.multiviewers.For(device).m_all_16_view_page_data.ResetForNewPage();
+            break;
+        case DevicePageKind::Matrix:
+            ResetMatrixPageState(state.routers.For(device));
+            break;
+        case DevicePageKind::QuadView:
+        case DevicePageKind::Switcher:
+            break;
+    }
 }
 
 SerialChoice CurrentSerialChoice(const PanoptixState& state) {

@@ -17,7 +17,7 @@
 #include "controls/page_painting.h"
 #include "link/serial_port_list.h"
 #include "link/trace.h"
-#include "multiviewer/core/multiviewer_commands.h"
+#include "link/transmit.h"
 #include "resources/skin.h"
 
 namespace panoptix {
@@ -208,21 +208,17 @@ void CSetConfigure::SetLanControlsEnabled(bool enabled) {
 void CSetConfigure::OnModeChanged(int index) {
     // The selection is taken as a signed 8-bit value: no selection is -1 and does nothing.
     const auto selection = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
-    const auto mode_before = state_.link.m_eState;
     if (selection == kModeSelectionSerial) {
         SetSerialControlsEnabled(true);
         SetLanControlsEnabled(false);
-        state_.link.m_eState = kModeSerial;
+        ChangeConnectionMode(state_.link, ConnectionMode::Serial, ModeChangeSource::Settings);
     } else if (selection == kModeSelectionLan) {
         SetSerialControlsEnabled(false);
         SetLanControlsEnabled(true);
-        state_.link.m_eState = kModeLan;
+        ChangeConnectionMode(state_.link, ConnectionMode::Lan, ModeChangeSource::Settings);
         // An open port stays open and the button keeps its text; only the flag is cleared.
         connected_flag_ = 0;
         RepaintStatusIcon();
-    }
-    if (state_.link.m_eState != mode_before) {
-        emit ConnectionModeChanged();
     }
 }
 
@@ -261,10 +257,8 @@ void CSetConfigure::OnChangeIp() {
     const auto octets = ip_address_->Octets();
     uint8_t ip[4] = {};
     std::copy(octets.begin(), octets.end(), ip);
-    state_.multiviewer.new_network_address = AddressOnOwnSubnet(ip);
-    // With no device selected the frame carries a zero row; the send itself then shows
-    // "Please choose a device" and nothing goes out.
-    SendNetworkAddress(state_.link, state_.multiviewer);
+    // With no LAN device selected the send shows "Please choose a device" and nothing goes out.
+    SendAddressChange(state_.link, AddressOnOwnSubnet(ip));
 }
 
 void CSetConfigure::OnFind() {

@@ -45,10 +45,6 @@ class CSetConfigure : public QDialog {
     // 0 = not connected; every successful Connect or Disconnect takes its bitwise complement.
     int32_t ConnectedFlag() const { return connected_flag_; }
 
-  signals:
-    // m_eState took another value.
-    void ConnectionModeChanged();
-
   protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -113,7 +113,8 @@ TEST_F(SerialExchangeTest, SearchSendsTheRequestAndListsTheModelNameFromATrickli
     EXPECT_THAT(request, ElementsAreArray(MakeDiscoveryRequest(LinkByte::Serial)));
     EXPECT_THAT(result.combo_entries, ElementsAre(u"PX9"));
     EXPECT_TRUE(result.open_page);
-    EXPECT_EQ(state_.m_device_index, 1);
+    EXPECT_EQ(state_.serial_reply_count, 1);
+    EXPECT_EQ(state_.m_device_index, 0);  // the list's one entry
     EXPECT_EQ(state_.m_main_com_dev_type, device_type::kMultiviewer);
     EXPECT_THAT(messages_.texts, IsEmpty());
     const auto traces = Traces();
@@ -133,7 +134,8 @@ TEST_F(SerialExchangeTest, SearchKeepsTheNameAsSentAndCountsEveryName) {
     const DeviceSearchResult result = SearchSerial(state_, {}, 2000);
     device.join();
     EXPECT_THAT(result.combo_entries, ElementsAre(u"QL2293 -1"));
-    EXPECT_EQ(state_.m_device_index, 2);
+    EXPECT_EQ(state_.serial_reply_count, 2);
+    EXPECT_EQ(state_.m_device_index, 0);  // the list's one entry
 }
 
 TEST_F(SerialExchangeTest, SearchAnsweredWithAMultiviewerStatusReplyHandsItToTheDecoder) {
@@ -152,7 +154,8 @@ TEST_F(SerialExchangeTest, SearchAnsweredWithAMultiviewerStatusReplyHandsItToThe
 
     ASSERT_EQ(decoded.size(), 1u) << "the status reply must be decoded exactly once";
     EXPECT_THAT(decoded[0], ElementsAreArray(reply));
-    EXPECT_EQ(state_.m_device_index, 1);
+    EXPECT_EQ(state_.serial_reply_count, 1);
+    EXPECT_EQ(state_.m_device_index, 0);  // the list's one entry
     EXPECT_EQ(state_.m_main_com_dev_type, device_type::kMultiviewer);
     EXPECT_TRUE(result.open_page);
     EXPECT_THAT(Traces(), Not(Contains("time over \n")));
@@ -168,6 +171,7 @@ TEST_F(SerialExchangeTest, SearchWithoutAnswerListsNoDeviceAfterTheWindow) {
                 ElementsAreArray(MakeDiscoveryRequest(LinkByte::Serial)));
     EXPECT_THAT(result.combo_entries, ElementsAre(kNoDeviceFound));
     EXPECT_TRUE(result.open_page);
+    EXPECT_EQ(state_.serial_reply_count, 0);
     EXPECT_EQ(state_.m_device_index, 0);
     EXPECT_THAT(Traces(), Contains("time over \n"));
 }

@@ -164,7 +164,7 @@ Outcome Session::Search(const TargetOptions& target, std::vector<FoundDevice>& f
                 DecodeStatusReply(unused, frame, DecodeTraces::Off);
             },
             target.search_ms);
-        if (link.m_device_index <= 0) {
+        if (link.serial_reply_count <= 0) {
             return {ExitCode::NoReply, "no device answered on " + target.serial_port};
         }
         FoundDevice device;

@@ -1,5 +1,7 @@
 #include "matrix/core/matrix_setting.h"
 
+#include <optional>
+
 #include "link/serial_connection.h"
 
 namespace panoptix {
@@ -16,15 +18,15 @@ void OpenMatrixSetting(const LinkState& link, const MatrixSetting& setting,
 }
 
 void ChooseConnectionMode(LinkState& link, MatrixSettingView& view, int index) {
-    if (index == kModeLan) {
-        link.m_eState = kModeLan;
-        view.SetSerialControlsEnabled(false);
-        view.SetIpFieldEnabled(true);
-    } else if (index == kModeSerial) {
-        link.m_eState = kModeSerial;
-        view.SetSerialControlsEnabled(true);
-        view.SetIpFieldEnabled(false);
+    const std::optional<ConnectionMode> mode = ConnectionModeOf(index);
+    if (!mode) {
+        return;
     }
+    const bool serial = *mode == ConnectionMode::Serial;
+    view.SetSerialControlsEnabled(serial);
+    view.SetIpFieldEnabled(!serial);
+    // The router page stays: it reaches its router on the link chosen here.
+    ChangeConnectionMode(link, *mode, ModeChangeSource::OpenPage);
 }
 
 void ClickConnect(MatrixSetting& setting, LinkState& link, MatrixSettingView& view,

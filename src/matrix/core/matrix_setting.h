@@ -44,8 +44,9 @@ void OpenMatrixSetting(const LinkState& link, const MatrixSetting& setting,
                        MatrixSettingView& view);
 
 // The operator chose mode list entry index (every choice, the shown entry included): 0 is the
-// LAN (serial controls disabled, IP field enabled), 1 the serial port (the reverse); m_eState
-// follows. Any other index (no selection) does nothing.
+// LAN (serial controls disabled, IP field enabled), 1 the serial port (the reverse); the link's
+// mode follows, changed as the page's own (the main window keeps this page and empties the
+// device list, which belongs to the other link). Any other index (no selection) does nothing.
 void ChooseConnectionMode(LinkState& link, MatrixSettingView& view, int index);
 
 // Connect clicked with the lists' selected texts. Connected: the port closes, the button reads

@@ -199,7 +199,7 @@ void SendWindowSource(LinkState& link, MultiviewerState& mv, CommandRoute via, u
 }
 
 void SendNetworkAddress(LinkState& link, const MultiviewerState& mv) {
-    SendOneShot(link, MakeAddressFrame(link.FrameEntry(), mv.new_network_address));
+    SendAddressChange(link, mv.new_network_address);
 }
 
 void ApplyDefaultSettings(MultiviewerState& mv) {

@@ -1,5 +1,5 @@
 // The matrix page as the operator gets it: the main window opens it for the router's two type
-// bytes, on the main window's matrix block, with the lock cleared and the routes kept.
+// bytes, on the router's own block, with the lock cleared and the routes kept.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -19,19 +19,21 @@ TEST(MainWindowMatrixTest, OpensForBothTypeBytesWithTheLockClearedAndTheRecordKe
     testing_support::MessageRecorder messages;
     CPanoptixDlg dialog;
     for (const uint8_t type_byte : {0x81, 0x82}) {
-        dialog.link.device_table[0].SetIpText("127.0.0.1");
-        dialog.link.device_table[0].device_type = type_byte;
+        dialog.State().link.device_table[0].SetIpText("127.0.0.1");
+        dialog.State().link.device_table[0].device_type = type_byte;
         {
             const QSignalBlocker quiet(dialog.DeviceCombo());
             dialog.DeviceCombo()->clear();
             dialog.DeviceCombo()->addItem(QStringLiteral("MX88_127.0.0.1"));
         }
-        dialog.link.m_device_index = 0;
+        dialog.State().link.m_device_index = 0;
+        MatrixState& router =
+            dialog.State().routers.For(LanDeviceId(dialog.State().link.device_table[0]));
         // What the operator left behind: input 6 on outputs 2 and 7, and the panel locked.
-        dialog.matrix.m_eMatrixState = 1;
-        dialog.matrix.m_matrix_input = 6;
-        dialog.matrix.m_matrix_route = {0, 6, 0, 0, 0, 0, 6, 0};
-        dialog.matrix.m_matrix_lock = ~0;
+        router.m_eMatrixState = 1;
+        router.m_matrix_input = 6;
+        router.m_matrix_route = {0, 6, 0, 0, 0, 0, 6, 0};
+        router.m_matrix_lock = ~0;
         dialog.show();
 
         dialog.OpenDevicePage();
@@ -40,8 +42,8 @@ TEST(MainWindowMatrixTest, OpensForBothTypeBytesWithTheLockClearedAndTheRecordKe
         ASSERT_NE(page, nullptr) << int{type_byte};
         EXPECT_EQ(page->geometry(), QRect(20, 110, 1240, 580));
         EXPECT_TRUE(page->isVisible());
-        EXPECT_EQ(dialog.matrix.m_matrix_lock, 0);
-        EXPECT_EQ(dialog.matrix.m_matrix_input, 6);
+        EXPECT_EQ(router.m_matrix_lock, 0);
+        EXPECT_EQ(router.m_matrix_input, 6);
         EXPECT_EQ(FindControlAs<CButtonST>(page->SubPage(), matrix_id::kLock)->PictureId(), 231);
         const auto picture = [page](int id) {
             for (QObject* child : page->children()) {

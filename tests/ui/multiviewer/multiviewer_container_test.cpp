@@ -93,7 +93,7 @@ class ContainerTest : public ::testing::Test {
     }
 
     MessageRecorder messages_;
-    PanoptixState state_;
+    testing_support::MultiviewerPageState state_;
     std::unique_ptr<UdpPeer> device_;
     std::unique_ptr<CClass_16view_dlg> container_;
 };
@@ -326,21 +326,23 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
     MessageRecorder messages;
     UdpPeer device(MultiviewerScript(std::nullopt));  // silent: the opening query finds nothing
     CPanoptixDlg dialog;
-    dialog.link.endpoints.device_port = device.port();
-    dialog.link.endpoints.local_port = FreePanelPort();
-    dialog.link.device_table[0].SetIpText("127.0.0.1");
-    dialog.link.device_table[0].device_type = device_type::kMultiviewer;
+    dialog.State().link.endpoints.device_port = device.port();
+    dialog.State().link.endpoints.local_port = FreePanelPort();
+    dialog.State().link.device_table[0].SetIpText("127.0.0.1");
+    dialog.State().link.device_table[0].device_type = device_type::kMultiviewer;
     {
         const QSignalBlocker quiet(dialog.DeviceCombo());
         dialog.DeviceCombo()->addItem(QStringLiteral("MV_127.0.0.1"));
     }
-    dialog.link.m_device_index = 0;
-    // What another device left behind.
-    dialog.multiviewer.m_all_16_view_page_data.lock_state = 1;
-    dialog.multiviewer.m_all_16_view_page_data.umd_color_channel = 7;
-    dialog.multiviewer.m_all_16_view_page_data.view_mode_type = 3;
-    dialog.multiviewer.m_all_16_view_page_data.umd_back_color.fill(9);
-    dialog.multiviewer.window_source[0] = 4;
+    dialog.State().link.m_device_index = 0;
+    MultiviewerState& block =
+        dialog.State().multiviewers.For(LanDeviceId(dialog.State().link.device_table[0]));
+    // What the page left behind when it was last open.
+    block.m_all_16_view_page_data.lock_state = 1;
+    block.m_all_16_view_page_data.umd_color_channel = 7;
+    block.m_all_16_view_page_data.view_mode_type = 3;
+    block.m_all_16_view_page_data.umd_back_color.fill(9);
+    block.window_source[0] = 4;
     dialog.show();
 
     dialog.OpenDevicePage();
@@ -351,8 +353,8 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
     EXPECT_TRUE(page->isVisible());
     All16ViewPageData fresh;
     fresh.ResetForNewPage();
-    EXPECT_EQ(dialog.multiviewer.m_all_16_view_page_data, fresh);
-    EXPECT_EQ(dialog.multiviewer.window_source[0], 4);  // companions keep their values
+    EXPECT_EQ(block.m_all_16_view_page_data, fresh);
+    EXPECT_EQ(block.window_source[0], 4);  // companions keep their values
     EXPECT_EQ(page->current_page(), 2);
     EXPECT_EQ(FindControlAs<CButtonST>(page, mv_id::kFirstLayoutButton)->PictureId(), 172);
     EXPECT_EQ(device.WaitForFrames(1, 1000).size(), 1u);
@@ -370,7 +372,7 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
     EXPECT_TRUE(page->SubPage()->isVisible());
 
     // Without a selected device the main window keeps the page.
-    dialog.link.m_device_index = -1;
+    dialog.State().link.m_device_index = -1;
     dialog.OpenDevicePage();
     EXPECT_EQ(dialog.CurrentPage(), page);
 }

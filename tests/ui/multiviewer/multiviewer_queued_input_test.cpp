@@ -97,16 +97,16 @@ TEST(QueuedInputTest, ClicksDuringAWaitRunAfterItOneAtATime) {
     // search that the scan click starts waits its two seconds and finds nothing.
     UdpPeer device(MultiviewerScript(std::nullopt));
     CPanoptixDlg dialog;
-    dialog.link.endpoints.device_port = device.port();
-    dialog.link.endpoints.local_port = FreePanelPort();
-    dialog.link.endpoints.broadcast_address = "127.0.0.1";  // the search stays on loopback
-    dialog.link.device_table[0].SetIpText("127.0.0.1");
-    dialog.link.device_table[0].device_type = device_type::kMultiviewer;
+    dialog.State().link.endpoints.device_port = device.port();
+    dialog.State().link.endpoints.local_port = FreePanelPort();
+    dialog.State().link.endpoints.broadcast_address = "127.0.0.1";  // the search stays on loopback
+    dialog.State().link.device_table[0].SetIpText("127.0.0.1");
+    dialog.State().link.device_table[0].device_type = device_type::kMultiviewer;
     {
         const QSignalBlocker quiet(dialog.DeviceCombo());
         dialog.DeviceCombo()->addItem(QStringLiteral("MV16_127.0.0.1"));
     }
-    dialog.link.m_device_index = 0;
+    dialog.State().link.m_device_index = 0;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.OpenDevicePage();

@@ -82,7 +82,7 @@ TEST_F(SubPageTest, UmdEnterOutsideTheFieldsAndInAnEmptyField) {
 // (28 bytes), not a one-space one.
 TEST_F(SubPageTest, UmdEnterOnAnUntouchedFieldSendsTheEmptyLabel) {
     device_ = std::make_unique<UdpPeer>(MultiviewerScript(std::nullopt));
-    PanoptixState fresh;
+    testing_support::MultiviewerPageState fresh;
     ConnectTo(fresh, *device_);
     page_ = std::make_unique<CClass_16view_umd>(fresh.link, fresh.multiviewer, nullptr);
     page_->show();

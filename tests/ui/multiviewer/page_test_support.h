@@ -37,8 +37,14 @@ inline PeerScript MultiviewerScript(std::optional<std::vector<uint8_t>> status_r
     return PeerScript::Reply(command::kMultiviewerStatus, std::move(replies));
 }
 
+// What a multiviewer page is handed: the link and its device's block.
+struct MultiviewerPageState {
+    LinkState link;
+    MultiviewerState multiviewer;
+};
+
 // Selects device row 0 (a multiviewer at 127.0.0.1) and points the link at the fake's port.
-inline void ConnectTo(PanoptixState& state, const UdpPeer& device) {
+inline void ConnectTo(MultiviewerPageState& state, const UdpPeer& device) {
     SelectPeer(state.link, device, device_type::kMultiviewer, 0x07);
 }
 

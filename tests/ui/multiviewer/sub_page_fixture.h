@@ -74,7 +74,7 @@ class SubPageTest : public ::testing::Test {
     bool NothingSent() const { return device_->WaitForFrames(1, 150).empty(); }
 
     MessageRecorder messages_;
-    PanoptixState state_;
+    testing_support::MultiviewerPageState state_;
     std::unique_ptr<UdpPeer> device_;
     std::unique_ptr<QWidget> page_;
 };

@@ -55,22 +55,22 @@ class MainWindowTest : public ::testing::Test {
     void SetUp() override {
         dialog_ = std::make_unique<CPanoptixDlg>();
         // Unicast on loopback only: nothing is broadcast from a test.
-        dialog_->link.endpoints.broadcast_address = "127.0.0.1";
-        dialog_->link.endpoints.local_port = FreeLoopbackPort();
+        dialog_->State().link.endpoints.broadcast_address = "127.0.0.1";
+        dialog_->State().link.endpoints.local_port = FreeLoopbackPort();
     }
 
     // Stand-in pages for the kinds given; they note whether the wait cursor was up.
     void RegisterStandInPages(std::initializer_list<DevicePageKind> kinds) {
         for (const DevicePageKind kind : kinds) {
-            dialog_->DevicePages().Register(
-                kind, [this, kind](PanoptixState&, QWidget* parent, const QRect& at) {
-                    auto* page = new StandInPage(kind, parent);
-                    page->setGeometry(at);
-                    const QCursor* cursor = QApplication::overrideCursor();
-                    waited_while_opening_ = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
-                    combo_text_while_opening_ = dialog_->DeviceCombo()->currentText().toStdString();
-                    return page;
-                });
+            dialog_->DevicePages().Register(kind, [this, kind](PanoptixState&, const DeviceId&,
+                                                               QWidget* parent, const QRect& at) {
+                auto* page = new StandInPage(kind, parent);
+                page->setGeometry(at);
+                const QCursor* cursor = QApplication::overrideCursor();
+                waited_while_opening_ = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+                combo_text_while_opening_ = dialog_->DeviceCombo()->currentText().toStdString();
+                return page;
+            });
         }
     }
 
@@ -80,8 +80,8 @@ class MainWindowTest : public ::testing::Test {
     void ListDevices(const std::vector<uint8_t>& type_bytes) {
         const QSignalBlocker block(dialog_->DeviceCombo());
         for (size_t i = 0; i < type_bytes.size(); ++i) {
-            dialog_->link.device_table[i].SetIpText("127.0.0.1");
-            dialog_->link.device_table[i].device_type = type_bytes[i];
+            dialog_->State().link.device_table[i].SetIpText("127.0.0.1");
+            dialog_->State().link.device_table[i].device_type = type_bytes[i];
             dialog_->DeviceCombo()->addItem(QStringLiteral("device %1").arg(i));
         }
         dialog_->DeviceCombo()->setCurrentIndex(-1);

@@ -32,7 +32,7 @@ class FindTest : public MainWindowTest {
         QTest::mouseClick(find, Qt::LeftButton);
     }
     void FindAt(UdpPeer& device) {
-        dialog_->link.endpoints.device_port = device.port();
+        dialog_->State().link.endpoints.device_port = device.port();
         FindAt({"127", "0", "0", "1"});
     }
 };
@@ -45,7 +45,7 @@ TEST_F(FindTest, TheAnswerJoinsTheListOnceAndTheShownPageStays) {
     // An empty list takes the device found, and its page opens as after a search.
     FindAt(near);
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("MV1_127.0.0.1"));
-    EXPECT_EQ(dialog_->link.m_device_index, 0);
+    EXPECT_EQ(dialog_->State().link.m_device_index, 0);
     ASSERT_NE(Page(), nullptr);
     EXPECT_EQ(Page()->kind(), DevicePageKind::Multiviewer);
     EXPECT_TRUE(waited_while_opening_);
@@ -56,11 +56,11 @@ TEST_F(FindTest, TheAnswerJoinsTheListOnceAndTheShownPageStays) {
     EXPECT_EQ(far.Answered(), 1);
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("MV1_127.0.0.1", "FAR1_127.0.0.1"));
     EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
-    EXPECT_EQ(dialog_->link.m_device_index, 0);
+    EXPECT_EQ(dialog_->State().link.m_device_index, 0);
     EXPECT_EQ(dialog_->CurrentPage(), page.data());
-    EXPECT_EQ(dialog_->link.device_table[1].IpText(), "127.0.0.1");
-    EXPECT_EQ(dialog_->link.device_table[1].device_type, 0xA5);
-    EXPECT_EQ(dialog_->link.device_table[1].device_address, 0x22);
+    EXPECT_EQ(dialog_->State().link.device_table[1].IpText(), "127.0.0.1");
+    EXPECT_EQ(dialog_->State().link.device_table[1].device_type, 0xA5);
+    EXPECT_EQ(dialog_->State().link.device_table[1].device_address, 0x22);
 
     // Pressed again, the device answers again and is not listed twice.
     FindAt(far);
@@ -68,7 +68,7 @@ TEST_F(FindTest, TheAnswerJoinsTheListOnceAndTheShownPageStays) {
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("MV1_127.0.0.1", "FAR1_127.0.0.1"));
     EXPECT_THAT(messages_.texts, IsEmpty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(dialog_->link.m_udpSockfd, -1);
+    EXPECT_EQ(dialog_->State().link.m_udpSockfd, -1);
 
     // The entry found is chosen like any other.
     dialog_->DeviceCombo()->setCurrentIndex(1);
@@ -79,7 +79,7 @@ TEST_F(FindTest, TheAnswerJoinsTheListOnceAndTheShownPageStays) {
 
 TEST_F(FindTest, ABadAddressOrNoAnswerIsSaidInTheErrBoxAndTheListStays) {
     UdpPeer silent(PeerScript::Silent());
-    dialog_->link.endpoints.device_port = silent.port();
+    dialog_->State().link.endpoints.device_port = silent.port();
     dialog_->OnSearch();
     silent.WaitForFrames(1, 1000);
     silent.Forget();
@@ -108,7 +108,7 @@ TEST_F(FindTest, ABadAddressOrNoAnswerIsSaidInTheErrBoxAndTheListStays) {
     EXPECT_EQ(silent.WaitForFrames(1, 100).size(), 1u);
     EXPECT_THAT(messages_.texts, ElementsAre("Find: no device answered at 127.0.0.1"));
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("No Device Found"));
-    EXPECT_EQ(dialog_->link.m_device_index, -1);
+    EXPECT_EQ(dialog_->State().link.m_device_index, -1);
     EXPECT_EQ(dialog_->CurrentPage(), nullptr);
 }
 

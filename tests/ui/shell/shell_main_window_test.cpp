@@ -15,15 +15,14 @@ using testing_support::TraceRecorder;
 TEST_F(MainWindowTest, StartsIdleWithTheSkinInPlace) {
     TraceRecorder traces;
     CPanoptixDlg dialog;
-    EXPECT_EQ(m_p_glo_main_set_or_get_dlg, &dialog);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("kora_multiview"));
     EXPECT_EQ(dialog.geometry(), QRect(0, 0, 1280, 720));
     EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(dialog.PageRect(), kPageRect);
     EXPECT_EQ(dialog.DeviceCombo()->count(), 0);
     EXPECT_EQ(dialog.CurrentPage(), nullptr);
-    EXPECT_EQ(dialog.link.m_device_index, -1);
-    EXPECT_EQ(dialog.link.m_udpSockfd, -1);
+    EXPECT_EQ(dialog.State().link.m_device_index, -1);
+    EXPECT_EQ(dialog.State().link.m_udpSockfd, -1);
     EXPECT_EQ(dialog.PageAreaText(), QStringLiteral("Press SCAN to search for devices"));
     // The last line: the user's settings file is not there yet (each test starts without one).
     EXPECT_THAT(traces.lines(),
@@ -88,9 +87,9 @@ TEST_F(MainWindowTest, PagesFollowTheTypeByteAndTheConnectionMode) {
          {"m_device_index = 0 \n ", "com data wrong \n", "m_p_mian_show_dlg is null \n"},
          std::nullopt},
     };
-    dialog_->link.m_main_com_dev_type = 0x82;
+    dialog_->State().link.m_main_com_dev_type = 0x82;
     for (const Case& c : cases) {
-        dialog_->link.m_eState = c.mode;
+        dialog_->State().link.m_eState = c.mode;
         {
             const QSignalBlocker block(dialog_->DeviceCombo());
             dialog_->DeviceCombo()->setCurrentIndex(-1);
@@ -98,7 +97,7 @@ TEST_F(MainWindowTest, PagesFollowTheTypeByteAndTheConnectionMode) {
         TraceRecorder traces;
         dialog_->DeviceCombo()->setCurrentIndex(c.index);
         EXPECT_EQ(traces.lines(), c.traces) << "mode " << c.mode << " index " << c.index;
-        EXPECT_EQ(dialog_->link.m_device_index, c.index);
+        EXPECT_EQ(dialog_->State().link.m_device_index, c.index);
         if (c.page) {
             ASSERT_NE(Page(), nullptr) << "index " << c.index;
             EXPECT_EQ(Page()->kind(), *c.page) << "index " << c.index;
@@ -136,16 +135,16 @@ TEST_F(MainWindowTest, AnEmptyPageAreaSaysWhichDeviceHasNoControlPage) {
 TEST_F(MainWindowTest, OpeningAPageClosesAnOpenUdpSocket) {
     RegisterStandInPages({DevicePageKind::Multiviewer});
     ListDevices({0xA1});
-    dialog_->link.m_device_index = 0;
-    dialog_->link.endpoints.device_port = FreeLoopbackPort();
-    OpenCommandSocket(dialog_->link);
-    const int socket = dialog_->link.m_udpSockfd;
+    dialog_->State().link.m_device_index = 0;
+    dialog_->State().link.endpoints.device_port = FreeLoopbackPort();
+    OpenCommandSocket(dialog_->State().link);
+    const int socket = dialog_->State().link.m_udpSockfd;
     ASSERT_GE(socket, 0);
 
     dialog_->OpenDevicePage();
 
     ASSERT_NE(Page(), nullptr);
-    EXPECT_EQ(dialog_->link.m_udpSockfd, -1);
+    EXPECT_EQ(dialog_->State().link.m_udpSockfd, -1);
     errno = 0;
     EXPECT_EQ(::fcntl(socket, F_GETFD), -1);  // really closed, not just forgotten
     EXPECT_EQ(errno, EBADF);
@@ -161,20 +160,20 @@ TEST_F(MainWindowTest, NoSelectionKeepsTheCurrentPage) {
 
     dialog_->DeviceCombo()->setCurrentIndex(-1);
 
-    EXPECT_EQ(dialog_->link.m_device_index, -1);
+    EXPECT_EQ(dialog_->State().link.m_device_index, -1);
     EXPECT_EQ(dialog_->CurrentPage(), page.data());
     EXPECT_THAT(traces.lines(), ElementsAre("m_device_index = -1 \n "));
 }
 
 // A page with an edit field that lets Enter and Esc through to its parent.
 TEST_F(MainWindowTest, EnterAndEscLeaveTheWindowOpen) {
-    dialog_->DevicePages().Register(
-        DevicePageKind::Switcher, [](PanoptixState&, QWidget* parent, const QRect& at) {
-            auto* page = new StandInPage(DevicePageKind::Switcher, parent);
-            page->setGeometry(at);
-            new QLineEdit(page);
-            return page;
-        });
+    dialog_->DevicePages().Register(DevicePageKind::Switcher, [](PanoptixState&, const DeviceId&,
+                                                                 QWidget* parent, const QRect& at) {
+        auto* page = new StandInPage(DevicePageKind::Switcher, parent);
+        page->setGeometry(at);
+        new QLineEdit(page);
+        return page;
+    });
     ListDevices({0xA5});
     dialog_->DeviceCombo()->setCurrentIndex(0);
     dialog_->show();
@@ -230,22 +229,22 @@ TEST_F(MainWindowTest, ChangingTheConnectionModeClosesThePageAndTheList) {
     testing_support::Pick(mode, 0);  // LAN again: nothing changes
     EXPECT_NE(Page(), nullptr);
     EXPECT_EQ(dialog_->DeviceCombo()->count(), 2);
-    EXPECT_EQ(dialog_->link.m_device_index, 0);
+    EXPECT_EQ(dialog_->State().link.m_device_index, 0);
 
     testing_support::Pick(mode, 1);
-    EXPECT_EQ(dialog_->link.m_eState, kModeSerial);
+    EXPECT_EQ(dialog_->State().link.m_eState, kModeSerial);
     EXPECT_EQ(dialog_->CurrentPage(), nullptr);
     EXPECT_EQ(dialog_->DeviceCombo()->count(), 0);
-    EXPECT_EQ(dialog_->link.m_device_index, -1);
+    EXPECT_EQ(dialog_->State().link.m_device_index, -1);
     EXPECT_EQ(dialog_->PageAreaText(), QStringLiteral("Press SCAN to search for devices"));
     // No stale LAN row is left for a serial page's UDP frames to reach.
-    EXPECT_EQ(dialog_->link.device_table[0].IpText(), "");
-    EXPECT_EQ(dialog_->link.device_table[1].device_type, 0);
+    EXPECT_EQ(dialog_->State().link.device_table[0].IpText(), "");
+    EXPECT_EQ(dialog_->State().link.device_table[1].device_type, 0);
 
     // Back on the LAN nothing is selected until a search: a send finds no device.
     testing_support::Pick(mode, 0);
-    EXPECT_EQ(dialog_->link.m_eState, kModeLan);
-    EXPECT_EQ(dialog_->link.SelectedEntry(), nullptr);
+    EXPECT_EQ(dialog_->State().link.m_eState, kModeLan);
+    EXPECT_EQ(dialog_->State().link.SelectedEntry(), nullptr);
 }
 
 TEST_F(MainWindowTest, CloseButtonClosesTheWindow) {

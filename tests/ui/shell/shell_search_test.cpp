@@ -20,7 +20,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     UdpPeer device(PeerScript::Reply(command::kDiscovery, {DiscoveryReply(0xA1, 0x11, "ABC"),
                                                            DiscoveryReply(0x60, 0x22, "QL2293 "),
                                                            DiscoveryReply(0xA5, 0x33, "QL2293")}));
-    dialog_->link.endpoints.device_port = device.port();
+    dialog_->State().link.endpoints.device_port = device.port();
     RegisterStandInPages(
         {DevicePageKind::Multiviewer, DevicePageKind::QuadView, DevicePageKind::Switcher});
     TraceRecorder traces;
@@ -33,11 +33,11 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()),
                 ElementsAre("ABC_127.0.0.1", "ORV-MXP9120HD_127.0.0.1", "QL2293_127.0.0.1"));
     EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
-    EXPECT_EQ(dialog_->link.m_device_index, 0);
-    EXPECT_EQ(dialog_->link.device_table[1].IpText(), "127.0.0.1");
-    EXPECT_EQ(dialog_->link.device_table[1].device_type, 0x60);
-    EXPECT_EQ(dialog_->link.device_table[1].device_address, 0x22);
-    EXPECT_EQ(dialog_->link.m_udpSockfd, -1);
+    EXPECT_EQ(dialog_->State().link.m_device_index, 0);
+    EXPECT_EQ(dialog_->State().link.device_table[1].IpText(), "127.0.0.1");
+    EXPECT_EQ(dialog_->State().link.device_table[1].device_type, 0x60);
+    EXPECT_EQ(dialog_->State().link.device_table[1].device_address, 0x22);
+    EXPECT_EQ(dialog_->State().link.m_udpSockfd, -1);
 
     ASSERT_NE(Page(), nullptr);
     EXPECT_EQ(Page()->kind(), DevicePageKind::Multiviewer);
@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
     EXPECT_TRUE(first_page->isHidden());
     DeleteReplacedPages();
     EXPECT_TRUE(first_page.isNull());
-    EXPECT_EQ(dialog_->link.m_device_index, 2);
+    EXPECT_EQ(dialog_->State().link.m_device_index, 2);
     ASSERT_NE(Page(), nullptr);
     EXPECT_EQ(Page()->kind(), DevicePageKind::Switcher);
     EXPECT_EQ(Page()->geometry(), kPageRect);
@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, ScanListsEveryAnsweringDeviceAndOpensThePageOfTheFirst) {
 
 TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
     UdpPeer silent(PeerScript::Reply(command::kDiscovery, {}));
-    dialog_->link.endpoints.device_port = silent.port();
+    dialog_->State().link.endpoints.device_port = silent.port();
     RegisterStandInPages({DevicePageKind::Switcher});
     ListDevices({0xA5});
     dialog_->DeviceCombo()->setCurrentIndex(0);
@@ -86,10 +86,10 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
     EXPECT_EQ(dialog_->PageAreaText(),
               QStringLiteral("No devices found. Press SCAN to search again"));
     EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 0);
-    EXPECT_EQ(dialog_->link.m_device_index, -1);
+    EXPECT_EQ(dialog_->State().link.m_device_index, -1);
     // The combo box held an entry, so the table was cleared for the new result.
-    EXPECT_EQ(dialog_->link.device_table[0].device_type, 0);
-    EXPECT_EQ(dialog_->link.device_table[0].IpText(), "");
+    EXPECT_EQ(dialog_->State().link.device_table[0].device_type, 0);
+    EXPECT_EQ(dialog_->State().link.device_table[0].IpText(), "");
     const auto lines = traces.lines();
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[0], "net search \n");
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
 
 TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
     RegisterStandInPages({DevicePageKind::QuadView, DevicePageKind::Switcher});
-    dialog_->link.m_eState = kModeSerial;
+    dialog_->State().link.m_eState = kModeSerial;
     ListDevices({0xA5});
     dialog_->DeviceCombo()->setCurrentIndex(0);  // type 0 from the parser: the quad-view panel
     ASSERT_NE(Page(), nullptr);
@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
     }
 
     PtyPeer device(PtyPeer::Line::HeldOpen);
-    ASSERT_TRUE(dialog_->link.serial_port.OpenPort(device.PortName(), 115200));
+    ASSERT_TRUE(dialog_->State().link.serial_port.OpenPort(device.PortName(), 115200));
     {
         // The serial list shows the name as sent: no substitution there.
         std::vector<uint8_t> reply = DiscoveryReply(0xA5, 0x09, "QL2293 ");
@@ -129,22 +129,23 @@ TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
         dialog_->OnSearch();
         EXPECT_EQ(device.Answered(), 1);
         EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()), ElementsAre("QL2293 "));
-        EXPECT_EQ(dialog_->link.m_device_index, 1);  // the parser's count of names
-        EXPECT_EQ(dialog_->link.m_main_com_dev_type, 0xA5);
+        EXPECT_EQ(dialog_->State().link.serial_reply_count, 1);  // the parser's count of names
+        EXPECT_EQ(dialog_->State().link.m_device_index, 0);      // the list's one entry
+        EXPECT_EQ(dialog_->State().link.m_main_com_dev_type, 0xA5);
         ASSERT_NE(Page(), nullptr);
         EXPECT_EQ(Page()->kind(), DevicePageKind::Switcher);
         EXPECT_TRUE(waited_while_opening_);
-        EXPECT_THAT(TracesFrom(traces, "m_device_index = 1 \n "),
-                    ElementsAre("m_device_index = 1 \n ", " only com \n"));
+        EXPECT_THAT(TracesFrom(traces, "m_device_index = 0 \n "),
+                    ElementsAre("m_device_index = 0 \n ", " only com \n"));
     }
-    dialog_->link.serial_port.ClosePort(500);
+    dialog_->State().link.serial_port.ClosePort(500);
 }
 
 TEST_F(MainWindowTest, ScanDoesNothingInAnUnknownMode) {
     UdpPeer device(PeerScript::Reply(command::kDiscovery, {DiscoveryReply(0xA1, 0x11, "ABC")}));
-    dialog_->link.endpoints.device_port = device.port();
+    dialog_->State().link.endpoints.device_port = device.port();
     ListDevices({0xA1});
-    dialog_->link.m_eState = 2;
+    dialog_->State().link.m_eState = 2;
     TraceRecorder traces;
 
     dialog_->OnSearch();

@@ -48,13 +48,13 @@ TEST_F(MainWindowTest, TheNextStartRestoresTheConnectionAndTheListWithoutOpening
     ListDevices({0x81, 0xA1, 0x60});
     // A name with a comma and a non-ASCII letter, as a model name may be.
     dialog_->DeviceCombo()->setItemText(1, QStringLiteral("MV16, Studio Ä_192.0.2.11"));
-    dialog_->link.device_table[1].SetIpText("192.0.2.11");
-    dialog_->link.device_table[1].device_address = 7;
+    dialog_->State().link.device_table[1].SetIpText("192.0.2.11");
+    dialog_->State().link.device_table[1].device_address = 7;
     dialog_->DeviceCombo()->setCurrentIndex(1);  // the operator's choice opens its page
     ASSERT_NE(Page(), nullptr);
-    dialog_->link.m_eState = kModeSerial;
-    dialog_->link.m_main_com_dev_type = 0x81;
-    dialog_->serial_choice = {"/dev/ttyUSB7", 57600};
+    dialog_->State().link.m_eState = kModeSerial;
+    dialog_->State().link.m_main_com_dev_type = 0x81;
+    dialog_->State().serial_choice = {"/dev/ttyUSB7", 57600};
     dialog_.reset();  // the window goes: its settings are written
 
     TraceRecorder traces;
@@ -64,15 +64,15 @@ TEST_F(MainWindowTest, TheNextStartRestoresTheConnectionAndTheListWithoutOpening
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()),
                 ElementsAre("device 0", "MV16, Studio Ä_192.0.2.11", "device 2"));
     EXPECT_EQ(dialog_->DeviceCombo()->currentIndex(), 1);
-    EXPECT_EQ(dialog_->link.m_device_index, 1);
-    EXPECT_EQ(dialog_->link.device_table[1].IpText(), "192.0.2.11");
-    EXPECT_EQ(dialog_->link.device_table[1].device_address, 7);
-    EXPECT_EQ(dialog_->link.device_table[2].device_type, 0x60);
-    EXPECT_EQ(dialog_->link.m_eState, kModeSerial);
-    EXPECT_EQ(dialog_->link.m_main_com_dev_type, 0x81);
-    EXPECT_EQ(dialog_->serial_choice.port, "/dev/ttyUSB7");
-    EXPECT_EQ(dialog_->serial_choice.baud_rate, 57600u);
-    EXPECT_FALSE(dialog_->link.serial_port.IsOpen());
+    EXPECT_EQ(dialog_->State().link.m_device_index, 1);
+    EXPECT_EQ(dialog_->State().link.device_table[1].IpText(), "192.0.2.11");
+    EXPECT_EQ(dialog_->State().link.device_table[1].device_address, 7);
+    EXPECT_EQ(dialog_->State().link.device_table[2].device_type, 0x60);
+    EXPECT_EQ(dialog_->State().link.m_eState, kModeSerial);
+    EXPECT_EQ(dialog_->State().link.m_main_com_dev_type, 0x81);
+    EXPECT_EQ(dialog_->State().serial_choice.port, "/dev/ttyUSB7");
+    EXPECT_EQ(dialog_->State().serial_choice.baud_rate, 57600u);
+    EXPECT_FALSE(dialog_->State().link.serial_port.IsOpen());
     EXPECT_EQ(dialog_->CurrentPage(), nullptr) << "no page opens at start";
     EXPECT_EQ(dialog_->PageAreaText(),
               QStringLiteral("Choose a device in the list to open its page"));
@@ -139,11 +139,11 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeUsedStartsFromTheDefaultsWithOne
         if (c.says != nullptr) {
             EXPECT_NE(said[0].find(c.says), std::string::npos) << said[0];
         }
-        EXPECT_EQ(dialog->link.m_eState, kModeLan);
+        EXPECT_EQ(dialog->State().link.m_eState, kModeLan);
         EXPECT_EQ(dialog->DeviceCombo()->count(), 0);
-        EXPECT_EQ(dialog->link.m_device_index, -1);
-        EXPECT_EQ(dialog->serial_choice.port, "");
-        EXPECT_EQ(dialog->serial_choice.baud_rate, 9600u);
+        EXPECT_EQ(dialog->State().link.m_device_index, -1);
+        EXPECT_EQ(dialog->State().serial_choice.port, "");
+        EXPECT_EQ(dialog->State().serial_choice.baud_rate, 9600u);
         EXPECT_EQ(dialog->PageAreaText(), QStringLiteral("Press SCAN to search for devices"));
     }
 
@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeUsedStartsFromTheDefaultsWithOne
         TraceRecorder traces;
         auto dialog = std::make_unique<CPanoptixDlg>();
         EXPECT_EQ(SettingsTraces(traces).size(), 1u);
-        EXPECT_EQ(dialog->link.m_eState, kModeLan);
+        EXPECT_EQ(dialog->State().link.m_eState, kModeLan);
         EXPECT_EQ(dialog->DeviceCombo()->count(), 0);
     }
     QDir(SettingsPath()).removeRecursively();
@@ -185,7 +185,7 @@ class PortLink {
 TEST_F(MainWindowTest, ConfigureReadsThePortsAtEveryShowAndSelectsARememberedPortOnlyIfThere) {
     const testing_support::PtyPeer device(testing_support::PtyPeer::Line::HeldOpen);
     const std::string port = "/dev/pnxcfg" + std::to_string(::getpid());
-    dialog_->serial_choice = {port, 38400};
+    dialog_->State().serial_choice = {port, 38400};
 
     dialog_->OnSettings();
     CSetConfigure* configure = dialog_->SetConfigureDialog();
@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, ConfigureReadsThePortsAtEveryShowAndSelectsARememberedPor
     // A new window (the next start) selects the remembered port now that it exists.
     dialog_.reset();
     dialog_ = std::make_unique<CPanoptixDlg>();
-    dialog_->serial_choice = {port, 115200};
+    dialog_->State().serial_choice = {port, 115200};
     dialog_->OnSettings();
     ports = FindControlAs<QComboBox>(dialog_->SetConfigureDialog(), set_configure_id::kPortList);
     EXPECT_EQ(ports->currentText().toStdString(), port);
