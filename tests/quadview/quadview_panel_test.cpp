@@ -49,6 +49,23 @@ TEST_F(PanelTest, LayoutClickSendsLightsAndRedrawsAndTheModeInForceDoesNothing) 
     EXPECT_EQ(view_.repaints, repaints);
 }
 
+// Mode 16 is the last with a button to put out; a mode beyond it has none.
+TEST_F(PanelTest, LayoutClickPutsOutTheLastModesButtonToo) {
+    struct Case {
+        uint8_t from, to;
+        int lit;
+    };
+    for (const Case c : {Case{16, 15, 1047}, Case{17, 16, 1048}}) {
+        SCOPED_TRACE(static_cast<int>(c.from));
+        view_.picture.clear();
+        block().show_mode = c.from;
+        panel_.ShowStoredMode();
+        panel_.ApplyShowMode(c.to);
+        EXPECT_THAT(CommandAndPayload(ReceivedOne()), ElementsAre(0x94, c.to));
+        EXPECT_THAT(view_.LitLayoutButtons(), ElementsAre(c.lit));
+    }
+}
+
 TEST_F(PanelTest, PipModeWithEqualChildrenSendsOnlyTheShowMode) {
     block().kora_kv2718_pip_child_ch = {1, 1};
     panel_.ApplyShowMode(7);

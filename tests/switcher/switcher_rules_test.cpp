@@ -175,6 +175,7 @@ TEST(SwitcherRules, TogglesTypesRatesAndPages) {
          set(&Block::settings_page, 0)},
         {"no such type", Nothing, type(0), {}, Nothing},
         {"r2", Nothing, rate(1), {}, set(&Block::transition_rate, 1)},
+        {"r3, the last rate", Nothing, rate(2), {}, set(&Block::transition_rate, 2)},
         {"r3 while the lamp is lit", set(&Block::auto_lamp, 1), rate(2), {}, Nothing},
         {"no such rate", Nothing, rate(3), {}, Nothing},
     });

@@ -321,6 +321,10 @@ TEST(TransitionLever, MendedFaults) {
          0,
          0,
          0},
+        // The last step sent was 128 too, but going down: the switcher is mid-mix going up.
+        {"after a drag down, a fast drag back up skips 128: sent going up", Down,
+         Then({Drag(0, 129), {Move(60), Move(0)}}),
+         Join({Steps(0, 0, 128), {Step(1, 128), Step(0, 0)}}), 2, 0, 0, 0},
         {"a drag during Auto stops its timer and carries on from the thumb",
          Opening,
          Then({{Auto(), Ticks(10), Move(118)}, Drag(118, 0), {StaleTick(1)}}),

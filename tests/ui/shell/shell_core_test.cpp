@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 using testing_support::TraceRecorder;
 
 // A full table of 128 devices comes back as it was kept; a list whose texts could not be read
-// back, or without a selection, is not kept at all.
+// back, or without a selection in it, is not kept at all, and a file selecting past its list is
+// refused.
 TEST(RememberedSettings, AFullListComesBackAndAnUnreadableOneIsNotKept) {
     PanoptixState state;
     state.link.m_eState = kModeSerial;
@@ -45,10 +46,15 @@ TEST(RememberedSettings, AFullListComesBackAndAnUnreadableOneIsNotKept) {
     EXPECT_EQ(read.settings.devices[127].name, texts[127]);
     EXPECT_EQ(read.settings.devices[127].entry.IpText(), "192.0.2.128");
     EXPECT_EQ(read.settings.devices[127].entry.device_address, 127);
+    SettingsValues past_the_list = RememberedSettingsValues(kept);
+    past_the_list["devices/selected"] = "128";
+    EXPECT_EQ(ParseRememberedSettings(past_the_list).problem,
+              "devices/selected \"128\" is not a number from -1 to 127");
 
     for (const auto& [text, selected] : {std::pair<std::string, int>{"MX\x01_192.0.2.1", 0},
                                          {std::string(513, 'M'), 0},
-                                         {"MX88_192.0.2.1", -1}}) {
+                                         {"MX88_192.0.2.1", -1},
+                                         {"MX88_192.0.2.1", 128}}) {
         texts[5] = text;
         const RememberedSettings not_kept = CaptureSettings(state, texts, selected);
         EXPECT_TRUE(not_kept.devices.empty());
