@@ -2,7 +2,7 @@
 // The device pages the main window can open, by page kind. A device model makes its page
 // available with one line in DefaultDevicePages() (device_pages.cpp), naming its page and the
 // block of the shared state the page works on:
-//     {DevicePageKind::Switcher, &CreateDevicePage<CClass_switcher_dlg, &PanoptixState::switcher>},
+//     {DevicePageKind::Switcher, &CreateDevicePage<SwitcherPage, &PanoptixState::switcher>},
 // The page is created with the link state, its device's block and its parent.
 // A kind without a registered page opens nothing ("m_p_mian_show_dlg is null \n").
 // The main window hides a page it replaces (search, another device chosen) and removes it with

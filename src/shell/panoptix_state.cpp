@@ -2,7 +2,7 @@
 
 namespace panoptix {
 
-CPanoptixDlg* m_p_glo_main_set_or_get_dlg = nullptr;
+MainWindow* m_p_glo_main_set_or_get_dlg = nullptr;
 
 void ResetSharedPageState(PanoptixState& state) {
     // Nothing of the link is reset when a page changes.

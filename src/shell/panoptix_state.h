@@ -36,9 +36,9 @@ void ResetSharedPageState(PanoptixState& state);
 // The port and rate to offer: the open port's, else the ones chosen last.
 SerialChoice CurrentSerialChoice(const PanoptixState& state);
 
-class CPanoptixDlg;
+class MainWindow;
 // The one main window; set during its initialisation and cleared when it goes. Used by the
 // shell only: pages are handed their state.
-extern CPanoptixDlg* m_p_glo_main_set_or_get_dlg;
+extern MainWindow* m_p_glo_main_set_or_get_dlg;
 
 }  // namespace panoptix

@@ -14,7 +14,7 @@ using testing_support::TraceRecorder;
 
 TEST_F(MainWindowTest, StartsIdleWithTheSkinInPlace) {
     TraceRecorder traces;
-    CPanoptixDlg dialog;
+    MainWindow dialog;
     EXPECT_EQ(m_p_glo_main_set_or_get_dlg, &dialog);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("kora_multiview"));
     EXPECT_EQ(dialog.geometry(), QRect(0, 0, 1280, 720));
@@ -200,7 +200,7 @@ TEST_F(MainWindowTest, SettingsAreCreatedOnceBesideTheWindowAndThenOnlyShown) {
     auto* settings_button =
         FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kSettings);
     QTest::mouseClick(settings_button, Qt::LeftButton);
-    CSetConfigure* settings = dialog_->SetConfigureDialog();
+    ConfigureWindow* settings = dialog_->ConfigureDialog();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(settings->geometry(), QRect(340, 100, 480, 400));
@@ -208,7 +208,7 @@ TEST_F(MainWindowTest, SettingsAreCreatedOnceBesideTheWindowAndThenOnlyShown) {
 
     settings->hide();
     QTest::mouseClick(settings_button, Qt::LeftButton);
-    EXPECT_EQ(dialog_->SetConfigureDialog(), settings);
+    EXPECT_EQ(dialog_->ConfigureDialog(), settings);
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(traces.CountStartingWith("m_pSetConfigure = null \n"), 1u);
 }
@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, ChangingTheConnectionModeClosesThePageAndTheList) {
     QTest::mouseClick(FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kSettings),
                       Qt::LeftButton);
     auto* mode =
-        FindControlAs<QComboBox>(dialog_->SetConfigureDialog(), set_configure_id::kModeList);
+        FindControlAs<QComboBox>(dialog_->ConfigureDialog(), configure_window_id::kModeList);
     ASSERT_NE(mode, nullptr);
 
     testing_support::Pick(mode, 0);  // LAN again: nothing changes
