@@ -37,5 +37,3 @@ class MatrixFunctionPage : public QWidget, public LockView {
 };
 
 }  // namespace panoptix
-
-using panoptix::MatrixFunctionPage;

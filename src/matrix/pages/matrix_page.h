@@ -65,5 +65,3 @@ class MatrixPage : public QWidget, public CrosspointView {
 };
 
 }  // namespace panoptix
-
-using panoptix::MatrixPage;

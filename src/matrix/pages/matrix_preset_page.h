@@ -66,5 +66,3 @@ class MatrixPresetPage : public QWidget {
 };
 
 }  // namespace panoptix
-
-using panoptix::MatrixPresetPage;

@@ -60,5 +60,3 @@ class MatrixSettingPage : public QWidget, public MatrixSettingView {
 };
 
 }  // namespace panoptix
-
-using panoptix::MatrixSettingPage;

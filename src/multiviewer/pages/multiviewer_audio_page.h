@@ -19,5 +19,3 @@ class MultiviewerAudioPage : public MultiviewerSubPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::MultiviewerAudioPage;

@@ -35,5 +35,3 @@ class MultiviewerColourPage : public MultiviewerSubPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::MultiviewerColourPage;

@@ -45,5 +45,3 @@ class MultiviewerControlPage : public MultiviewerSubPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::MultiviewerControlPage;

@@ -64,5 +64,3 @@ class MultiviewerPage : public QWidget {
 };
 
 }  // namespace panoptix
-
-using panoptix::MultiviewerPage;

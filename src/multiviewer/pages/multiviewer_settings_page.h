@@ -43,5 +43,3 @@ class MultiviewerSettingsPage : public MultiviewerSubPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::MultiviewerSettingsPage;

@@ -13,5 +13,3 @@ class MultiviewerStatusPage : public MultiviewerSubPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::MultiviewerStatusPage;

@@ -39,5 +39,3 @@ class MultiviewerUmdPage : public MultiviewerSubPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::MultiviewerUmdPage;

@@ -113,5 +113,3 @@ class QuadviewPage : public QWidget, private QuadviewView {
 };
 
 }  // namespace panoptix
-
-using panoptix::QuadviewPage;

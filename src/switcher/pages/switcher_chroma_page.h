@@ -29,5 +29,3 @@ class SwitcherChromaPage : public SwitcherSettingsPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::SwitcherChromaPage;

@@ -26,5 +26,3 @@ class SwitcherKeyPage : public SwitcherSettingsPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::SwitcherKeyPage;

@@ -72,5 +72,3 @@ class SwitcherPage : public QWidget {
 };
 
 }  // namespace panoptix
-
-using panoptix::SwitcherPage;

@@ -26,5 +26,3 @@ class SwitcherPipPage : public SwitcherSettingsPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::SwitcherPipPage;

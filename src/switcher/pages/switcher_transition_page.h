@@ -27,5 +27,3 @@ class SwitcherTransitionPage : public SwitcherSettingsPage {
 };
 
 }  // namespace panoptix
-
-using panoptix::SwitcherTransitionPage;
