@@ -40,14 +40,14 @@
 #include "link/clock.h"
 #include "link/operator_messages.h"
 #include "link/trace.h"
-#include "matrix/pages/class_matrix_control.h"
 #include "matrix/pages/matrix_control_ids.h"
-#include "multiviewer/pages/class_16view_dlg.h"
+#include "matrix/pages/matrix_page.h"
 #include "multiviewer/pages/multiviewer_control_ids.h"
+#include "multiviewer/pages/multiviewer_page.h"
 #include "quadview/core/quadview_control_ids.h"
-#include "quadview/pages/class_kv2718_main_dlg.h"
-#include "shell/panoptix_dlg.h"
-#include "shell/set_configure.h"
+#include "quadview/pages/quadview_page.h"
+#include "shell/configure_window.h"
+#include "shell/main_window.h"
 #include "switcher/core/switcher_controls.h"
 
 namespace {
@@ -251,7 +251,7 @@ uint8_t TypeOf(std::string_view kind) {
 }
 
 int RunInLab(std::string_view kind, int stall_seconds, int presses) {
-    CPanoptixDlg dialog;
+    MainWindow dialog;
     dialog.show();
     Settle();
     SaveScreenshot(&dialog, "main");
@@ -290,7 +290,7 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
         }
         dialog.OnSettings();
         Settle();
-        SaveScreenshot(dialog.SetConfigureDialog(), "settings");
+        SaveScreenshot(dialog.ConfigureDialog(), "settings");
         PrintMemory((what + ", sub-pages + settings").c_str());
         buttons = {FindControl(page, mv_id::kFirstLayoutButton),
                    FindControl(page, mv_id::kFirstLayoutButton + 1)};
@@ -305,7 +305,7 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
         buttons = {FindControl(page, sw_id::kProgramRow[0]),
                    FindControl(page, sw_id::kProgramRow[1])};
     } else if (kind == "matrix") {
-        auto* matrix = qobject_cast<CClass_matrix_control*>(page);
+        auto* matrix = qobject_cast<MatrixPage*>(page);
         Click(FindControl(page, matrix_id::kSettingTab));
         Settle();
         SaveScreenshot(&dialog, "matrix-setting");
@@ -348,7 +348,7 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
 // the window for its 2 s window by design, then the first device's page opens (and queries
 // it). Its stall is reported apart from the others.
 int RunCrowdSearch(int expected_devices) {
-    CPanoptixDlg dialog;
+    MainWindow dialog;
     dialog.show();
     Settle();
     QWidget* scan = FindControl(&dialog, main_dialog_id::kScan);
@@ -378,7 +378,7 @@ int RunQuadSilent(int stall_seconds) {
     link.m_device_index = 0;
     QuadviewState quad;
     {
-        CClass_kv2718_main_dlg page(link, quad, nullptr);
+        QuadviewPage page(link, quad, nullptr);
         page.show();
         Settle();
         std::printf(

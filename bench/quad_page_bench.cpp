@@ -21,7 +21,7 @@
 #include "cpu_meter.h"
 #include "link/operator_messages.h"
 #include "link/trace.h"
-#include "quadview/pages/class_kv2718_main_dlg.h"
+#include "quadview/pages/quadview_page.h"
 
 namespace panoptix::bench {
 namespace {
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
 
     int exit_code = 0;
     {
-        CClass_kv2718_main_dlg page(link, quad, nullptr);  // opening: two queries time out
+        QuadviewPage page(link, quad, nullptr);  // opening: two queries time out
         page.show();
         const auto opening = device.DrainCounts();
         const CpuMeter meter;

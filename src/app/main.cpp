@@ -4,8 +4,8 @@
 #include "app/first_paint_probe.h"
 #include "app/liveness_probe.h"
 #include "link/operator_messages.h"
+#include "shell/main_window.h"
 #include "shell/message_box_sink.h"
-#include "shell/panoptix_dlg.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
 
     int result = 0;
     {
-        panoptix::CPanoptixDlg dialog;
+        panoptix::MainWindow dialog;
         panoptix::InstallFirstPaintProbe(&dialog);
         panoptix::InstallLivenessProbe(&dialog);
         dialog.show();

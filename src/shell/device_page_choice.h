@@ -9,8 +9,8 @@
 
 namespace panoptix {
 
-// A page per device kind: QuadView CClass_kv2718_main_dlg, Matrix CClass_matrix_control,
-// Multiviewer CClass_16view_dlg, Switcher CClass_switcher_dlg.
+// A page per device kind: QuadView QuadviewPage, Matrix MatrixPage,
+// Multiviewer MultiviewerPage, Switcher SwitcherPage.
 using DevicePageKind = DeviceKind;
 
 struct DevicePageForType {

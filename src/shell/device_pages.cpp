@@ -3,23 +3,21 @@
 #include <vector>
 
 // Each device model includes its page header here and adds its line to the table below.
-#include "matrix/pages/class_matrix_control.h"
-#include "multiviewer/pages/class_16view_dlg.h"
-#include "quadview/pages/class_kv2718_main_dlg.h"
-#include "switcher/pages/class_switcher_dlg.h"
+#include "matrix/pages/matrix_page.h"
+#include "multiviewer/pages/multiviewer_page.h"
+#include "quadview/pages/quadview_page.h"
+#include "switcher/pages/switcher_page.h"
 
 namespace panoptix {
 
 std::span<const DevicePageRegistration> DefaultDevicePages() {
     static const std::vector<DevicePageRegistration> kPages = {
         {DevicePageKind::Multiviewer,
-         &CreateDevicePage<CClass_16view_dlg, &PanoptixState::multiviewers>},
+         &CreateDevicePage<MultiviewerPage, &PanoptixState::multiviewers>},
         // 0x60 and every type the panel does not know.
-        {DevicePageKind::QuadView,
-         &CreateDevicePage<CClass_kv2718_main_dlg, &PanoptixState::quadviews>},
-        {DevicePageKind::Switcher,
-         &CreateDevicePage<CClass_switcher_dlg, &PanoptixState::switchers>},
-        {DevicePageKind::Matrix, &CreateDevicePage<CClass_matrix_control, &PanoptixState::routers>},
+        {DevicePageKind::QuadView, &CreateDevicePage<QuadviewPage, &PanoptixState::quadviews>},
+        {DevicePageKind::Switcher, &CreateDevicePage<SwitcherPage, &PanoptixState::switchers>},
+        {DevicePageKind::Matrix, &CreateDevicePage<MatrixPage, &PanoptixState::routers>},
     };
     return kPages;
 }

@@ -2,7 +2,7 @@
 // The device pages the main window can open, by page kind. A device model makes its page
 // available with one line in DefaultDevicePages() (device_pages.cpp), naming its page and the
 // blocks of its kind, of which the page works on its own device's:
-//     {DevicePageKind::Switcher, &CreateDevicePage<CClass_switcher_dlg,
+//     {DevicePageKind::Switcher, &CreateDevicePage<SwitcherPage,
 //     &PanoptixState::switchers>},
 // The page is created with the link state, its device's block and its parent.
 // A kind without a registered page opens nothing ("m_p_mian_show_dlg is null \n").

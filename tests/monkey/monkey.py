@@ -26,10 +26,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 # Page class (as the probe names it) -> device kind.
 PAGE_KINDS = {
-    "CClass_16view_dlg": "multiviewer",
-    "CClass_switcher_dlg": "switcher",
-    "CClass_matrix_control": "matrix",
-    "CClass_kv2718_main_dlg": "quadview",
+    "MultiviewerPage": "multiviewer",
+    "SwitcherPage": "switcher",
+    "MatrixPage": "matrix",
+    "QuadviewPage": "quadview",
 }
 # Control ids of the main window and the settings window (src/shell).
 SCAN, SETTINGS, DEVICE_COMBO, CLOSE = 1005, 1006, 1007, 1002
@@ -283,7 +283,7 @@ class Monkey:
 
     def main_window(self):
         for w in self.screen.windows:
-            if w["cls"] == "CPanoptixDlg":
+            if w["cls"] == "MainWindow":
                 return w
         return self.screen.windows[0] if self.screen.windows else None
 

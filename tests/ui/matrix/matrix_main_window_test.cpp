@@ -7,9 +7,9 @@
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
-#include "matrix/pages/class_matrix_control.h"
 #include "matrix/pages/matrix_control_ids.h"
-#include "shell/panoptix_dlg.h"
+#include "matrix/pages/matrix_page.h"
+#include "shell/main_window.h"
 #include "support/recorders.h"
 
 namespace panoptix {
@@ -17,7 +17,7 @@ namespace {
 
 TEST(MainWindowMatrixTest, OpensForBothTypeBytesWithTheLockClearedAndTheRecordKept) {
     testing_support::MessageRecorder messages;
-    CPanoptixDlg dialog;
+    MainWindow dialog;
     for (const uint8_t type_byte : {0x81, 0x82}) {
         dialog.State().link.device_table[0].SetIpText("127.0.0.1");
         dialog.State().link.device_table[0].device_type = type_byte;
@@ -38,7 +38,7 @@ TEST(MainWindowMatrixTest, OpensForBothTypeBytesWithTheLockClearedAndTheRecordKe
 
         dialog.OpenDevicePage();
 
-        auto* page = qobject_cast<CClass_matrix_control*>(dialog.CurrentPage());
+        auto* page = qobject_cast<MatrixPage*>(dialog.CurrentPage());
         ASSERT_NE(page, nullptr) << int{type_byte};
         EXPECT_EQ(page->geometry(), QRect(20, 110, 1240, 580));
         EXPECT_TRUE(page->isVisible());

@@ -6,8 +6,8 @@
 
 #include <QTest>
 
-#include "matrix/pages/class_matrix_child_function.h"
-#include "matrix/pages/class_matrix_child_setting.h"
+#include "matrix/pages/matrix_function_page.h"
+#include "matrix/pages/matrix_setting_page.h"
 #include "matrix_page_test_support.h"
 #include "support/recorders.h"
 
@@ -41,7 +41,7 @@ TEST_F(MatrixPage, OpensWithEveryButtonInPlaceAndTheFunctionSubPage) {
     EXPECT_EQ(PageButton(id::kControlTab)->PictureId(), kControlShown);
     EXPECT_EQ(PageButton(id::kSettingTab)->PictureId(), kSettingNormal);
 
-    ASSERT_NE(qobject_cast<CClass_matrix_child_function*>(page_->SubPage()), nullptr);
+    ASSERT_NE(qobject_cast<MatrixFunctionPage*>(page_->SubPage()), nullptr);
     EXPECT_EQ(page_->current_sub_page(), 1);
     EXPECT_EQ(page_->SubPage()->geometry(), QRect(750, 105, 490, 420));
     const struct {
@@ -160,7 +160,7 @@ TEST_F(MatrixPage, TabsSwapTheSubPages) {
     QWidget* function_page = page_->SubPage();
 
     ShowTab(id::kSettingTab);
-    ASSERT_NE(qobject_cast<CClass_matrix_child_setting*>(page_->SubPage()), nullptr);
+    ASSERT_NE(qobject_cast<MatrixSettingPage*>(page_->SubPage()), nullptr);
     EXPECT_EQ(page_->current_sub_page(), 2);
     EXPECT_EQ(page_->SubPage()->geometry(), QRect(750, 105, 490, 420));
     EXPECT_TRUE(page_->SubPage()->isVisible());
@@ -178,7 +178,7 @@ TEST_F(MatrixPage, TabsSwapTheSubPages) {
     EXPECT_EQ(page_->SubPage(), setting_page);
 
     ShowTab(id::kControlTab);
-    ASSERT_NE(qobject_cast<CClass_matrix_child_function*>(page_->SubPage()), nullptr);
+    ASSERT_NE(qobject_cast<MatrixFunctionPage*>(page_->SubPage()), nullptr);
     EXPECT_EQ(PageButton(id::kControlTab)->PictureId(), kControlShown);
     EXPECT_EQ(PageButton(id::kSettingTab)->PictureId(), kSettingNormal);
 

@@ -13,8 +13,8 @@
 #include "link/link_state.h"
 #include "matrix/core/matrix_state.h"
 #include "matrix/core/matrix_views.h"
-#include "matrix/pages/class_matrix_control.h"
 #include "matrix/pages/matrix_control_ids.h"
+#include "matrix/pages/matrix_page.h"
 #include "support/pty_peer.h"
 #include "support/udp_peer.h"
 
@@ -29,9 +29,9 @@ class MatrixPageTest : public ::testing::Test {
     }
 
     // A new page on the block as it stands, as the main window opens it.
-    CClass_matrix_control& Open() {
+    MatrixPage& Open() {
         page_.reset();
-        page_ = std::make_unique<CClass_matrix_control>(link_, matrix_, nullptr);
+        page_ = std::make_unique<MatrixPage>(link_, matrix_, nullptr);
         page_->show();
         return *page_;
     }
@@ -90,7 +90,7 @@ class MatrixPageTest : public ::testing::Test {
     LinkState link_;
     MatrixState matrix_;
     UdpPeer router_;
-    std::unique_ptr<CClass_matrix_control> page_;
+    std::unique_ptr<MatrixPage> page_;
 };
 
 }  // namespace panoptix::testing_support

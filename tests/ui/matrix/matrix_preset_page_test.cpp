@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "controls/user_settings_file.h"
-#include "matrix/pages/class_matrix_child_preset.h"
+#include "matrix/pages/matrix_preset_page.h"
 #include "matrix_page_test_support.h"
 #include "support/recorders.h"
 
@@ -20,8 +20,8 @@ namespace id = matrix_id;
 
 class MatrixPresetPage : public MatrixPageTest {
   protected:
-    CClass_matrix_child_preset* Presets() const {
-        return qobject_cast<CClass_matrix_child_preset*>(page_->SubPage());
+    panoptix::MatrixPresetPage* Presets() const {
+        return qobject_cast<panoptix::MatrixPresetPage*>(page_->SubPage());
     }
     // The page opened on the PRESET tab.
     void OpenPresets() {
@@ -39,8 +39,8 @@ class MatrixPresetPage : public MatrixPageTest {
         std::string keys;
         for (int k = 1; k <= kMatrixPresets; ++k) {
             const int picture = SubPageControl(id::PresetId(k))->PictureId();
-            keys += picture == CClass_matrix_child_preset::PresetBitmapId(k, true)    ? '#'
-                    : picture == CClass_matrix_child_preset::PresetBitmapId(k, false) ? '.'
+            keys += picture == panoptix::MatrixPresetPage::PresetBitmapId(k, true)    ? '#'
+                    : picture == panoptix::MatrixPresetPage::PresetBitmapId(k, false) ? '.'
                                                                                       : '?';
         }
         return keys;

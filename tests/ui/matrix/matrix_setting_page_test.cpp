@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "controls/ip_address_field.h"
-#include "matrix/pages/class_matrix_child_setting.h"
+#include "matrix/pages/matrix_setting_page.h"
 #include "matrix_page_test_support.h"
 #include "resources/skin.h"
 #include "support/recorders.h"
@@ -30,13 +30,13 @@ constexpr QPoint kLampCentre{268 + 16, 274 + 16};
 class MatrixSettingPage : public MatrixPageTest {
   protected:
     // Opens the page on its SETTING tab.
-    CClass_matrix_child_setting& OpenSetting() {
+    panoptix::MatrixSettingPage& OpenSetting() {
         Open();
         ShowTab(id::kSettingTab);
         return Setting();
     }
-    CClass_matrix_child_setting& Setting() const {
-        auto* setting = qobject_cast<CClass_matrix_child_setting*>(page_->SubPage());
+    panoptix::MatrixSettingPage& Setting() const {
+        auto* setting = qobject_cast<panoptix::MatrixSettingPage*>(page_->SubPage());
         EXPECT_NE(setting, nullptr);
         return *setting;
     }

@@ -19,7 +19,7 @@ using testing_support::SubPageTest;
 
 TEST_F(SubPageTest, ColourPageListsAndTheirCaptions) {
     state_.multiviewer.m_cur_window_count = 4;
-    Make<CClass_16view_color>();
+    Make<MultiviewerColourPage>();
     const QStringList channels{"All Channel", "CH_1", "CH_2", "CH_3", "CH_4"};
     const QStringList colours{"Black",     "Blue",        "Red",       "Magenta",
                               "Green",     "Cyan",        "Yellow",    "White",
@@ -52,7 +52,7 @@ TEST_F(SubPageTest, ColourPageChannelsFollowTheLayoutsWindowCount) {
         state_.multiviewer.m_all_16_view_page_data.resolution_color_channel = c.stored_channel;
         state_.multiviewer.m_all_16_view_page_data.umd_text_color = {3, 4, 5, 6, 7};
         state_.multiviewer.m_all_16_view_page_data.resolution_back_color = {9, 10, 11, 12, 20};
-        Make<CClass_16view_color>();
+        Make<MultiviewerColourPage>();
         EXPECT_EQ(List(mv_id::kUmdChannelList)->currentIndex(), c.shown_entry);
         EXPECT_EQ(List(mv_id::kResolutionChannelList)->currentIndex(), c.shown_entry);
         EXPECT_EQ(state_.multiviewer.m_all_16_view_page_data.umd_color_channel, c.channel_after);
@@ -68,7 +68,7 @@ TEST_F(SubPageTest, ColourPageChannelsFollowTheLayoutsWindowCount) {
 }
 
 TEST_F(SubPageTest, ColourForAllChannelsSetsEveryWindowAndTheBarsTurnRed) {
-    CClass_16view_dlg container(state_.link, state_.multiviewer, nullptr);
+    MultiviewerPage container(state_.link, state_.multiviewer, nullptr);
     container.show();
     device_->WaitForFrames(1, 1000);
     device_->Forget();
@@ -102,7 +102,7 @@ TEST_F(SubPageTest, ColourForOneWindowTouchesOnlyThatWindow) {
     state_.multiviewer.m_all_16_view_page_data.resolution_color_channel = 1;
     state_.multiviewer.m_all_16_view_page_data.umd_text_color.fill(1);
     state_.multiviewer.m_all_16_view_page_data.umd_back_color.fill(1);
-    Make<CClass_16view_color>();
+    Make<MultiviewerColourPage>();
 
     // Switching the UMD channel shows that window's colours and sends nothing.
     state_.multiviewer.m_all_16_view_page_data.umd_text_color[4] = 13;
@@ -135,7 +135,7 @@ TEST_F(SubPageTest, PickingTheEntryAlreadyShownSendsIt) {
     state_.multiviewer.m_all_16_view_page_data.umd_color_channel = 0;
     state_.multiviewer.m_all_16_view_page_data.umd_back_color.fill(5);
     state_.multiviewer.m_all_16_view_page_data.umd_back_color[0] = 2;
-    Make<CClass_16view_color>();
+    Make<MultiviewerColourPage>();
     ASSERT_EQ(List(mv_id::kUmdBackColorList)->currentText(), "Red");
     Pick(List(mv_id::kUmdBackColorList), 2);
     const std::vector<uint8_t> colour = NextFrame();
@@ -146,7 +146,7 @@ TEST_F(SubPageTest, PickingTheEntryAlreadyShownSendsIt) {
     // "Audio Meter Enable" shows the device's last report, which the page never changes.
     state_.multiviewer.m_all_16_view_page_data.audio_enable = 1;
     state_.multiviewer.audio_meter_shown = 0;
-    Make<CClass_16view_set>();
+    Make<MultiviewerSettingsPage>();
     ASSERT_EQ(List(mv_id::kAudioMeterEnableList)->currentText(), "ON");
     Pick(List(mv_id::kAudioMeterEnableList), 1);
     const std::vector<uint8_t> meters = NextFrame();

@@ -17,13 +17,13 @@
 #include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "multiviewer/core/status_decoder.h"
-#include "multiviewer/pages/class_16view_control.h"
-#include "multiviewer/pages/class_16view_dlg.h"
 #include "multiviewer/pages/multiviewer_control_ids.h"
+#include "multiviewer/pages/multiviewer_control_page.h"
+#include "multiviewer/pages/multiviewer_page.h"
 #include "multiviewer/pages/preview_painter.h"
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
-#include "shell/panoptix_dlg.h"
+#include "shell/main_window.h"
 #include "ui/list_pick.h"
 
 namespace panoptix {
@@ -57,16 +57,16 @@ std::vector<uint8_t> ReplyWithLayout(uint8_t layout_code) {
 class ContainerTest : public ::testing::Test {
   protected:
     // Opens the container against a device answering with reply (or silent without one).
-    CClass_16view_dlg& Open(std::optional<std::vector<uint8_t>> reply) {
+    MultiviewerPage& Open(std::optional<std::vector<uint8_t>> reply) {
         device_ = std::make_unique<UdpPeer>(MultiviewerScript(std::move(reply)));
         ConnectTo(state_, *device_);
-        container_ = std::make_unique<CClass_16view_dlg>(state_.link, state_.multiviewer, nullptr);
+        container_ = std::make_unique<MultiviewerPage>(state_.link, state_.multiviewer, nullptr);
         container_->show();
         return *container_;
     }
 
-    CClass_16view_control& LayoutPage() const {
-        auto* page = qobject_cast<CClass_16view_control*>(container_->SubPage());
+    MultiviewerControlPage& LayoutPage() const {
+        auto* page = qobject_cast<MultiviewerControlPage*>(container_->SubPage());
         EXPECT_NE(page, nullptr);
         return *page;
     }
@@ -95,11 +95,11 @@ class ContainerTest : public ::testing::Test {
     MessageRecorder messages_;
     testing_support::MultiviewerPageState state_;
     std::unique_ptr<UdpPeer> device_;
-    std::unique_ptr<CClass_16view_dlg> container_;
+    std::unique_ptr<MultiviewerPage> container_;
 };
 
 TEST_F(ContainerTest, OpeningQueriesTheDeviceLightsItsLayoutAndSendsNothingElse) {
-    CClass_16view_dlg& container = Open(ReplyWithLayout(9));
+    MultiviewerPage& container = Open(ReplyWithLayout(9));
 
     EXPECT_EQ(container.size(), QSize(1240, 580));
     EXPECT_EQ(container.current_page(), 2);
@@ -148,7 +148,7 @@ TEST_F(ContainerTest, AWindowWithoutReportedSourceShowsAnEmptyList) {
 }
 
 TEST_F(ContainerTest, LayoutButtonSendsTheLayoutAndThePreviewRedrawsAsTwoByTwo) {
-    CClass_16view_dlg& container = Open(ReplyWithLayout(9));
+    MultiviewerPage& container = Open(ReplyWithLayout(9));
     device_->WaitForFrames(1, 1000);
     device_->Forget();
 
@@ -181,7 +181,7 @@ TEST_F(ContainerTest, LayoutButtonSendsTheLayoutAndThePreviewRedrawsAsTwoByTwo) 
 }
 
 TEST_F(ContainerTest, PressingTheLitLayoutOrTheShownPageSendsNothing) {
-    CClass_16view_dlg& container = Open(ReplyWithLayout(9));
+    MultiviewerPage& container = Open(ReplyWithLayout(9));
     device_->WaitForFrames(1, 1000);
     device_->Forget();
     const QWidget* page = container.SubPage();
@@ -212,7 +212,7 @@ TEST_F(ContainerTest, SourceChoiceSendsInputAndWindow) {
 
 TEST_F(ContainerTest, OnAClosedSerialPortALayoutPressChangesTheStateButSendsNothing) {
     state_.link.m_eState = kModeSerial;
-    CClass_16view_dlg& container = Open(ReplyWithLayout(9));
+    MultiviewerPage& container = Open(ReplyWithLayout(9));
     // No query reached the device: the cleared block names layout 1 and the sources are empty.
     EXPECT_EQ(LayoutPage().current_layout(), 1);
     const auto geometry_before = state_.multiviewer.preview_window;
@@ -233,7 +233,7 @@ TEST_F(ContainerTest, ALockedDeviceRefusesLayoutPressesUntilAQueryHasEnded) {
     // On the serial link with the port closed the opening query never ran.
     state_.link.m_eState = kModeSerial;
     state_.multiviewer.m_all_16_view_page_data.lock_state = 1;
-    CClass_16view_dlg& container = Open(ReplyWithLayout(9));
+    MultiviewerPage& container = Open(ReplyWithLayout(9));
     ASSERT_EQ(state_.multiviewer.m_status_query_done, 0);
     EXPECT_EQ(LayoutPage().current_layout(), 1);
 
@@ -257,7 +257,7 @@ TEST_F(ContainerTest, ALockedDeviceRefusesLayoutPressesUntilAQueryHasEnded) {
 }
 
 TEST_F(ContainerTest, EveryPageButtonShowsItsPageAndMovesTheSelectedFace) {
-    CClass_16view_dlg& container = Open(ReplyWithLayout(4));
+    MultiviewerPage& container = Open(ReplyWithLayout(4));
     struct PageCase {
         int page;
         int button;
@@ -265,12 +265,12 @@ TEST_F(ContainerTest, EveryPageButtonShowsItsPageAndMovesTheSelectedFace) {
         const char* page_class;
     };
     const PageCase cases[] = {
-        {3, mv_id::kUmdPageButton, 205, "panoptix::CClass_16view_umd"},
-        {5, mv_id::kColorPageButton, 190, "panoptix::CClass_16view_color"},
-        {6, mv_id::kSetPageButton, 201, "panoptix::CClass_16view_set"},
-        {1, mv_id::kStatusPageButton, 203, "panoptix::CClass_16view_status"},
-        {4, mv_id::kAudioPageButton, 186, "panoptix::CClass_16view_audio"},
-        {2, mv_id::kControlPageButton, 193, "panoptix::CClass_16view_control"},
+        {3, mv_id::kUmdPageButton, 205, "panoptix::MultiviewerUmdPage"},
+        {5, mv_id::kColorPageButton, 190, "panoptix::MultiviewerColourPage"},
+        {6, mv_id::kSetPageButton, 201, "panoptix::MultiviewerSettingsPage"},
+        {1, mv_id::kStatusPageButton, 203, "panoptix::MultiviewerStatusPage"},
+        {4, mv_id::kAudioPageButton, 186, "panoptix::MultiviewerAudioPage"},
+        {2, mv_id::kControlPageButton, 193, "panoptix::MultiviewerControlPage"},
     };
     int previous_button = mv_id::kControlPageButton;
     int previous_normal_face = 192;
@@ -297,7 +297,7 @@ TEST_F(ContainerTest, EveryPageButtonShowsItsPageAndMovesTheSelectedFace) {
 }
 
 TEST_F(ContainerTest, EnterAndEscAreSwallowedOnEveryPage) {
-    CClass_16view_dlg& container = Open(ReplyWithLayout(16));
+    MultiviewerPage& container = Open(ReplyWithLayout(16));
     TraceRecorder traces;
     for (int page = 1; page <= 6; ++page) {
         if (page == 3) {
@@ -325,7 +325,7 @@ TEST_F(ContainerTest, EnterAndEscAreSwallowedOnEveryPage) {
 TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnEsc) {
     MessageRecorder messages;
     UdpPeer device(MultiviewerScript(std::nullopt));  // silent: the opening query finds nothing
-    CPanoptixDlg dialog;
+    MainWindow dialog;
     dialog.State().link.endpoints.device_port = device.port();
     dialog.State().link.endpoints.local_port = FreePanelPort();
     dialog.State().link.device_table[0].SetIpText("127.0.0.1");
@@ -347,7 +347,7 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
 
     dialog.OpenDevicePage();
 
-    auto* page = qobject_cast<CClass_16view_dlg*>(dialog.CurrentPage());
+    auto* page = qobject_cast<MultiviewerPage*>(dialog.CurrentPage());
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->geometry(), QRect(20, 110, 1240, 580));
     EXPECT_TRUE(page->isVisible());

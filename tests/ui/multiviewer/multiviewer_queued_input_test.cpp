@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "controls/control_id.h"
-#include "multiviewer/pages/class_16view_dlg.h"
 #include "multiviewer/pages/multiviewer_control_ids.h"
+#include "multiviewer/pages/multiviewer_page.h"
 #include "multiviewer/pages/multiviewer_sub_page.h"
 #include "page_test_support.h"
-#include "shell/panoptix_dlg.h"
+#include "shell/main_window.h"
 
 namespace panoptix {
 namespace {
@@ -42,7 +42,7 @@ class ClickLog : public QObject {
         int shown_sub_pages;
     };
 
-    ClickLog(QPointer<CClass_16view_dlg>& container, std::vector<QWidget*> buttons)
+    ClickLog(QPointer<MultiviewerPage>& container, std::vector<QWidget*> buttons)
         : container_(container), buttons_(std::move(buttons)) {
         qApp->installEventFilter(this);
     }
@@ -73,7 +73,7 @@ class ClickLog : public QObject {
     }
 
   private:
-    QPointer<CClass_16view_dlg>& container_;
+    QPointer<MultiviewerPage>& container_;
     std::vector<QWidget*> buttons_;
     std::vector<Click> clicks_;
 };
@@ -96,7 +96,7 @@ TEST(QueuedInputTest, ClicksDuringAWaitRunAfterItOneAtATime) {
     // A multiviewer that never answers: every status query waits its full 200 ms, and the
     // search that the scan click starts waits its two seconds and finds nothing.
     UdpPeer device(MultiviewerScript(std::nullopt));
-    CPanoptixDlg dialog;
+    MainWindow dialog;
     dialog.State().link.endpoints.device_port = device.port();
     dialog.State().link.endpoints.local_port = FreePanelPort();
     dialog.State().link.endpoints.broadcast_address = "127.0.0.1";  // the search stays on loopback
@@ -110,7 +110,7 @@ TEST(QueuedInputTest, ClicksDuringAWaitRunAfterItOneAtATime) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.OpenDevicePage();
-    QPointer<CClass_16view_dlg> container = qobject_cast<CClass_16view_dlg*>(dialog.CurrentPage());
+    QPointer<MultiviewerPage> container = qobject_cast<MultiviewerPage*>(dialog.CurrentPage());
     ASSERT_FALSE(container.isNull());
     ASSERT_EQ(device.WaitForFrames(1, 1000).size(), 1u);
 

@@ -26,7 +26,7 @@ TEST_F(SubPageTest, SettingsPageShowsTheStateAndTheDevicesAddress) {
     block.resolution_type = 8;
     block.border_enable = 2;  // outside the list: no selection
     block.lock_state = 1;
-    Make<CClass_16view_set>();
+    Make<MultiviewerSettingsPage>();
 
     EXPECT_EQ(List(mv_id::kAudioMeterEnableList)->currentText(), "ON");
     EXPECT_EQ(List(mv_id::kAudioSourceList)->currentText(), "CH_3");
@@ -51,13 +51,13 @@ TEST_F(SubPageTest, SettingsPageShowsTheStateAndTheDevicesAddress) {
               (Octets{127, 0, 0, 1}));
     EXPECT_EQ(FindControlAs<IpAddressField>(page_.get(), mv_id::kSubnetMaskField)->Octets(),
               (Octets{255, 255, 255, 0}));
-    EXPECT_EQ(CClass_16view_set::ProposedGateway("192.0.2.37"), "192.0.2.1");
-    EXPECT_EQ(CClass_16view_set::ProposedGateway("nodots"), "1");
+    EXPECT_EQ(MultiviewerSettingsPage::ProposedGateway("192.0.2.37"), "192.0.2.1");
+    EXPECT_EQ(MultiviewerSettingsPage::ProposedGateway("nodots"), "1");
     EXPECT_TRUE(NothingSent());
 }
 
 TEST_F(SubPageTest, SettingsListsSendTheirCommands) {
-    Make<CClass_16view_set>();
+    Make<MultiviewerSettingsPage>();
     struct Case {
         int list_id;
         int entry;
@@ -95,7 +95,7 @@ TEST_F(SubPageTest, SetDefaultOverTheLanResetsTheStateAndTheLists) {
     block.resolution_type = 8;
     block.lock_state = 1;
     block.audio_source = 7;
-    Make<CClass_16view_set>();
+    Make<MultiviewerSettingsPage>();
 
     QTest::mouseClick(FindControlAs<CButtonST>(page_.get(), mv_id::kSetDefaultButton),
                       Qt::LeftButton);
@@ -122,7 +122,7 @@ TEST_F(SubPageTest, SetDefaultOnAClosedSerialPortChangesNothing) {
     block.resolution_type = 8;
     block.audio_enable = 0;
     block.border_enable = 0;
-    Make<CClass_16view_set>();
+    Make<MultiviewerSettingsPage>();
     const All16ViewPageData block_before = block;
     const int8_t count_before = state_.multiviewer.m_cur_window_count;
 
@@ -139,7 +139,7 @@ TEST_F(SubPageTest, SetDefaultOnAClosedSerialPortChangesNothing) {
 
 TEST_F(SubPageTest, SetIpSendsTheThreeAddressesByLanEvenOnTheSerialLink) {
     state_.link.m_eState = kModeSerial;
-    Make<CClass_16view_set>();
+    Make<MultiviewerSettingsPage>();
     FindControlAs<IpAddressField>(page_.get(), mv_id::kIpAddressField)->SetAddressText("10.0.0.2");
     FindControlAs<IpAddressField>(page_.get(), mv_id::kSubnetMaskField)
         ->SetAddressText("255.0.0.0");
@@ -162,7 +162,7 @@ TEST_F(SubPageTest, StatusPageQueriesTheLanAndShowsTheSummary) {
                                                               .Frame()));
     ConnectTo(state_, *device_);
     state_.link.m_eState = kModeSerial;  // the status page asks over the LAN all the same
-    Make<CClass_16view_status>();
+    Make<MultiviewerStatusPage>();
 
     device_->WaitForFrames(1, 1000);
     EXPECT_THAT(device_->Commands(), ElementsAre(0x32));
@@ -183,7 +183,7 @@ TEST_F(SubPageTest, StatusPageQueriesTheLanAndShowsTheSummary) {
 TEST_F(SubPageTest, AudioPageHidesItsControlsAndSendsByLan) {
     state_.link.m_eState = kModeSerial;
     state_.multiviewer.m_all_16_view_page_data.audio_source = 2;
-    Make<CClass_16view_audio>();
+    Make<MultiviewerAudioPage>();
     QComboBox* source = List(mv_id::kAudioPageSourceList);
     QComboBox* histogram = List(mv_id::kAudioHistogramList);
     EXPECT_FALSE(source->isVisible());

@@ -26,7 +26,7 @@ TEST_F(SubPageTest, UmdPageShowsTheLabelsAndTheOnOffState) {
     state_.multiviewer.umd_name[15] =
         u"Sixteen chars!!!";  // a device label longer than typing allows
     state_.multiviewer.umd_shown = 1;
-    Make<CClass_16view_umd>();
+    Make<MultiviewerUmdPage>();
 
     EXPECT_EQ(EntriesOf(List(mv_id::kUmdOnOffList)), QStringList({"UMD OFF", "UMD ON"}));
     EXPECT_EQ(List(mv_id::kUmdOnOffList)->currentIndex(), 1);
@@ -42,7 +42,7 @@ TEST_F(SubPageTest, UmdPageShowsTheLabelsAndTheOnOffState) {
 }
 
 TEST_F(SubPageTest, UmdEnterSendsTheFocusedFieldsLabel) {
-    Make<CClass_16view_umd>();
+    Make<MultiviewerUmdPage>();
     TraceRecorder traces;
     QLineEdit* field = Field(mv_id::UmdFieldId(3));
     field->clear();
@@ -57,13 +57,13 @@ TEST_F(SubPageTest, UmdEnterSendsTheFocusedFieldsLabel) {
     EXPECT_EQ(CommandOf(frame), 0x1E);
     EXPECT_THAT(PayloadOf(frame, 12), ElementsAre(3, 1, 0, 1, 0, 1, 0, 1, 0x41, 0x00, 0x42, 0x00));
     EXPECT_EQ(state_.multiviewer.umd_name[2], u"AB");
-    EXPECT_EQ(static_cast<CClass_16view_umd&>(*page_).umd_string_index(), 2);
+    EXPECT_EQ(static_cast<MultiviewerUmdPage&>(*page_).umd_string_index(), 2);
     EXPECT_EQ(traces.CountStartingWith("m_umd_string_index = 2 \n"), 1u);
     EXPECT_TRUE(page_->isVisible());
 }
 
 TEST_F(SubPageTest, UmdEnterOutsideTheFieldsAndInAnEmptyField) {
-    Make<CClass_16view_umd>();
+    Make<MultiviewerUmdPage>();
     TraceRecorder traces;
     QTest::keyClick(List(mv_id::kUmdOnOffList), Qt::Key_Return);
     EXPECT_EQ(traces.CountStartingWith("m_umd_string_index = -1 \n"), 1u);
@@ -84,7 +84,7 @@ TEST_F(SubPageTest, UmdEnterOnAnUntouchedFieldSendsTheEmptyLabel) {
     device_ = std::make_unique<UdpPeer>(MultiviewerScript(std::nullopt));
     testing_support::MultiviewerPageState fresh;
     ConnectTo(fresh, *device_);
-    page_ = std::make_unique<CClass_16view_umd>(fresh.link, fresh.multiviewer, nullptr);
+    page_ = std::make_unique<MultiviewerUmdPage>(fresh.link, fresh.multiviewer, nullptr);
     page_->show();
     QLineEdit* field = Field(mv_id::UmdFieldId(7));
     EXPECT_TRUE(field->text().isEmpty());
@@ -100,7 +100,7 @@ TEST_F(SubPageTest, UmdEnterOnAnUntouchedFieldSendsTheEmptyLabel) {
 }
 
 TEST_F(SubPageTest, UmdFieldTakesTenCharactersAndEscKeepsThePage) {
-    Make<CClass_16view_umd>();
+    Make<MultiviewerUmdPage>();
     TraceRecorder traces;
     QLineEdit* field = Field(mv_id::UmdFieldId(5));
     field->clear();
@@ -118,7 +118,7 @@ TEST_F(SubPageTest, UmdFieldTakesTenCharactersAndEscKeepsThePage) {
 // longer than ten characters: not by adding, not by replacing, not after shortening it a bit.
 TEST_F(SubPageTest, UmdFieldNeverTakesAnEleventhTypedCharacter) {
     state_.multiviewer.umd_name[15] = u"Sixteen chars!!!";
-    Make<CClass_16view_umd>();
+    Make<MultiviewerUmdPage>();
     QLineEdit* field = Field(mv_id::UmdFieldId(16));
     ASSERT_EQ(field->text(), "Sixteen chars!!!");
 
@@ -143,8 +143,8 @@ TEST_F(SubPageTest, UmdFieldNeverTakesAnEleventhTypedCharacter) {
 }
 
 TEST_F(SubPageTest, UmdOnSendsTheSwitchAndTheBarsAppear) {
-    CClass_16view_dlg container(state_.link, state_.multiviewer,
-                                nullptr);  // draws the preview; opens with a query
+    MultiviewerPage container(state_.link, state_.multiviewer,
+                              nullptr);  // draws the preview; opens with a query
     container.show();
     device_->WaitForFrames(1, 1000);
     device_->Forget();

@@ -17,7 +17,7 @@
 #include "controls/control_id.h"
 #include "link/link_state.h"
 #include "quadview/core/quadview_control_ids.h"
-#include "quadview/pages/class_kv2718_main_dlg.h"
+#include "quadview/pages/quadview_page.h"
 #include "quadview/quadview_test_support.h"
 #include "resources/skin.h"
 #include "support/recorders.h"
@@ -71,9 +71,9 @@ class QuadDevice {
 class QuadPageTest : public ::testing::Test {
   protected:
     // Opens the page against the device as it is set now.
-    CClass_kv2718_main_dlg& Open() {
+    QuadviewPage& Open() {
         testing_support::SelectPeer(link_, device_.peer(), kQuadType, kQuadAddress);
-        page_ = std::make_unique<CClass_kv2718_main_dlg>(link_, quad_, nullptr);
+        page_ = std::make_unique<QuadviewPage>(link_, quad_, nullptr);
         page_->show();
         return *page_;
     }
@@ -125,8 +125,8 @@ class QuadPageTest : public ::testing::Test {
     // The preview's pixel at (x, y) of its 720 x 480 canvas, as the page shows it.
     QColor PreviewPixel(int x, int y) const {
         const QImage shot = page_->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        return shot.pixelColor(CClass_kv2718_main_dlg::kPreviewOrigin.x() + x,
-                               CClass_kv2718_main_dlg::kPreviewOrigin.y() + y);
+        return shot.pixelColor(QuadviewPage::kPreviewOrigin.x() + x,
+                               QuadviewPage::kPreviewOrigin.y() + y);
     }
     AllKv2718PageData& block() { return quad_.m_all_kv2718_page_data; }
 
@@ -134,7 +134,7 @@ class QuadPageTest : public ::testing::Test {
     QuadDevice device_;
     LinkState link_;
     QuadviewState quad_;
-    std::unique_ptr<CClass_kv2718_main_dlg> page_;
+    std::unique_ptr<QuadviewPage> page_;
 };
 
 }  // namespace panoptix::testing

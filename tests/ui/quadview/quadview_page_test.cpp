@@ -51,7 +51,7 @@ TEST_F(QuadPageTest, OpeningQueriesStatusThenSignalsAndSendsNoShowMode) {
     device_.SetStatusReply(StatusReply(fields));
     device_.SetSignalReply(SignalReply({1, 0, 1, 1}));
     TraceRecorder traces;
-    CClass_kv2718_main_dlg& page = Open();
+    QuadviewPage& page = Open();
 
     EXPECT_THAT(Commands(2), ElementsAre(0x90, 0xAA));
     EXPECT_EQ(page.size(), QSize(1240, 580));
@@ -79,7 +79,7 @@ TEST_F(QuadPageTest, OpeningQueriesStatusThenSignalsAndSendsNoShowMode) {
 }
 
 TEST_F(QuadPageTest, ControlsStandWhereTheTemplatePutsThemAndTheHiddenOnesStayHidden) {
-    CClass_kv2718_main_dlg& page = Open();  // a silent device
+    QuadviewPage& page = Open();  // a silent device
     struct Row {
         int id;
         QRect rect;

@@ -21,9 +21,9 @@
 #include "controls/control_id.h"
 #include "controls/shade_button_st.h"
 #include "link/udp_transport.h"
+#include "shell/configure_window.h"
+#include "shell/main_window.h"
 #include "shell/message_box_sink.h"
-#include "shell/panoptix_dlg.h"
-#include "shell/set_configure.h"
 #include "shell_test_support.h"
 
 namespace panoptix::testing_support {
@@ -53,7 +53,7 @@ inline std::vector<std::string> TracesFrom(const TraceRecorder& traces, const st
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dialog_ = std::make_unique<CPanoptixDlg>();
+        dialog_ = std::make_unique<MainWindow>();
         // Unicast on loopback only: nothing is broadcast from a test.
         dialog_->State().link.endpoints.broadcast_address = "127.0.0.1";
         dialog_->State().link.endpoints.local_port = FreeLoopbackPort();
@@ -88,7 +88,7 @@ class MainWindowTest : public ::testing::Test {
     }
 
     MessageRecorder messages_;
-    std::unique_ptr<CPanoptixDlg> dialog_;
+    std::unique_ptr<MainWindow> dialog_;
     bool waited_while_opening_ = false;
     std::string combo_text_while_opening_;
 };

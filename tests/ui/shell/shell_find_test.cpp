@@ -21,12 +21,12 @@ class FindTest : public MainWindowTest {
     // Opens the settings as the operator does, types the four boxes and presses "Find".
     void FindAt(const std::array<const char*, 4>& octets) {
         dialog_->OnSettings();
-        CSetConfigure* settings = dialog_->SetConfigureDialog();
-        auto* address = FindControlAs<IpAddressField>(settings, set_configure_id::kIpAddress);
+        ConfigureWindow* settings = dialog_->ConfigureDialog();
+        auto* address = FindControlAs<IpAddressField>(settings, configure_window_id::kIpAddress);
         for (int i = 0; i < 4; ++i) {
             address->OctetBox(i)->setText(QString::fromLatin1(octets[static_cast<size_t>(i)]));
         }
-        auto* find = FindControlAs<CButtonST>(settings, set_configure_id::kFind);
+        auto* find = FindControlAs<CButtonST>(settings, configure_window_id::kFind);
         ASSERT_NE(find, nullptr);
         ASSERT_TRUE(find->isVisible());
         QTest::mouseClick(find, Qt::LeftButton);

@@ -14,7 +14,7 @@ using testing_support::TraceRecorder;
 
 TEST_F(MainWindowTest, StartsIdleWithTheSkinInPlace) {
     TraceRecorder traces;
-    CPanoptixDlg dialog;
+    MainWindow dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("kora_multiview"));
     EXPECT_EQ(dialog.geometry(), QRect(0, 0, 1280, 720));
     EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
@@ -199,7 +199,7 @@ TEST_F(MainWindowTest, SettingsAreCreatedOnceBesideTheWindowAndThenOnlyShown) {
     auto* settings_button =
         FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kSettings);
     QTest::mouseClick(settings_button, Qt::LeftButton);
-    CSetConfigure* settings = dialog_->SetConfigureDialog();
+    ConfigureWindow* settings = dialog_->ConfigureDialog();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(settings->geometry(), QRect(340, 100, 480, 400));
@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, SettingsAreCreatedOnceBesideTheWindowAndThenOnlyShown) {
 
     settings->hide();
     QTest::mouseClick(settings_button, Qt::LeftButton);
-    EXPECT_EQ(dialog_->SetConfigureDialog(), settings);
+    EXPECT_EQ(dialog_->ConfigureDialog(), settings);
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(traces.CountStartingWith("m_pSetConfigure = null \n"), 1u);
 }
@@ -222,8 +222,7 @@ TEST_F(MainWindowTest, ChangingTheConnectionModeClosesThePageAndTheList) {
     ASSERT_NE(Page(), nullptr);
     QTest::mouseClick(FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kSettings),
                       Qt::LeftButton);
-    auto* mode =
-        FindControlAs<QComboBox>(dialog_->SetConfigureDialog(), set_configure_id::kModeList);
+    auto* mode = FindControlAs<QComboBox>(dialog_->ConfigureDialog(), set_configure_id::kModeList);
     ASSERT_NE(mode, nullptr);
 
     testing_support::Pick(mode, 0);  // LAN again: nothing changes

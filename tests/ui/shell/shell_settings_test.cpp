@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, TheNextStartRestoresTheConnectionAndTheListWithoutOpening
     dialog_.reset();  // the window goes: its settings are written
 
     TraceRecorder traces;
-    dialog_ = std::make_unique<CPanoptixDlg>();
+    dialog_ = std::make_unique<MainWindow>();
     EXPECT_THAT(SettingsTraces(traces),
                 ElementsAre("user settings: mode 1, 3 devices, entry 1 selected \n"));
     EXPECT_THAT(ComboTexts(dialog_->DeviceCombo()),
@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeUsedStartsFromTheDefaultsWithOne
             WriteSettingsFile(*c.file);
         }
         TraceRecorder traces;
-        auto dialog = std::make_unique<CPanoptixDlg>();
+        auto dialog = std::make_unique<MainWindow>();
         const auto said = SettingsTraces(traces);
         ASSERT_EQ(said.size(), 1u);
         EXPECT_NE(said[0].find("starting from the defaults"), std::string::npos) << said[0];
@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeUsedStartsFromTheDefaultsWithOne
     ASSERT_TRUE(QDir().mkpath(SettingsPath()));
     {
         TraceRecorder traces;
-        auto dialog = std::make_unique<CPanoptixDlg>();
+        auto dialog = std::make_unique<MainWindow>();
         EXPECT_EQ(SettingsTraces(traces).size(), 1u);
         EXPECT_EQ(dialog->State().link.m_eState, kModeLan);
         EXPECT_EQ(dialog->DeviceCombo()->count(), 0);
@@ -188,7 +188,7 @@ TEST_F(MainWindowTest, ConfigureReadsThePortsAtEveryShowAndSelectsARememberedPor
     dialog_->State().serial_choice = {port, 38400};
 
     dialog_->OnSettings();
-    CSetConfigure* configure = dialog_->SetConfigureDialog();
+    ConfigureWindow* configure = dialog_->ConfigureDialog();
     auto* ports = FindControlAs<QComboBox>(configure, set_configure_id::kPortList);
     auto* bauds = FindControlAs<QComboBox>(configure, set_configure_id::kBaudList);
     EXPECT_EQ(ports->findText(QString::fromStdString(port)), -1);
@@ -206,10 +206,10 @@ TEST_F(MainWindowTest, ConfigureReadsThePortsAtEveryShowAndSelectsARememberedPor
 
     // A new window (the next start) selects the remembered port now that it exists.
     dialog_.reset();
-    dialog_ = std::make_unique<CPanoptixDlg>();
+    dialog_ = std::make_unique<MainWindow>();
     dialog_->State().serial_choice = {port, 115200};
     dialog_->OnSettings();
-    ports = FindControlAs<QComboBox>(dialog_->SetConfigureDialog(), set_configure_id::kPortList);
+    ports = FindControlAs<QComboBox>(dialog_->ConfigureDialog(), set_configure_id::kPortList);
     EXPECT_EQ(ports->currentText().toStdString(), port);
 }
 

@@ -23,7 +23,7 @@
 
 #include "controls/bitmap_slider.h"
 #include "switcher/core/switcher_controls.h"
-#include "switcher/pages/class_switcher_dlg.h"
+#include "switcher/pages/switcher_page.h"
 #include "switcher_page_test_support.h"
 
 namespace panoptix {
@@ -53,7 +53,7 @@ class SwitcherKeysTest : public switcher_testing::SwitcherDeskTest {
         field_->setGeometry(10, 10, 200, 24);
         spin_box_ = new QSpinBox(window_.get());
         spin_box_->setGeometry(220, 10, 80, 24);
-        panel_ = new CClass_switcher_dlg(link_, state_, window_.get());
+        panel_ = new SwitcherPage(link_, state_, window_.get());
         panel_->move(20, 60);
         window_->show();
         window_->activateWindow();
@@ -95,7 +95,7 @@ class SwitcherKeysTest : public switcher_testing::SwitcherDeskTest {
     }
 
     std::unique_ptr<QWidget> window_;
-    CClass_switcher_dlg* panel_ = nullptr;
+    SwitcherPage* panel_ = nullptr;
     QLineEdit* field_ = nullptr;
     QSpinBox* spin_box_ = nullptr;
 };

@@ -15,11 +15,11 @@
 #include "switcher/core/switcher_controls.h"
 #include "switcher/core/switcher_pictures.h"
 #include "switcher/core/transition_lever.h"
-#include "switcher/pages/class_switcher_chorma.h"
-#include "switcher/pages/class_switcher_dlg.h"
-#include "switcher/pages/class_switcher_effect.h"
-#include "switcher/pages/class_switcher_function.h"
-#include "switcher/pages/class_switcher_wd_pip.h"
+#include "switcher/pages/switcher_chroma_page.h"
+#include "switcher/pages/switcher_key_page.h"
+#include "switcher/pages/switcher_page.h"
+#include "switcher/pages/switcher_pip_page.h"
+#include "switcher/pages/switcher_transition_page.h"
 #include "switcher_page_test_support.h"
 
 namespace panoptix {
@@ -35,10 +35,10 @@ using ::testing::ElementsAreArray;
 
 class SwitcherPanelTest : public switcher_testing::SwitcherDeskTest {
   protected:
-    CClass_switcher_dlg& Make() {
+    SwitcherPage& Make() {
         panel_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        panel_ = std::make_unique<CClass_switcher_dlg>(link_, state_, nullptr);
+        panel_ = std::make_unique<SwitcherPage>(link_, state_, nullptr);
         panel_->show();
         return *panel_;
     }
@@ -72,7 +72,7 @@ class SwitcherPanelTest : public switcher_testing::SwitcherDeskTest {
         QCoreApplication::processEvents();
     }
 
-    std::unique_ptr<CClass_switcher_dlg> panel_;
+    std::unique_ptr<SwitcherPage> panel_;
 };
 
 // Every button from a fresh block: the frame reaches the switcher with link byte 1, the
@@ -143,7 +143,7 @@ TEST_F(SwitcherPanelTest, OpensOnTheFirstPanelsLooks) {
         {1152, 289}, {1161, 347}, {1036, 342}, {1037, 343}, {1038, 345},
     };
     EXPECT_EQ(PicturesOf(panel_.get()), expected);
-    EXPECT_NE(qobject_cast<CClass_switcher_function*>(SettingsPage()), nullptr);
+    EXPECT_NE(qobject_cast<SwitcherTransitionPage*>(SettingsPage()), nullptr);
     EXPECT_EQ(SettingsPage()->geometry(), QRect(960, 100, 250, 400));
     EXPECT_EQ(panel_->Lever()->GetPos(), 129);
     EXPECT_EQ(panel_->Lever()->geometry(), QRect(693, 100, 164, 420));
@@ -167,15 +167,15 @@ TEST_F(SwitcherPanelTest, PicturesAndSettingsPageFollowTheBlock) {
 
     Press(sw_id::kPip);
     EXPECT_EQ(Picture(sw_id::kPip), 300);
-    EXPECT_NE(qobject_cast<CClass_switcher_wd_pip*>(SettingsPage()), nullptr);
+    EXPECT_NE(qobject_cast<SwitcherPipPage*>(SettingsPage()), nullptr);
     Press(sw_id::kKey1);  // KEY 1 takes over from PIP
     EXPECT_EQ(Picture(sw_id::kPip), 299);
     EXPECT_EQ(Picture(sw_id::kKey1), 291);
-    EXPECT_NE(qobject_cast<CClass_switcher_effect*>(SettingsPage()), nullptr);
+    EXPECT_NE(qobject_cast<SwitcherKeyPage*>(SettingsPage()), nullptr);
     Press(sw_id::kBackground);  // a layer is selected: BKGD goes dark
     EXPECT_EQ(Picture(sw_id::kBackground), 246);
     Press(sw_id::kKey2);
-    EXPECT_NE(qobject_cast<CClass_switcher_chorma*>(SettingsPage()), nullptr);
+    EXPECT_NE(qobject_cast<SwitcherChromaPage*>(SettingsPage()), nullptr);
     Press(sw_id::kOnAir);
     Press(sw_id::kFadeToBlack);
     Press(sw_id::kWipe);
@@ -187,7 +187,7 @@ TEST_F(SwitcherPanelTest, PicturesAndSettingsPageFollowTheBlock) {
     EXPECT_EQ(Picture(sw_id::kMix), 295);
     EXPECT_EQ(Picture(sw_id::kRate2), 344);
     EXPECT_EQ(Picture(sw_id::kRate1), 341);
-    EXPECT_NE(qobject_cast<CClass_switcher_function*>(SettingsPage()), nullptr);
+    EXPECT_NE(qobject_cast<SwitcherTransitionPage*>(SettingsPage()), nullptr);
     // Every picture is the one the block calls for.
     for (const auto& [id, picture] : PicturesOf(panel_.get())) {
         EXPECT_EQ(picture, PanelButtonPicture(block(), id)) << id;
@@ -329,13 +329,13 @@ TEST_F(SwitcherPanelTest, APanelMadeAgainLooksAsTheLastOneWasLeft) {
     const int thumb = panel_->Lever()->GetPos();
     ASSERT_EQ(pictures.at(sw_id::kAuto), 305);
     ASSERT_EQ(pictures.at(1155), 282);  // preview MP1 program-lit while under way
-    ASSERT_NE(qobject_cast<CClass_switcher_effect*>(SettingsPage()), nullptr);
+    ASSERT_NE(qobject_cast<SwitcherKeyPage*>(SettingsPage()), nullptr);
 
     Make();
     Forget();
     EXPECT_EQ(PicturesOf(panel_.get()), pictures);
     EXPECT_EQ(panel_->Lever()->GetPos(), thumb);
-    EXPECT_NE(qobject_cast<CClass_switcher_effect*>(SettingsPage()), nullptr);
+    EXPECT_NE(qobject_cast<SwitcherKeyPage*>(SettingsPage()), nullptr);
     EXPECT_TRUE(NothingSent());
 
     // The hand carries on from there and finishes the transition.

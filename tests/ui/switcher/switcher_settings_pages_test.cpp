@@ -12,10 +12,10 @@
 #include <memory>
 
 #include "switcher/core/switcher_controls.h"
-#include "switcher/pages/class_switcher_chorma.h"
-#include "switcher/pages/class_switcher_effect.h"
-#include "switcher/pages/class_switcher_function.h"
-#include "switcher/pages/class_switcher_wd_pip.h"
+#include "switcher/pages/switcher_chroma_page.h"
+#include "switcher/pages/switcher_key_page.h"
+#include "switcher/pages/switcher_pip_page.h"
+#include "switcher/pages/switcher_transition_page.h"
 #include "switcher_page_test_support.h"
 #include "ui/list_pick.h"
 
@@ -56,7 +56,7 @@ class SettingsPageTest : public switcher_testing::SwitcherDeskTest {
 };
 
 TEST_F(SettingsPageTest, TransitionPagePatternsSendOnceAndLightTheStoredOne) {
-    Make<CClass_switcher_function>();
+    Make<SwitcherTransitionPage>();
     EXPECT_EQ(PictureOf(page_.get(), 1032), 360);  // pattern 0 lit
     EXPECT_EQ(PictureOf(page_.get(), 1036), 359);
     QTest::mouseClick(FindControl(page_.get(), 1036), Qt::LeftButton);  // pattern 4
@@ -68,7 +68,7 @@ TEST_F(SettingsPageTest, TransitionPagePatternsSendOnceAndLightTheStoredOne) {
     QTest::mouseClick(FindControl(page_.get(), 1036), Qt::LeftButton);  // the lit one again
     EXPECT_TRUE(NothingSent());
 
-    Make<CClass_switcher_function>();  // made again: pattern 4 stays lit
+    Make<SwitcherTransitionPage>();  // made again: pattern 4 stays lit
     EXPECT_EQ(PictureOf(page_.get(), 1036), 358);
     EXPECT_EQ(PictureOf(page_.get(), 1032), 361);
     EXPECT_EQ(FindControl(page_.get(), 1044)->geometry(), QRect(150, 220, 50, 50));
@@ -76,7 +76,7 @@ TEST_F(SettingsPageTest, TransitionPagePatternsSendOnceAndLightTheStoredOne) {
 }
 
 TEST_F(SettingsPageTest, Key1SlidersSendOnAMouseReleaseOnly) {
-    Make<CClass_switcher_effect>();
+    Make<SwitcherKeyPage>();
     EXPECT_THAT(Fields(), ElementsAre("16", "16", "16"));
     EXPECT_EQ(List(sw_id::kKey1SourceList)->count(), 11);
     EXPECT_EQ(List(sw_id::kKey1SourceList)->itemText(0), "Cam 01");
@@ -99,7 +99,7 @@ TEST_F(SettingsPageTest, Key1SlidersSendOnAMouseReleaseOnly) {
     Pick(List(sw_id::kKey1SourceList), 10);  // the entry shown, picked again: sent again
     EXPECT_EQ(CommandText(NextFrame()), "93 0A");
 
-    Make<CClass_switcher_effect>();  // opens on what was stored
+    Make<SwitcherKeyPage>();  // opens on what was stored
     EXPECT_EQ(List(sw_id::kKey1SourceList)->currentIndex(), 10);
     EXPECT_THAT(Fields(), ElementsAre("100", "05", "16"));
     EXPECT_EQ(Slider(1175)->value(), 100);
@@ -107,7 +107,7 @@ TEST_F(SettingsPageTest, Key1SlidersSendOnAMouseReleaseOnly) {
 }
 
 TEST_F(SettingsPageTest, Key2ChromaTypeMovesTheSlidersToItsOwnLevels) {
-    Make<CClass_switcher_chorma>();
+    Make<SwitcherChromaPage>();
     EXPECT_EQ(List(sw_id::kChromaTypeList)->currentText(), "Key Light Blue");
     EXPECT_THAT(Fields(), ElementsAre("32", "32", "220"));
 
@@ -131,7 +131,7 @@ TEST_F(SettingsPageTest, Key2ChromaTypeMovesTheSlidersToItsOwnLevels) {
     Pick(List(sw_id::kKey2SourceList), 3);
     EXPECT_EQ(CommandText(NextFrame()), "97 03");
 
-    Make<CClass_switcher_chorma>();  // opens on the green key and its levels
+    Make<SwitcherChromaPage>();  // opens on the green key and its levels
     EXPECT_EQ(List(sw_id::kChromaTypeList)->currentIndex(), 1);
     EXPECT_EQ(List(sw_id::kKey2SourceList)->currentIndex(), 3);
     EXPECT_THAT(Fields(), ElementsAre("32", "220", "90"));
@@ -142,7 +142,7 @@ TEST_F(SettingsPageTest, Key2ChromaTypeMovesTheSlidersToItsOwnLevels) {
 }
 
 TEST_F(SettingsPageTest, PipSlidersSendTheirSteppedValueOnRelease) {
-    Make<CClass_switcher_wd_pip>();
+    Make<SwitcherPipPage>();
     EXPECT_THAT(Fields(), ElementsAre("0", "0", "0"));
     EXPECT_FALSE(List(sw_id::kPipSourceList)->isEditable());
 
@@ -169,7 +169,7 @@ TEST_F(SettingsPageTest, PipSlidersSendTheirSteppedValueOnRelease) {
     Pick(List(sw_id::kPipSourceList), 10);
     EXPECT_EQ(CommandText(NextFrame()), "9C 0A");
 
-    Make<CClass_switcher_wd_pip>();
+    Make<SwitcherPipPage>();
     EXPECT_THAT(Fields(), ElementsAre("960", "1080", "1920"));
     EXPECT_EQ(Slider(1170)->value(), 60);
     EXPECT_EQ(List(sw_id::kPipBorderColourList)->currentText(), "Blue");
@@ -179,13 +179,13 @@ TEST_F(SettingsPageTest, PipSlidersSendTheirSteppedValueOnRelease) {
 
 TEST_F(SettingsPageTest, EnterAndEscAreSwallowedOnEveryPage) {
     TraceRecorder traces;
-    Make<CClass_switcher_function>();
+    Make<SwitcherTransitionPage>();
     QTest::keyClick(FindControl(page_.get(), 1032), Qt::Key_Return);
-    Make<CClass_switcher_effect>();
+    Make<SwitcherKeyPage>();
     QTest::keyClick(Slider(1175), Qt::Key_Escape);
-    Make<CClass_switcher_chorma>();
+    Make<SwitcherChromaPage>();
     QTest::keyClick(List(sw_id::kChromaTypeList), Qt::Key_Enter);
-    Make<CClass_switcher_wd_pip>();
+    Make<SwitcherPipPage>();
     QTest::keyClick(page_.get(), Qt::Key_Escape);
     EXPECT_EQ(traces.Count(" mian  esc  \n"), 4u);
     EXPECT_TRUE(NothingSent());
