@@ -184,7 +184,8 @@ TEST_F(LabTest, SerialSearchAndStatusQueryOverThePseudoTerminal) {
     ASSERT_TRUE(link.serial_port.OpenPort(lab_->Device("MV1").tty, 115200));
 
     const DeviceSearchResult result = SearchSerial(link, {});
-    EXPECT_EQ(link.m_device_index, 1);
+    EXPECT_EQ(link.serial_reply_count, 1);
+    EXPECT_EQ(link.m_device_index, 0);  // the list's one entry
     EXPECT_EQ(link.m_main_com_dev_type, 0xA1);
     ASSERT_EQ(result.combo_entries.size(), 1u);
     EXPECT_EQ(result.combo_entries[0], u"MV1");

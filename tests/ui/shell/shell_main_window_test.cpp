@@ -222,7 +222,8 @@ TEST_F(MainWindowTest, ChangingTheConnectionModeClosesThePageAndTheList) {
     ASSERT_NE(Page(), nullptr);
     QTest::mouseClick(FindControlAs<QAbstractButton>(dialog_.get(), main_dialog_id::kSettings),
                       Qt::LeftButton);
-    auto* mode = FindControlAs<QComboBox>(dialog_->ConfigureDialog(), set_configure_id::kModeList);
+    auto* mode =
+        FindControlAs<QComboBox>(dialog_->ConfigureDialog(), configure_window_id::kModeList);
     ASSERT_NE(mode, nullptr);
 
     testing_support::Pick(mode, 0);  // LAN again: nothing changes

@@ -189,8 +189,8 @@ TEST_F(MainWindowTest, ConfigureReadsThePortsAtEveryShowAndSelectsARememberedPor
 
     dialog_->OnSettings();
     ConfigureWindow* configure = dialog_->ConfigureDialog();
-    auto* ports = FindControlAs<QComboBox>(configure, set_configure_id::kPortList);
-    auto* bauds = FindControlAs<QComboBox>(configure, set_configure_id::kBaudList);
+    auto* ports = FindControlAs<QComboBox>(configure, configure_window_id::kPortList);
+    auto* bauds = FindControlAs<QComboBox>(configure, configure_window_id::kBaudList);
     EXPECT_EQ(ports->findText(QString::fromStdString(port)), -1);
     EXPECT_NE(ports->currentText().toStdString(), port) << "a port that is gone is not selected";
     EXPECT_EQ(bauds->currentText(), QStringLiteral("38400"));
@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, ConfigureReadsThePortsAtEveryShowAndSelectsARememberedPor
     dialog_ = std::make_unique<MainWindow>();
     dialog_->State().serial_choice = {port, 115200};
     dialog_->OnSettings();
-    ports = FindControlAs<QComboBox>(dialog_->ConfigureDialog(), set_configure_id::kPortList);
+    ports = FindControlAs<QComboBox>(dialog_->ConfigureDialog(), configure_window_id::kPortList);
     EXPECT_EQ(ports->currentText().toStdString(), port);
 }
 
