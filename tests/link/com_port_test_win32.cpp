@@ -108,7 +108,8 @@ TEST_F(ComPortTest, SerialSearchFindsTheMultiviewer) {
     ASSERT_TRUE(link.serial_port.OpenPort(port_name_, 115200));
     const DeviceSearchResult result = SearchSerial(link, [](std::span<const uint8_t>) {});
     EXPECT_TRUE(result.open_page);
-    EXPECT_EQ(link.m_device_index, 1);  // one name in the search reply
+    EXPECT_EQ(link.serial_reply_count, 1);  // one name in the search reply
+    EXPECT_EQ(link.m_device_index, 0);      // the list's one entry
     ASSERT_FALSE(result.combo_entries.empty());
     EXPECT_EQ(result.combo_entries[0].substr(0, 4), u"MV16");
 }
