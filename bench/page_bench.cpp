@@ -369,7 +369,7 @@ int RunQuadSilent(int stall_seconds) {
     ::bind(device_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     socklen_t size = sizeof address;
     ::getsockname(device_fd, reinterpret_cast<sockaddr*>(&address), &size);
-    LinkState link;
+    DeviceLink link;
     link.endpoints.device_port = ntohs(address.sin_port);
     link.endpoints.local_port = static_cast<uint16_t>(ntohs(address.sin_port) + 1);
     link.endpoints.broadcast_address = "127.0.0.1";

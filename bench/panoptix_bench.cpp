@@ -22,8 +22,8 @@
 
 #include "cpu_meter.h"
 #include "link/clock.h"
+#include "link/device_link.h"
 #include "link/discovery.h"
-#include "link/link_state.h"
 #include "link/operator_messages.h"
 #include "link/trace.h"
 #include "multiviewer/core/multiviewer_state.h"
@@ -67,7 +67,7 @@ uint16_t FreePort() {
     return probe.port();
 }
 
-void UseLoopback(LinkState& link, const SilentDevice& device) {
+void UseLoopback(DeviceLink& link, const SilentDevice& device) {
     link.endpoints.device_port = device.port();
     link.endpoints.local_port = FreePort();
     link.endpoints.broadcast_address = "127.0.0.1";  // unicast: nothing leaves the machine
@@ -131,7 +131,7 @@ int RunIdle() {
     const SilentDevice device;
 
     {
-        LinkState link;
+        DeviceLink link;
         UseLoopback(link, device);
         const CpuMeter meter;
         const auto result = SearchLan(link, false);
@@ -140,7 +140,7 @@ int RunIdle() {
         Print("  spinning loop, same 2 s", SpinningWait(FreePort(), kSearchWindowMs, 1));
     }
     {
-        LinkState link;
+        DeviceLink link;
         UseLoopback(link, device);
         MultiviewerState mv;
         const CpuMeter meter;
@@ -152,7 +152,7 @@ int RunIdle() {
               SpinningWait(FreePort(), kLanStatusWindowMs, kStatusRounds));
     }
     {
-        LinkState link;
+        DeviceLink link;
         UseLoopback(link, device);
         SilentPty peer;
         if (!link.serial_port.OpenPort(peer.name(), 115200)) {
@@ -196,7 +196,7 @@ int RunCrowd(int expected_devices) {
                      "named by PANOPTIX_LAB (bench/run makes one)\n");
         return 2;
     }
-    LinkState link;  // the program's own endpoints: broadcast to 255.255.255.255, port 7000
+    DeviceLink link;  // the program's own endpoints: broadcast to 255.255.255.255, port 7000
     const CpuMeter meter;
     const auto result = SearchLan(link, false);
     const CpuSample sample = meter.Stop();

@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     const SilentDevice device;
     // The panel's side: a port that nothing held a moment ago.
     const uint16_t local_port = SilentDevice().port();
-    LinkState link;
+    DeviceLink link;
     link.endpoints.device_port = device.port();
     link.endpoints.local_port = local_port;
     link.endpoints.broadcast_address = "127.0.0.1";  // unicast: nothing leaves the machine

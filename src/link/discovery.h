@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/device_address.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/reply_parser.h"
 
 namespace panoptix {
@@ -38,7 +38,7 @@ struct DeviceSearchResult {
 // With SearchEnd::FirstAnswer the wait ends at the first reply that names a device (a search
 // sent to one device's address, which only that device answers).
 enum class SearchEnd { WindowOver, FirstAnswer };
-DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries,
+DeviceSearchResult SearchLan(DeviceLink& state, bool combo_had_entries,
                              uint32_t window_ms = kSearchWindowMs,
                              SearchEnd end = SearchEnd::WindowOver);
 
@@ -62,7 +62,7 @@ struct DeviceFindResult {
 // err"), of a request that could not be sent, of no answer, and of devices left out for want of
 // room, each in an "Err" box that names the address. Traces "find %s \n" and "find over, %d
 // new \n" around the LAN search's reply traces.
-DeviceFindResult FindLanDevice(LinkState& state, std::string_view address,
+DeviceFindResult FindLanDevice(DeviceLink& state, std::string_view address,
                                std::vector<std::u16string>& combo_entries,
                                uint32_t window_ms = kSearchWindowMs);
 
@@ -70,7 +70,7 @@ DeviceFindResult FindLanDevice(LinkState& state, std::string_view address,
 // names of a discovery reply, or 1 when a multiviewer answers with its status reply, which is
 // then handed to decode_status (the caller's decoder into its multiviewer state). The list's one
 // entry, the device or "No Device Found", is selected (m_device_index 0).
-DeviceSearchResult SearchSerial(LinkState& state, const StatusFrameDecoder& decode_status,
+DeviceSearchResult SearchSerial(DeviceLink& state, const StatusFrameDecoder& decode_status,
                                 uint32_t window_ms = kSearchWindowMs);
 
 // The step of the LAN search that turns one received datagram into devices. Only the frame
@@ -78,7 +78,7 @@ DeviceSearchResult SearchSerial(LinkState& state, const StatusFrameDecoder& deco
 // byte 18 on, ends one model name. The devices are added as rows from combo_entries.size() on,
 // with sender_ip as their address, never beyond the table's 128 rows. Returns how many were
 // added.
-size_t TakeSearchReply(LinkState& state, std::span<const uint8_t> datagram,
+size_t TakeSearchReply(DeviceLink& state, std::span<const uint8_t> datagram,
                        const std::string& sender_ip, std::vector<std::u16string>& combo_entries);
 
 // "QL2293 " (with its trailing space) is shown as "ORV-MXP9120HD" on the LAN; nothing else.

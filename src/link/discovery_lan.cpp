@@ -58,7 +58,7 @@ NamedDevice NameDevice(const ByteReader& reply, std::span<const uint8_t> name,
     return device;
 }
 
-bool AlreadyListed(const LinkState& state, const std::vector<std::u16string>& combo_entries,
+bool AlreadyListed(const DeviceLink& state, const std::vector<std::u16string>& combo_entries,
                    const NamedDevice& device) {
     for (size_t row = 0; row < combo_entries.size() && row < kDeviceTableRows; ++row) {
         const DeviceEntry& listed = state.device_table[row];
@@ -71,7 +71,7 @@ bool AlreadyListed(const LinkState& state, const std::vector<std::u16string>& co
     return false;
 }
 
-ReplyTake TakeReply(LinkState& state, std::span<const uint8_t> datagram,
+ReplyTake TakeReply(DeviceLink& state, std::span<const uint8_t> datagram,
                     const std::string& sender_ip, std::vector<std::u16string>& combo_entries,
                     RepeatedDevices repeated) {
     ReplyTake take;
@@ -106,7 +106,7 @@ ReplyTake TakeReply(LinkState& state, std::span<const uint8_t> datagram,
 // Every reply that arrives until window_ms after start_ms is read and taken (or, with
 // SearchEnd::FirstAnswer, until the first device is listed); the wait sleeps on the socket and
 // dispatches nothing.
-ReplyTake CollectReplies(LinkState& state, uint32_t start_ms, uint32_t window_ms,
+ReplyTake CollectReplies(DeviceLink& state, uint32_t start_ms, uint32_t window_ms,
                          std::vector<std::u16string>& combo_entries, RepeatedDevices repeated,
                          SearchEnd end = SearchEnd::WindowOver) {
     ReplyTake total;
@@ -134,12 +134,12 @@ std::u16string DisplayModelName(const std::u16string& model_name) {
     return model_name == u"QL2293 " ? u"ORV-MXP9120HD" : model_name;
 }
 
-size_t TakeSearchReply(LinkState& state, std::span<const uint8_t> datagram,
+size_t TakeSearchReply(DeviceLink& state, std::span<const uint8_t> datagram,
                        const std::string& sender_ip, std::vector<std::u16string>& combo_entries) {
     return TakeReply(state, datagram, sender_ip, combo_entries, RepeatedDevices::Listed).added;
 }
 
-DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries, uint32_t window_ms,
+DeviceSearchResult SearchLan(DeviceLink& state, bool combo_had_entries, uint32_t window_ms,
                              SearchEnd end) {
     CloseCommandSocket(state);
     state.m_device_index = -1;
@@ -173,7 +173,7 @@ DeviceSearchResult SearchLan(LinkState& state, bool combo_had_entries, uint32_t 
     return result;
 }
 
-DeviceFindResult FindLanDevice(LinkState& state, std::string_view address,
+DeviceFindResult FindLanDevice(DeviceLink& state, std::string_view address,
                                std::vector<std::u16string>& combo_entries, uint32_t window_ms) {
     DeviceFindResult result;
     const DeviceAddressCheck check = CheckDeviceAddress(address);

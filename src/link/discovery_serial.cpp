@@ -8,7 +8,7 @@
 
 namespace panoptix {
 
-DeviceSearchResult SearchSerial(LinkState& state, const StatusFrameDecoder& decode_status,
+DeviceSearchResult SearchSerial(DeviceLink& state, const StatusFrameDecoder& decode_status,
                                 uint32_t window_ms) {
     ClearReceivedBytes(state);
     const std::vector<uint8_t> request = MakeDiscoveryRequest(LinkByte::Serial);

@@ -20,7 +20,7 @@ constexpr int kSerialReadChunk = 256;
 constexpr uint32_t kUnknownCountPauseMs = 10;
 
 // The bytes collected so far, never more than the accumulator holds whatever the count says.
-std::span<const uint8_t> AccumulatedBytes(const LinkState& state) {
+std::span<const uint8_t> AccumulatedBytes(const DeviceLink& state) {
     const auto count = static_cast<size_t>(
         std::clamp<int32_t>(state.status_rx_count, 0, static_cast<int32_t>(kRxBufferSize)));
     return std::span<const uint8_t>(state.status_rx_buffer).first(count);
@@ -30,7 +30,7 @@ std::span<const uint8_t> AccumulatedBytes(const LinkState& state) {
 // at the position the length names. Returns the frame, or nothing when the candidate is not a
 // complete frame (yet). The device type byte is taken as soon as the length has been read,
 // even from a candidate that then fails.
-std::optional<std::span<const uint8_t>> CompleteFrameAt(LinkState& state, const ByteReader& bytes,
+std::optional<std::span<const uint8_t>> CompleteFrameAt(DeviceLink& state, const ByteReader& bytes,
                                                         size_t start) {
     if (!bytes.ByteIs(start + 1, kFrameStart2)) {
         return std::nullopt;
@@ -53,7 +53,7 @@ std::optional<std::span<const uint8_t>> CompleteFrameAt(LinkState& state, const 
 // Every name the discovery reply carries replaces the stored one, so the last found stays.
 // The scan runs to the frame's end (checksum and end marker included); the count is a signed
 // byte and stops at 127.
-int8_t TakeDiscoveryReply(LinkState& state, const ByteReader& frame, size_t start) {
+int8_t TakeDiscoveryReply(DeviceLink& state, const ByteReader& frame, size_t start) {
     Trace("m_main_com_dev_type = 0x%x \n ", state.m_main_com_dev_type);
     Trace("index = %d \n", static_cast<int>(start + kFrameCommandOffset));
     int names = 0;
@@ -78,7 +78,7 @@ int8_t TakeStatusReply(std::span<const uint8_t> frame, const StatusFrameDecoder&
 
 }  // namespace
 
-int8_t ParseReply(LinkState& state, const StatusFrameDecoder& decode_status) {
+int8_t ParseReply(DeviceLink& state, const StatusFrameDecoder& decode_status) {
     const ByteReader bytes(AccumulatedBytes(state));
     // A candidate that fails is stepped over by one byte only, so a frame starting inside it
     // (for example right after a stray 0xA5) is still found.
@@ -102,7 +102,7 @@ int8_t ParseReply(LinkState& state, const StatusFrameDecoder& decode_status) {
     return 0;
 }
 
-void AppendReceivedBytes(LinkState& state, std::span<const uint8_t> bytes) {
+void AppendReceivedBytes(DeviceLink& state, std::span<const uint8_t> bytes) {
     size_t count = AccumulatedBytes(state).size();
     if (count + bytes.size() > kRxBufferSize) {
         ClearReceivedBytes(state);
@@ -114,12 +114,12 @@ void AppendReceivedBytes(LinkState& state, std::span<const uint8_t> bytes) {
     state.status_rx_count = static_cast<int32_t>(count + taken);
 }
 
-void ClearReceivedBytes(LinkState& state) {
+void ClearReceivedBytes(DeviceLink& state) {
     state.status_rx_buffer.fill(0);
     state.status_rx_count = 0;
 }
 
-int8_t AwaitSerialReply(LinkState& state, uint32_t start_ms, uint32_t window_ms,
+int8_t AwaitSerialReply(DeviceLink& state, uint32_t start_ms, uint32_t window_ms,
                         const StatusFrameDecoder& decode_status, CountTrace trace_counts) {
     std::array<uint8_t, kSerialReadChunk> piece;
     for (;;) {

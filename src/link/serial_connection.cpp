@@ -2,13 +2,13 @@
 
 #include <charconv>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/trace.h"
 
 namespace panoptix {
 
-int ConnectionModeIndex(int32_t m_eState) {
-    return m_eState == kModeLan || m_eState == kModeSerial ? m_eState : -1;
+int ConnectionModeIndex(ConnectionMode mode) {
+    return ConnectionModeNumber(mode);
 }
 
 uint32_t BaudRateFromText(std::string_view baud_text) {

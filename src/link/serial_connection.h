@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "link/cn_comm.h"
+#include "link/connection_mode.h"
 
 namespace panoptix {
 
@@ -18,8 +19,8 @@ inline constexpr std::array<std::string_view, 2> kConnectionModeTexts = {"LAN Po
 inline constexpr std::array<std::string_view, 5> kBaudRateTexts = {"9600", "19200", "38400",
                                                                    "57600", "115200"};
 
-// The mode list entry that shows m_eState, or -1 (no entry) for a mode neither LAN nor serial.
-int ConnectionModeIndex(int32_t m_eState);
+// The mode list entry that shows the mode: 0 "LAN Port", 1 "Serial Port".
+int ConnectionModeIndex(ConnectionMode mode);
 
 // The decimal value of a baud rate text; 0 for anything that is not a plain decimal number
 // (the serial engine refuses 0 and every rate not in the list).

@@ -8,7 +8,7 @@ namespace panoptix {
 namespace {
 
 struct Hold {
-    const LinkState* state = nullptr;
+    const DeviceLink* state = nullptr;
     int socket = -1;
     SocketHoldCancelled on_cancel;
 };
@@ -20,7 +20,7 @@ Hold& TheHold() {
 
 }  // namespace
 
-bool PlaceSocketHold(LinkState& state, SocketHoldCancelled on_cancel) {
+bool PlaceSocketHold(DeviceLink& state, SocketHoldCancelled on_cancel) {
     Hold& hold = TheHold();
     if (hold.state != nullptr || state.m_udpSockfd < 0) {
         return false;
@@ -29,17 +29,17 @@ bool PlaceSocketHold(LinkState& state, SocketHoldCancelled on_cancel) {
     return true;
 }
 
-bool SocketHeld(const LinkState& state) {
+bool SocketHeld(const DeviceLink& state) {
     return TheHold().state == &state;
 }
 
-void ReleaseSocketHold(LinkState& state) {
+void ReleaseSocketHold(DeviceLink& state) {
     if (SocketHeld(state)) {
         TheHold() = Hold{};
     }
 }
 
-void CancelSocketHold(LinkState& state) {
+void CancelSocketHold(DeviceLink& state) {
     if (!SocketHeld(state)) {
         return;
     }

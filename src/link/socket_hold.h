@@ -7,7 +7,7 @@
 // the socket itself. There is one hold in the whole program.
 #include <functional>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 
 namespace panoptix {
 
@@ -15,13 +15,13 @@ using SocketHoldCancelled = std::function<void()>;
 
 // Holds state's open socket for the caller. False, and nothing held, when no socket is open or
 // a hold is already placed.
-bool PlaceSocketHold(LinkState& state, SocketHoldCancelled on_cancel);
+bool PlaceSocketHold(DeviceLink& state, SocketHoldCancelled on_cancel);
 // Whether state's socket is held.
-bool SocketHeld(const LinkState& state);
+bool SocketHeld(const DeviceLink& state);
 // The holder's own end: the hold goes without a call back; the socket stays open.
-void ReleaseSocketHold(LinkState& state);
+void ReleaseSocketHold(DeviceLink& state);
 // Every open and close of the link's socket calls this first. With a hold on state: the holder
 // is called back, then the held socket is closed. Nothing otherwise.
-void CancelSocketHold(LinkState& state);
+void CancelSocketHold(DeviceLink& state);
 
 }  // namespace panoptix

@@ -2,7 +2,7 @@
 
 namespace panoptix {
 
-bool TransmitCommand(LinkState& link, CommandRoute route, std::span<const uint8_t> bytes,
+bool TransmitCommand(DeviceLink& link, CommandRoute route, std::span<const uint8_t> bytes,
                      uint32_t lan_pause_ms) {
     if (route == CommandRoute::Lan) {
         SendOneShot(link, bytes, lan_pause_ms);
@@ -15,7 +15,7 @@ bool TransmitCommand(LinkState& link, CommandRoute route, std::span<const uint8_
     return true;
 }
 
-void SendAddressChange(LinkState& link, const NetworkAddress& address) {
+void SendAddressChange(DeviceLink& link, const NetworkAddress& address) {
     SendOneShot(link, MakeAddressFrame(link.FrameEntry(), address));
 }
 

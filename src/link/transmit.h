@@ -6,27 +6,27 @@
 #include <span>
 
 #include "link/command_frame.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/udp_transport.h"
 
 namespace panoptix {
 
 enum class CommandRoute { Lan, Serial };
 
-// The route of a page's command: m_eState 0 is the LAN, anything else the serial port.
-inline CommandRoute RouteForMode(int32_t mode) {
-    return mode == kModeLan ? CommandRoute::Lan : CommandRoute::Serial;
+// The route of a page's command: the link's mode.
+inline CommandRoute RouteForMode(ConnectionMode mode) {
+    return mode == ConnectionMode::Lan ? CommandRoute::Lan : CommandRoute::Serial;
 }
 
 // LAN: SendOneShot with lan_pause_ms after the send (with no device selected the operator is
 // told and nothing goes out). Serial: the bytes are written whole, no pause, if the port is
 // open. Returns false only when the serial port is closed: then nothing was sent.
-bool TransmitCommand(LinkState& link, CommandRoute route, std::span<const uint8_t> bytes,
+bool TransmitCommand(DeviceLink& link, CommandRoute route, std::span<const uint8_t> bytes,
                      uint32_t lan_pause_ms = kCommandPauseMs);
 
 // The address change (0x05) to the selected device: its new address, mask and gateway, always
 // by the LAN, whatever kind the device is. With no LAN device selected the operator is told and
 // nothing goes out.
-void SendAddressChange(LinkState& link, const NetworkAddress& address);
+void SendAddressChange(DeviceLink& link, const NetworkAddress& address);
 
 }  // namespace panoptix

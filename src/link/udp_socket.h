@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 
 namespace panoptix::udp_socket {
 

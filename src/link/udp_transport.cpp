@@ -10,7 +10,7 @@
 namespace panoptix {
 namespace {
 
-bool SocketOpen(const LinkState& state) {
+bool SocketOpen(const DeviceLink& state) {
     return state.m_udpSockfd >= 0;
 }
 
@@ -30,7 +30,7 @@ int StartNetworking() {
     return 1;
 }
 
-int OpenSearchSocket(LinkState& state) {
+int OpenSearchSocket(DeviceLink& state) {
     CancelSocketHold(state);  // a pending exchange ends unanswered
     if (SocketOpen(state)) {
         return 1;
@@ -50,7 +50,7 @@ int OpenSearchSocket(LinkState& state) {
     return 1;
 }
 
-int OpenFindSocket(LinkState& state, uint32_t address) {
+int OpenFindSocket(DeviceLink& state, uint32_t address) {
     CloseCommandSocket(state);  // an earlier socket may allow broadcast; this one does not
     state.m_udpSockfd = udp_socket::Open();
     if (!SocketOpen(state)) {
@@ -65,7 +65,7 @@ int OpenFindSocket(LinkState& state, uint32_t address) {
     return 1;
 }
 
-int OpenCommandSocket(LinkState& state) {
+int OpenCommandSocket(DeviceLink& state) {
     CancelSocketHold(state);  // a pending exchange ends unanswered
     if (SocketOpen(state)) {
         Trace("m_udpSockfd have on live \n");
@@ -91,7 +91,7 @@ int OpenCommandSocket(LinkState& state) {
     return 1;
 }
 
-int CloseCommandSocket(LinkState& state) {
+int CloseCommandSocket(DeviceLink& state) {
     CancelSocketHold(state);
     if (SocketOpen(state)) {
         udp_socket::Close(state.m_udpSockfd);
@@ -100,22 +100,22 @@ int CloseCommandSocket(LinkState& state) {
     return 1;
 }
 
-int SendToPeer(LinkState& state, std::span<const uint8_t> bytes) {
+int SendToPeer(DeviceLink& state, std::span<const uint8_t> bytes) {
     return udp_socket::SendTo(state.m_udpSockfd, bytes, state.peer_address);
 }
 
-int ReceiveFromPeer(LinkState& state, std::span<uint8_t> buffer, uint32_t timeout_ms) {
+int ReceiveFromPeer(DeviceLink& state, std::span<uint8_t> buffer, uint32_t timeout_ms) {
     return udp_socket::ReceiveFrom(state.m_udpSockfd, buffer, timeout_ms, state.peer_address);
 }
 
-void SendOneShot(LinkState& state, std::span<const uint8_t> frame, uint32_t pause_ms) {
+void SendOneShot(DeviceLink& state, std::span<const uint8_t> frame, uint32_t pause_ms) {
     OpenCommandSocket(state);
     SendToPeer(state, frame);
     SleepMs(pause_ms);
     CloseCommandSocket(state);
 }
 
-std::vector<uint8_t> QueryWithReply(LinkState& state, std::span<const uint8_t> request,
+std::vector<uint8_t> QueryWithReply(DeviceLink& state, std::span<const uint8_t> request,
                                     const ReplyWait& wait, uint32_t pause_after_send_ms) {
     OpenCommandSocket(state);
     SendToPeer(state, request);

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 
 namespace panoptix {
 
@@ -22,32 +22,32 @@ int StartNetworking();
 // Broadcast socket of the LAN search, bound to the local port, peer = broadcast:device port.
 // An open socket is reused as it is. A failed bind writes "bind  socket fail \n" and returns 0
 // with the socket still open in m_udpSockfd (the caller closes it).
-int OpenSearchSocket(LinkState& state);
+int OpenSearchSocket(DeviceLink& state);
 // Socket of a find, which asks one device by its address: bound to the local port like the
 // search's, peer = address (network byte order):device port, and no broadcast allowed on it, so
 // the request reaches that one address or nothing. Any open socket is closed first. A failed
 // bind writes "bind  socket fail \n" and returns 0 with the socket still open.
-int OpenFindSocket(LinkState& state, uint32_t address);
+int OpenFindSocket(DeviceLink& state, uint32_t address);
 // Socket toward the selected device (peer = its row's IP text, device port). An open socket is
 // reused with its peer ("m_udpSockfd have on live \n"). With no device selected it shows
 // "Please choose a device" and leaves no socket open. A failed bind returns 0 silently with the
 // socket open, so the caller's send still goes out from a port the system picks.
-int OpenCommandSocket(LinkState& state);
+int OpenCommandSocket(DeviceLink& state);
 // Closes m_udpSockfd if it is open and sets it to -1; always 1.
-int CloseCommandSocket(LinkState& state);
+int CloseCommandSocket(DeviceLink& state);
 
 // sendto on m_udpSockfd toward the peer address; returns the bytes sent or -1 (also when no
 // socket is open).
-int SendToPeer(LinkState& state, std::span<const uint8_t> bytes);
+int SendToPeer(DeviceLink& state, std::span<const uint8_t> bytes);
 // Waits up to timeout_ms (sleeping on the socket, never spinning) for one datagram of at most
 // buffer.size() bytes; the sender lands in the peer address. Returns its length, or -1 when
 // nothing usable arrived (time-out, failure, or a datagram longer than the buffer, which is
 // dropped whole). With no socket open it sleeps the whole timeout.
-int ReceiveFromPeer(LinkState& state, std::span<uint8_t> buffer, uint32_t timeout_ms);
+int ReceiveFromPeer(DeviceLink& state, std::span<uint8_t> buffer, uint32_t timeout_ms);
 
 // Open the command socket, send, pause, close: every operator command. The results are not
 // looked at: with no device selected the operator has seen the box and nothing is sent.
-void SendOneShot(LinkState& state, std::span<const uint8_t> frame,
+void SendOneShot(DeviceLink& state, std::span<const uint8_t> frame,
                  uint32_t pause_ms = kCommandPauseMs);
 
 // A query with a reply: the traces differ between the device pages.
@@ -66,7 +66,7 @@ struct ReplyWait {
 // Returns the reply's bytes (exactly as many as arrived; callers check lengths before reading),
 // or an empty vector when none arrived in the window. With no device selected nothing is sent
 // and the window still runs out, as the pages expect.
-std::vector<uint8_t> QueryWithReply(LinkState& state, std::span<const uint8_t> request,
+std::vector<uint8_t> QueryWithReply(DeviceLink& state, std::span<const uint8_t> request,
                                     const ReplyWait& wait, uint32_t pause_after_send_ms = 0);
 
 }  // namespace panoptix

@@ -160,8 +160,7 @@ void ConfigureWindow::OnInitDialog() {
 
     mode_list_->insertItem(kModeSelectionLan, QStringLiteral("LAN Port"));
     mode_list_->insertItem(kModeSelectionSerial, QStringLiteral("Serial Port"));
-    const bool known_mode = state_.link.m_eState == kModeLan || state_.link.m_eState == kModeSerial;
-    mode_list_->setCurrentIndex(known_mode ? state_.link.m_eState : -1);
+    mode_list_->setCurrentIndex(ConnectionModeNumber(state_.link.mode()));
 
     const DeviceEntry* selected = state_.link.SelectedEntry();
     ip_address_->SetAddressText(selected != nullptr ? QString::fromStdString(selected->IpText())
@@ -169,7 +168,7 @@ void ConfigureWindow::OnInitDialog() {
 
     SetSerialControlsEnabled(false);
     // A find asks by UDP: it waits for the LAN mode.
-    find_->setEnabled(state_.link.m_eState == kModeLan);
+    find_->setEnabled(state_.link.mode() == ConnectionMode::Lan);
 }
 
 void ConfigureWindow::FillPortList() {
@@ -211,11 +210,11 @@ void ConfigureWindow::OnModeChanged(int index) {
     if (selection == kModeSelectionSerial) {
         SetSerialControlsEnabled(true);
         SetLanControlsEnabled(false);
-        ChangeConnectionMode(state_.link, ConnectionMode::Serial, ModeChangeSource::Settings);
+        state_.link.SetMode(ConnectionMode::Serial, ModeChangeSource::Settings);
     } else if (selection == kModeSelectionLan) {
         SetSerialControlsEnabled(false);
         SetLanControlsEnabled(true);
-        ChangeConnectionMode(state_.link, ConnectionMode::Lan, ModeChangeSource::Settings);
+        state_.link.SetMode(ConnectionMode::Lan, ModeChangeSource::Settings);
         // An open port stays open and the button keeps its text; only the flag is cleared.
         connected_flag_ = 0;
         RepaintStatusIcon();

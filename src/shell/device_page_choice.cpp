@@ -8,20 +8,16 @@ DevicePageForType PageForTypeByte(uint8_t type_byte) {
     return {DeviceKindOfType(type_byte), IsKnownDeviceType(type_byte)};
 }
 
-std::optional<uint8_t> SelectedDeviceTypeByte(const LinkState& state) {
-    if (state.m_eState == kModeLan) {
+std::optional<uint8_t> SelectedDeviceTypeByte(const DeviceLink& state) {
+    if (state.mode() == ConnectionMode::Lan) {
         const DeviceEntry* entry = state.SelectedEntry();
         if (entry == nullptr) {
             return std::nullopt;
         }
         return entry->device_type;
     }
-    if (state.m_eState == kModeSerial) {
-        Trace(" only com \n");
-        return state.m_main_com_dev_type;
-    }
-    Trace("com data wrong \n");
-    return std::nullopt;
+    Trace(" only com \n");
+    return state.m_main_com_dev_type;
 }
 
 }  // namespace panoptix

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "link/device_entry.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 
 namespace panoptix {
 
@@ -24,7 +24,7 @@ DevicePageForType PageForTypeByte(uint8_t type_byte);
 
 // The type byte of the selected device by connection mode: on the LAN the selected row's type
 // byte, on the serial link the type byte of the last reply the parser saw (" only com \n").
-// Any other mode writes "com data wrong \n" and gives no type byte. Expects m_device_index >= 0.
-std::optional<uint8_t> SelectedDeviceTypeByte(const LinkState& state);
+// Expects m_device_index >= 0.
+std::optional<uint8_t> SelectedDeviceTypeByte(const DeviceLink& state);
 
 }  // namespace panoptix

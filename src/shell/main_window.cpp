@@ -99,14 +99,14 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     CreateControls();
     OnInitDialog();
     RestoreSettings();
-    state_.link.mode_changed = [this](ModeChangeSource source) { OnConnectionModeChanged(source); };
+    state_.link.OnModeChange([this](ModeChangeSource source) { OnConnectionModeChanged(source); });
     qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() {
     SaveSettings();
     qApp->removeEventFilter(this);
-    state_.link.mode_changed = nullptr;
+    state_.link.OnModeChange(nullptr);
     // The pages and the settings window go while the state they use is still here (the state
     // is a member of this window and is destroyed before the window's children).
     delete current_page_.data();
@@ -193,10 +193,10 @@ void MainWindow::OnInitDialog() {
 }
 
 void MainWindow::OnSearch() {
-    if (state_.link.m_eState == kModeLan) {
+    if (state_.link.mode() == ConnectionMode::Lan) {
         Trace("net search \n");
         SearchLanDevices();
-    } else if (state_.link.m_eState == kModeSerial) {
+    } else if (state_.link.mode() == ConnectionMode::Serial) {
         Trace("com search \n");
         SearchSerialDevices();
     }
@@ -250,7 +250,7 @@ void MainWindow::SearchSerialDevices() {
 }
 
 void MainWindow::FindDevice(const std::string& address) {
-    if (state_.link.m_eState != kModeLan) {
+    if (state_.link.mode() != ConnectionMode::Lan) {
         return;  // the button is disabled off the LAN
     }
     // A refused address is said at once; a find blocks for the search's window.

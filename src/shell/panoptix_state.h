@@ -9,7 +9,7 @@
 
 #include "link/device_blocks.h"
 #include "link/device_id.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "matrix/core/matrix_state.h"
 #include "multiviewer/core/multiviewer_state.h"
 #include "quadview/core/quadview_state.h"
@@ -26,7 +26,7 @@ struct SerialChoice {
 };
 
 struct PanoptixState {
-    LinkState link;
+    DeviceLink link;
     SerialChoice serial_choice;
     DeviceBlocks<MultiviewerState> multiviewers;
     DeviceBlocks<SwitcherState> switchers;

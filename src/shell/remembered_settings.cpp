@@ -233,10 +233,8 @@ RememberedSettings CaptureSettings(const PanoptixState& state,
                                    const std::vector<std::string>& device_texts,
                                    int selected_entry) {
     RememberedSettings settings;
-    const LinkState& link = state.link;
-    if (link.m_eState == kModeLan || link.m_eState == kModeSerial) {
-        settings.mode = link.m_eState;
-    }
+    const DeviceLink& link = state.link;
+    settings.mode = ConnectionModeNumber(link.mode());
     const SerialChoice choice = CurrentSerialChoice(state);
     if (choice.port.size() <= CnComm::kMaxPortNameLength && IsPlainText(choice.port)) {
         settings.serial_port = choice.port;
@@ -265,8 +263,9 @@ RememberedSettings CaptureSettings(const PanoptixState& state,
 }
 
 void ApplySettings(const RememberedSettings& settings, PanoptixState& state) {
-    LinkState& link = state.link;
-    link.m_eState = settings.mode;
+    DeviceLink& link = state.link;
+    // The file's mode was checked when it was read.
+    link.SetMode(ConnectionModeOf(settings.mode).value_or(ConnectionMode::Lan));
     state.serial_choice = {settings.serial_port, settings.baud_rate};
     link.device_table = {};
     for (size_t i = 0; i < settings.devices.size() && i < link.device_table.size(); ++i) {

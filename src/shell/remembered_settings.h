@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "link/device_entry.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 
 namespace panoptix {
 

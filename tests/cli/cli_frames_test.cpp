@@ -34,7 +34,7 @@ using Frames = std::vector<std::vector<uint8_t>>;
 // The panel's side: a fresh main window's link and blocks, pointed at its own peer.
 struct Panel {
     UdpPeer& device;
-    LinkState link;
+    DeviceLink link;
     MultiviewerState mv;
     SwitcherState sw;
     MatrixState mx;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "link/clock.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "multiviewer/core/multiviewer_commands.h"
 #include "multiviewer/core/multiviewer_state.h"
 #include "multiviewer_model.h"
@@ -29,7 +29,7 @@ constexpr CommandRoute kSerial = CommandRoute::Serial;
 struct SenderCase {
     const char* what;
     // Prepares the panel's state and runs one sender.
-    std::function<void(LinkState&, MultiviewerState&)> send;
+    std::function<void(DeviceLink&, MultiviewerState&)> send;
     const char* account;  // the simulator's log line for the frame
     // What the simulator's state must show afterwards.
     std::function<bool(const MultiviewerDeviceState&)> applied;
@@ -138,7 +138,7 @@ class PanelCommandsReachSimulator : public ::testing::Test {
     std::string pty_error_;
     std::optional<PseudoTerminal> pty_ = PseudoTerminal::Open("", pty_error_);
     SerialAccumulator serial_;
-    LinkState link_;
+    DeviceLink link_;
     MultiviewerState mv_;
     MultiviewerModel model_{DeviceIdentity{DeviceKind::Multiviewer, "MV", kType, 0x01}};
 };

@@ -15,7 +15,7 @@ using testing::PanelFrame;
 
 // Feeds the reply in pieces into the panel's serial accumulator, running its parser after
 // each piece as the serial polling loop does. Returns the parser's first positive result.
-int8_t ParseInPieces(LinkState& link, const std::vector<uint8_t>& reply, size_t piece,
+int8_t ParseInPieces(DeviceLink& link, const std::vector<uint8_t>& reply, size_t piece,
                      const StatusFrameDecoder& decode) {
     ClearReceivedBytes(link);
     for (size_t at = 0; at < reply.size(); at += piece) {
@@ -88,7 +88,7 @@ TEST_F(PanelReadsSimulator, SerialRepliesAreCutAndDecodedWhateverThePieces) {
 
     for (size_t piece : {1u, 7u, 256u}) {
         SCOPED_TRACE(piece);
-        LinkState link;
+        DeviceLink link;
         panoptix::MultiviewerState mv;
         const auto decode = [&](std::span<const uint8_t> frame) {
             DecodeStatusReply(mv, frame, DecodeTraces::Off);

@@ -35,7 +35,7 @@ std::string Utf8(const std::u16string& text) {
 }
 
 // Selects the table row of the device at address, as choosing it in the combo box does.
-bool SelectDevice(LinkState& link, const std::string& address) {
+bool SelectDevice(DeviceLink& link, const std::string& address) {
     for (int row = 0; row < kDeviceTableRows; ++row) {
         if (link.device_table[static_cast<size_t>(row)].IpText() == address) {
             link.m_device_index = static_cast<int8_t>(row);
@@ -79,7 +79,7 @@ class LabTest : public ::testing::Test {
     }
 
     // A LAN search from the panel's namespace.
-    DeviceSearchResult SearchFromPanel(LinkState& link, uint32_t window_ms = kSearchWindowMs) {
+    DeviceSearchResult SearchFromPanel(DeviceLink& link, uint32_t window_ms = kSearchWindowMs) {
         DeviceSearchResult result;
         EXPECT_EQ(InNamespace(lab_->PanelNamespace(),
                               [&] { result = SearchLan(link, false, window_ms); }),
@@ -96,7 +96,7 @@ class LabTest : public ::testing::Test {
 };
 
 TEST_F(LabTest, LanSearchListsEveryDeviceWithItsNameAndAddress) {
-    LinkState link;
+    DeviceLink link;
     const DeviceSearchResult result = SearchFromPanel(link);
     EXPECT_TRUE(result.open_page);
     EXPECT_EQ(link.m_device_index, 0);
@@ -123,7 +123,7 @@ TEST_F(LabTest, LanSearchListsEveryDeviceWithItsNameAndAddress) {
 }
 
 TEST_F(LabTest, MultiviewerStatusQueryDecodesTheSimulatorsState) {
-    LinkState link;
+    DeviceLink link;
     SearchFromPanel(link);
     ASSERT_TRUE(SelectDevice(link, "192.0.2.10"));
 
@@ -145,7 +145,7 @@ TEST_F(LabTest, MultiviewerStatusQueryDecodesTheSimulatorsState) {
 }
 
 TEST_F(LabTest, CommandsToTheMultiviewerShowUpInItsNextStatusReply) {
-    LinkState link;
+    DeviceLink link;
     SearchFromPanel(link);
     ASSERT_TRUE(SelectDevice(link, "192.0.2.10"));
     MultiviewerState mv;
@@ -179,8 +179,8 @@ TEST_F(LabTest, CommandsToTheMultiviewerShowUpInItsNextStatusReply) {
 }
 
 TEST_F(LabTest, SerialSearchAndStatusQueryOverThePseudoTerminal) {
-    LinkState link;
-    link.m_eState = kModeSerial;
+    DeviceLink link;
+    link.SetMode(ConnectionMode::Serial);
     ASSERT_TRUE(link.serial_port.OpenPort(lab_->Device("MV1").tty, 115200));
 
     const DeviceSearchResult result = SearchSerial(link, {});
@@ -210,7 +210,7 @@ TEST_F(LabTest, SerialSearchAndStatusQueryOverThePseudoTerminal) {
     // The other kinds answer the serial search with their own name and type byte.
     const std::pair<const char*, uint8_t> others[] = {{"SW1", 0xA5}, {"MX1", 0x81}, {"QV1", 0x60}};
     for (const auto& [name, type] : others) {
-        LinkState other;
+        DeviceLink other;
         ASSERT_TRUE(other.serial_port.OpenPort(lab_->Device(name).tty, 115200));
         const DeviceSearchResult found = SearchSerial(other, {});
         ASSERT_EQ(found.combo_entries.size(), 1u) << name;
@@ -221,7 +221,7 @@ TEST_F(LabTest, SerialSearchAndStatusQueryOverThePseudoTerminal) {
 }
 
 TEST_F(LabTest, SwitcherMatrixAndQuadViewLogWhatThePanelSent) {
-    LinkState link;
+    DeviceLink link;
     SearchFromPanel(link);
     auto send_to = [&](const char* address, std::vector<uint8_t> bytes, uint32_t pause_ms = 10) {
         ASSERT_TRUE(SelectDevice(link, address));
@@ -282,7 +282,7 @@ class LabFarSubnetTest : public LabTest {
 };
 
 TEST_F(LabFarSubnetTest, FindReachesTheDeviceBehindTheRouterThatTheBroadcastDoesNot) {
-    LinkState link;
+    DeviceLink link;
     const DeviceSearchResult search = SearchFromPanel(link, kWindowMs);
     std::vector<std::u16string> entries = search.combo_entries;
     ASSERT_THAT(entries, ElementsAre(u"MV1_192.0.2.10"));
@@ -333,7 +333,7 @@ class LabScaleTest : public LabTest {
 };
 
 TEST_F(LabScaleTest, OneSearchListsAll128Devices) {
-    LinkState link;
+    DeviceLink link;
     const DeviceSearchResult result = SearchFromPanel(link);
     ASSERT_EQ(result.combo_entries.size(), 128u);
     std::set<std::string> entries;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fault_support.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/reply_parser.h"
 #include "multiviewer/core/multiviewer_state.h"
 #include "multiviewer/core/status_decoder.h"
@@ -126,7 +126,7 @@ TEST_F(CutReplyTest, DecoderTakesExactlyTheFieldsTheFrameHolds) {
 TEST_F(CutReplyTest, LanQueryDecodesACutDatagramAsFarAsItGoes) {
     UdpPeer device;
     ASSERT_TRUE(device.valid());
-    LinkState link;
+    DeviceLink link;
     testing_support::SelectPeer(link, device, device_type::kMultiviewer, 0x00);
 
     // A datagram shorter than 17 bytes has no command byte and is not a reply at all.
@@ -156,7 +156,7 @@ TEST_F(CutReplyTest, SerialParserHandsOverShortFramesWhole) {
     multiviewer.device_type = device_type::kMultiviewer;
     multiviewer.device_address = 0x01;
 
-    LinkState link;
+    DeviceLink link;
     for (size_t length = kFrameOverhead; length <= kFullLength; ++length) {
         const auto frame =
             MakeCommandFrame(multiviewer, LinkByte::Serial, command::kMultiviewerStatus,
@@ -180,7 +180,7 @@ TEST_F(CutReplyTest, SerialParserHandsOverShortFramesWhole) {
 // Pieces of a reply that is still arriving are never handed over.
 TEST_F(CutReplyTest, SerialParserWaitsForTheLastByte) {
     const std::vector<uint8_t> serial_reply = fault::StatusReply(LinkByte::Serial, 0);
-    LinkState link;
+    DeviceLink link;
     for (size_t held = 0; held < kFullLength; ++held) {
         ClearReceivedBytes(link);
         AppendReceivedBytes(link, std::span(serial_reply).first(held));

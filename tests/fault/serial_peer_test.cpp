@@ -7,8 +7,8 @@
 
 #include "fault_support.h"
 #include "link/clock.h"
+#include "link/device_link.h"
 #include "link/discovery.h"
-#include "link/link_state.h"
 #include "multiviewer/core/multiviewer_state.h"
 #include "multiviewer/core/status_decoder.h"
 #include "multiviewer/core/status_query.h"
@@ -41,7 +41,7 @@ struct VanishCase {
 class SerialPeerTest : public ::testing::Test {
   protected:
     SerialPeerTest() {
-        link.m_eState = kModeSerial;
+        link.SetMode(ConnectionMode::Serial);
         link.device_table[0].device_type = device_type::kMultiviewer;
         link.m_device_index = 0;
     }
@@ -79,7 +79,7 @@ class SerialPeerTest : public ::testing::Test {
         EXPECT_TRUE(SameDecodedState(mv, expected));
     }
 
-    LinkState link;
+    DeviceLink link;
     const fault::TraceCounter time_over{"time over"};
     testing_support::MessageRecorder messages;
 };

@@ -15,8 +15,8 @@
 #include "datagram_storm.h"
 #include "fault_support.h"
 #include "link/clock.h"
+#include "link/device_link.h"
 #include "link/discovery.h"
-#include "link/link_state.h"
 #include "link/udp_transport.h"
 #include "multiviewer/core/multiviewer_state.h"
 #include "multiviewer/core/status_decoder.h"
@@ -92,7 +92,7 @@ class StormTest : public ::testing::Test {
 
     UdpPeer device;
     UdpPeer storm_socket;
-    LinkState link;
+    DeviceLink link;
     testing_support::MessageRecorder messages;
     std::atomic<size_t> storm_sent{0};
 };
@@ -171,7 +171,7 @@ TEST_F(StormTest, SearchListsOnlyTheGenuineDevice) {
 TEST(ManyDevices, SearchListsTheFirst128) {
     UdpPeer device;
     ASSERT_TRUE(device.valid());
-    LinkState link;
+    DeviceLink link;
     link.endpoints.device_port = device.port();
     link.endpoints.local_port = testing_support::FreeLoopbackPort();
     link.endpoints.broadcast_address = fault::kLoopback;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "link/device_link.h"
 #include "link/discovery.h"
-#include "link/link_state.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool silenced = panoptix::fuzz::SilenceSideChannels();
     (void)silenced;
 
-    panoptix::LinkState state;
+    panoptix::DeviceLink state;
     std::vector<std::u16string> entries;
     for (const auto datagram : SplitDatagrams({data, size})) {
         if (datagram.size() > kSearchReceiveSize) {

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "fuzz_support.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/operator_messages.h"
 #include "quadview/core/quadview_control_ids.h"
 #include "quadview/core/quadview_panel.h"
@@ -61,7 +61,7 @@ struct FuzzPanel {
     bool SentNothing() const { return link.m_udpSockfd == -1 && messages.shown == 0; }
 
     CountingMessages messages;
-    LinkState link;
+    DeviceLink link;
     QuadviewState quad;
     KeepingView view;
     QuadviewPanel panel{link, quad, view};

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/reply_parser.h"
 #include "multiviewer/core/multiviewer_state.h"
 #include "multiviewer/core/status_decoder.h"
 
 namespace {
 
-using panoptix::LinkState;
+using panoptix::DeviceLink;
 
 uint16_t LengthField(std::span<const uint8_t> frame) {
     return static_cast<uint16_t>(frame[2] | (frame[3] << 8));
@@ -25,7 +25,7 @@ uint16_t LengthField(std::span<const uint8_t> frame) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool silenced = panoptix::fuzz::SilenceSideChannels();
-    static LinkState state;
+    static DeviceLink state;
     static panoptix::MultiviewerState multiviewer;
     (void)silenced;
     panoptix::ClearReceivedBytes(state);

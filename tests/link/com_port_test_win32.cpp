@@ -10,8 +10,8 @@
 #include "link/clock.h"
 #include "link/cn_comm.h"
 #include "link/command_frame.h"
+#include "link/device_link.h"
 #include "link/discovery.h"
-#include "link/link_state.h"
 
 namespace panoptix {
 namespace {
@@ -103,8 +103,8 @@ TEST_F(ComPortTest, NamesOf63CharactersAreRefused) {
 }
 
 TEST_F(ComPortTest, SerialSearchFindsTheMultiviewer) {
-    LinkState link;
-    link.m_eState = kModeSerial;
+    DeviceLink link;
+    link.SetMode(ConnectionMode::Serial);
     ASSERT_TRUE(link.serial_port.OpenPort(port_name_, 115200));
     const DeviceSearchResult result = SearchSerial(link, [](std::span<const uint8_t>) {});
     EXPECT_TRUE(result.open_page);

@@ -122,7 +122,7 @@ class DeviceFindTest : public ::testing::Test {
     }
 
     UdpPeer device_{kLoopbackIp, 0};
-    LinkState state_;
+    DeviceLink state_;
     std::vector<std::u16string> entries_;
     MessageRecorder messages_;
 };

@@ -114,7 +114,7 @@ class LanSearchTest : public ::testing::Test {
     const std::string prefix_ = "pnxudp" + std::to_string(::getpid());
     std::unique_ptr<NetnsLab> lab_;
     std::unique_ptr<DeviceResponder> responder_;
-    LinkState state;
+    DeviceLink state;
     TraceRecorder traces;
     MessageRecorder messages;
 };

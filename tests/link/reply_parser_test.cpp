@@ -140,7 +140,7 @@ std::vector<ParseCase> Cases() {
 TEST(ReplyParser, FindsTheFirstKnownCompleteFrame) {
     for (const ParseCase& c : Cases()) {
         SCOPED_TRACE(c.what);
-        LinkState state;
+        DeviceLink state;
         AppendReceivedBytes(state, c.bytes);
         Decoded decoded;
         EXPECT_EQ(ParseReply(state, decoded.Hook()), c.result);
@@ -154,7 +154,7 @@ TEST(ReplyParser, FindsTheFirstKnownCompleteFrame) {
 }
 
 TEST(ReplyParser, LongStatusReplyIsHandedOverWhenCompleteAndExactly) {
-    LinkState state;
+    DeviceLink state;
     const Bytes reply = StatusReply(device_type::kMultiviewer);
     // What follows the frame (the start of another one) is not part of it.
     const Bytes collected = Join({reply, {0xA5, 0x6C, 0x14}});
@@ -193,7 +193,7 @@ TEST(ReplyParser, CountsAtMost127NamesAndStoresTheLastOne) {
             text += "-x";
         }
         text += "-";
-        LinkState state;
+        DeviceLink state;
         AppendReceivedBytes(state, DiscoveryReply(device_type::kSwitcher, text));
         EXPECT_EQ(ParseReply(state, {}), c.result);
         // Each pair ends a longer name; the last one stays.
@@ -203,7 +203,7 @@ TEST(ReplyParser, CountsAtMost127NamesAndStoresTheLastOne) {
 }
 
 TEST(ReplyParser, CountOutsideTheAccumulatorIsClamped) {
-    LinkState state;
+    DeviceLink state;
     const Bytes reply = DiscoveryReply(device_type::kSwitcher, "MX-1-");
     // The frame's first 20 bytes end the buffer; its end marker would lie beyond it.
     std::copy_n(reply.begin(), 20, state.status_rx_buffer.end() - 20);
@@ -217,7 +217,7 @@ TEST(ReplyParser, CountOutsideTheAccumulatorIsClamped) {
 }
 
 TEST(ReceiveAccumulator, DiscardsEverythingWhenAPieceWouldOverflow) {
-    LinkState state;
+    DeviceLink state;
     AppendReceivedBytes(state, Bytes(1000, 0x11));
     AppendReceivedBytes(state, Bytes(24, 0x22));
     EXPECT_EQ(state.status_rx_count, 1024) << "exactly full is not an overflow";

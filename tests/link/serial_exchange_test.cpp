@@ -87,7 +87,7 @@ class SerialExchangeTest : public ::testing::Test {
     }
 
     PtyPeer peer_;
-    LinkState state_;
+    DeviceLink state_;
     MessageRecorder messages_;
 
   private:

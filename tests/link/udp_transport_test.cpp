@@ -47,7 +47,7 @@ class UdpTransportTest : public ::testing::Test {
     ~UdpTransportTest() override { CloseCommandSocket(state); }
 
     UdpPeer device{kLoopback, 0};
-    LinkState state;
+    DeviceLink state;
     TraceRecorder traces;
     MessageRecorder messages;
 };

@@ -30,7 +30,7 @@ enum class Act {
     kOneToOne,
     kApply,
     kLock,
-    kMode,  // m_eState = k (the serial port stays closed)
+    kMode,  // the link's mode numbered k (the serial port stays closed)
 };
 
 struct Step {
@@ -73,7 +73,7 @@ class MatrixScriptTest : public testing::MatrixLinkTest {
                 ToggleLock(matrix_, view_);
                 break;
             case Act::kMode:
-                link_.m_eState = k;
+                link_.SetMode(ConnectionModeOf(k).value_or(ConnectionMode::Lan));
                 break;
         }
     }
@@ -193,7 +193,6 @@ TEST_F(MatrixScriptTest, NothingSentNothingChanged) {
         {Act::kApply, 0, "", nullptr, "03000000", 3},
         // The crosspoint clicks send nothing and still act.
         {Act::kInput, 5, "", "in ----+--- out -------- lock unlocked", "03000000", 5},
-        {Act::kMode, 2, "", nullptr, "03000000", 5},
         {Act::kOneToAll, 0, "", nullptr, "03000000", 5},
         {Act::kOneToOne, 0, "", nullptr, "03000000", 5},
         {Act::kOutput, 3, "", "in ----+--- out --+----- lock unlocked", "03500000", 5},
@@ -247,7 +246,7 @@ TEST_F(MatrixScriptTest, LanWithoutADeviceShowsTheBoxAndKeepsTheRoutes) {
 struct TraceCase {
     const char* what;
     MatrixState start;
-    int32_t mode;
+    ConnectionMode mode;
     std::vector<std::pair<Act, int>> clicks;  // the last one is traced
     std::vector<std::string> traces;
 };
@@ -257,79 +256,78 @@ TEST_F(MatrixScriptTest, TracesWordForWord) {
     const TraceCase cases[] = {
         {"first input",
          {},
-         kModeLan,
+         ConnectionMode::Lan,
          {{Act::kInput, 3}},
          {"m_p_glo_main_set_or_get_dlg->m_matrix_input = 0 \n ", "ch = 3 \n "}},
         {"input after input 7",
          {},
-         kModeLan,
+         ConnectionMode::Lan,
          {{Act::kInput, 7}, {Act::kInput, 2}},
          {"m_p_glo_main_set_or_get_dlg->m_matrix_input = 7 \n ", "aaaaa\n", "ch = 2 \n "}},
-        {"the selected input again", {}, kModeLan, {{Act::kInput, 3}, {Act::kInput, 3}}, {}},
-        {"output", chosen_3, kModeLan, {{Act::kOutput, 4}}, {"ch = 4 ,input = 3 \n"}},
+        {"the selected input again",
+         {},
+         ConnectionMode::Lan,
+         {{Act::kInput, 3}, {Act::kInput, 3}},
+         {}},
+        {"output", chosen_3, ConnectionMode::Lan, {{Act::kOutput, 4}}, {"ch = 4 ,input = 3 \n"}},
         {"one to all",
          chosen_3,
-         kModeLan,
+         ConnectionMode::Lan,
          {{Act::kOneToAll, 0}},
          {"m_eMatrixState = 1 \n", "nomoral sendLen = 5  \n", "m_eState = 0 \n",
           "send data ok \n"}},
         {"one to all, serial port closed",
          chosen_3,
-         kModeSerial,
+         ConnectionMode::Serial,
          {{Act::kOneToAll, 0}},
          {"m_eMatrixState = 1 \n", "nomoral sendLen = 5  \n", "m_eState = 1 \n"}},
-        {"one to all, neither mode",
-         chosen_3,
-         2,
-         {{Act::kOneToAll, 0}},
-         {"m_eMatrixState = 1 \n", "nomoral sendLen = 5  \n", "m_eState = 2 \n"}},
         {"one to all before any input click",
          {0, 3, {}, 0},
-         kModeLan,
+         ConnectionMode::Lan,
          {{Act::kOneToAll, 0}},
          {"m_eMatrixState = 0 \n", "click the null All\n"}},
         {"one to all in state 2",
          {2, 3, {}, 0},
-         kModeLan,
+         ConnectionMode::Lan,
          {{Act::kOneToAll, 0}},
          {"m_eMatrixState = 2 \n"}},
         {"apply",
          chosen_3,
-         kModeLan,
+         ConnectionMode::Lan,
          {{Act::kOutput, 2}, {Act::kOutput, 3}, {Act::kApply, 0}},
          {"m_eMatrixState = 1 \n", "nomoral  sendLen = 6 \n", "m_eState = 0 \n", "send data ok \n",
           "re draw  ok \n"}},
         {"apply, serial port closed",
          chosen_3,
-         kModeSerial,
+         ConnectionMode::Serial,
          {{Act::kOutput, 2}, {Act::kApply, 0}},
          {"m_eMatrixState = 1 \n", "nomoral  sendLen = 4 \n", "m_eState = 1 \n"}},
         {"apply with nothing routed",
          chosen_3,
-         kModeLan,
+         ConnectionMode::Lan,
          {{Act::kApply, 0}},
          {"m_eMatrixState = 1 \n"}},
         {"apply before any input click",
          {0, 3, {3, 0, 0, 0, 0, 0, 0, 0}, 0},
-         kModeLan,
+         ConnectionMode::Lan,
          {{Act::kApply, 0}},
          {"m_eMatrixState = 0 \n"}},
         {"one to one",
          chosen_3,
-         kModeLan,
+         ConnectionMode::Lan,
          {{Act::kOneToOne, 0}},
          {"m_eState = 0 \n", "m_p_glo_main_set_or_get_dlg->m_matrix_input = 3 \n ",
           "ch = 200 \n "}},
         {"one to one, serial port closed",
          chosen_3,
-         kModeSerial,
+         ConnectionMode::Serial,
          {{Act::kOneToOne, 0}},
          {"m_eState = 1 \n"}},
     };
     for (const TraceCase& c : cases) {
         SCOPED_TRACE(c.what);
         matrix_ = c.start;
-        link_.m_eState = c.mode;
+        link_.SetMode(c.mode);
         for (size_t i = 0; i + 1 < c.clicks.size(); ++i) {
             Do(c.clicks[i].first, c.clicks[i].second);
         }

@@ -75,12 +75,12 @@ TEST(MatrixPresets, AGarbageEntryIsIgnoredWithATraceAndTheOthersStand) {
 }
 
 TEST(MatrixPresets, PresetsAreKeptByTheRoutersAddressOrItsSerialPort) {
-    LinkState link;
+    DeviceLink link;
     EXPECT_EQ(PresetRouterKey(link), "") << "no device selected";
     link.device_table[2].SetIpText("192.0.2.12");
     link.m_device_index = 2;
     EXPECT_EQ(PresetRouterKey(link), "lan-192.0.2.12");
-    link.m_eState = kModeSerial;
+    link.SetMode(ConnectionMode::Serial);
     EXPECT_EQ(PresetRouterKey(link), "") << "the port is closed";
     const testing_support::PtyPeer line(testing_support::PtyPeer::Line::HeldOpen);
     ASSERT_TRUE(link.serial_port.OpenPort(line.PortName(), 9600));
@@ -92,8 +92,6 @@ TEST(MatrixPresets, PresetsAreKeptByTheRoutersAddressOrItsSerialPort) {
         expected += plain ? std::string(1, c) : std::string(escaped);
     }
     EXPECT_EQ(PresetRouterKey(link), expected);  // "/dev/pts/3" gives "serial-_2Fdev_2Fpts_2F3"
-    link.m_eState = 7;
-    EXPECT_EQ(PresetRouterKey(link), "");
     link.serial_port.ClosePort();
 }
 
@@ -116,22 +114,21 @@ TEST_F(MatrixPresetRecallTest, StoreAndRecallWithTheLockAnEmptyPresetAndAClosedL
     EXPECT_EQ(StorePreset(matrix_, bank_, 9), PresetOutcome::kNoSuchPreset);
     EXPECT_EQ(TakeDatagram(), "") << "a store sends nothing";
 
-    // Locked, empty, no such preset, a mode that carries no text: nothing changes, nothing goes.
+    // Locked, empty, no such preset, a closed serial port: nothing changes, nothing goes.
     const struct {
         int32_t lock;
-        int32_t mode;
+        ConnectionMode mode;
         int preset;
         PresetOutcome outcome;
     } refused[] = {
-        {~0, kModeLan, 2, PresetOutcome::kLocked},
-        {0, kModeLan, 7, PresetOutcome::kEmpty},
-        {0, kModeLan, 0, PresetOutcome::kNoSuchPreset},
-        {0, kModeSerial, 2, PresetOutcome::kLinkRefused},  // the port is closed
-        {0, 5, 2, PresetOutcome::kLinkRefused},
+        {~0, ConnectionMode::Lan, 2, PresetOutcome::kLocked},
+        {0, ConnectionMode::Lan, 7, PresetOutcome::kEmpty},
+        {0, ConnectionMode::Lan, 0, PresetOutcome::kNoSuchPreset},
+        {0, ConnectionMode::Serial, 2, PresetOutcome::kLinkRefused},  // the port is closed
     };
     for (const auto& c : refused) {
         matrix_.m_matrix_lock = c.lock;
-        link_.m_eState = c.mode;
+        link_.SetMode(c.mode);
         EXPECT_EQ(RecallPreset(matrix_, link_, view_, bank_, c.preset), c.outcome) << c.preset;
         EXPECT_EQ(RoutesText(matrix_.m_matrix_route), "00000066");
         EXPECT_EQ(view_.TakeDraws(), 0);
@@ -141,7 +138,7 @@ TEST_F(MatrixPresetRecallTest, StoreAndRecallWithTheLockAnEmptyPresetAndAClosedL
     // Unlocked on the LAN: the record is the preset's, the selected input's outputs are redrawn
     // and two texts go, input 1 before input 3.
     matrix_.m_matrix_lock = 0;
-    link_.m_eState = kModeLan;
+    link_.SetMode(ConnectionMode::Lan);
     int sent = 0;
     EXPECT_EQ(RecallPreset(matrix_, link_, view_, bank_, 2, &sent), PresetOutcome::kRecalled);
     EXPECT_EQ(sent, 2);

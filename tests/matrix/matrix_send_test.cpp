@@ -44,10 +44,7 @@ TEST_F(MatrixSendTest, NothingWhenTheTextCannotGo) {
     link_.serial_port.ClosePort();
     EXPECT_FALSE(MatrixTextCanGo(link_));
     EXPECT_FALSE(SendMatrixText(link_, "3All."));
-    link_.m_eState = 2;
-    EXPECT_FALSE(MatrixTextCanGo(link_));
-    EXPECT_FALSE(SendMatrixText(link_, "3All."));
-    link_.m_eState = kModeLan;
+    link_.SetMode(ConnectionMode::Lan);
     EXPECT_FALSE(SendMatrixText(link_, ""));
     EXPECT_EQ(TakeSerialBytes(), "");
     EXPECT_EQ(TakeDatagram(), "");

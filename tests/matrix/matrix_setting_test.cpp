@@ -50,47 +50,45 @@ class MatrixSettingTest : public testing::MatrixLinkTest {
 
 TEST_F(MatrixSettingTest, OpeningShowsTheModeButLeavesTheSerialControlsDisabled) {
     struct Case {
-        int32_t mode;
+        ConnectionMode mode;
         int8_t device_index;
         Events events;
     };
     const Case cases[] = {
-        {kModeSerial,
+        {ConnectionMode::Serial,
          0,
          {"ip 127.0.0.1", "caption Connect", "lamp off", "mode 1", "serial controls off",
           "ip field on"}},
-        {kModeLan,
+        {ConnectionMode::Lan,
          -1,
          {"ip ", "caption Connect", "lamp off", "mode 0", "serial controls off", "ip field on"}},
-        {2,
-         0,
-         {"ip 127.0.0.1", "caption Connect", "lamp off", "mode -1", "serial controls off",
-          "ip field on"}},
     };
     for (const Case& c : cases) {
-        link_.m_eState = c.mode;
+        link_.SetMode(c.mode);
         link_.m_device_index = c.device_index;
         OpenMatrixSetting(link_, MatrixSetting{}, view_);
-        EXPECT_EQ(view_.Take(), c.events) << c.mode;
+        EXPECT_EQ(view_.Take(), c.events) << ConnectionModeNumber(c.mode);
     }
 }
 
 TEST_F(MatrixSettingTest, ModeChoiceSetsTheConnectionModeAndTheControls) {
     struct Case {
         int index;
-        int32_t mode_after;
+        ConnectionMode mode_after;
         Events events;
     };
     const Case cases[] = {
-        {1, kModeSerial, {"serial controls on", "ip field off"}},
-        {1, kModeSerial, {"serial controls on", "ip field off"}},  // the shown entry again
-        {-1, kModeSerial, {}},
-        {0, kModeLan, {"serial controls off", "ip field on"}},
-        {2, kModeLan, {}},
+        {1, ConnectionMode::Serial, {"serial controls on", "ip field off"}},
+        {1,
+         ConnectionMode::Serial,
+         {"serial controls on", "ip field off"}},  // the shown entry again
+        {-1, ConnectionMode::Serial, {}},
+        {0, ConnectionMode::Lan, {"serial controls off", "ip field on"}},
+        {2, ConnectionMode::Lan, {}},  // no such entry
     };
     for (const Case& c : cases) {
         ChooseConnectionMode(link_, view_, c.index);
-        EXPECT_EQ(link_.m_eState, c.mode_after) << c.index;
+        EXPECT_EQ(link_.mode(), c.mode_after) << c.index;
         EXPECT_EQ(view_.Take(), c.events) << c.index;
     }
 }
@@ -113,7 +111,7 @@ TEST_F(MatrixSettingTest, ConnectDisconnectConnect) {
     EXPECT_EQ(traces.Count("com open success \n"), 2u);
 
     // The port that is open now carries the matrix texts.
-    link_.m_eState = kModeSerial;
+    link_.SetMode(ConnectionMode::Serial);
     const uint8_t probe[] = {'A'};
     link_.serial_port.WritePort(probe, 1);
     EXPECT_EQ(TakeSerialBytes(), "A");

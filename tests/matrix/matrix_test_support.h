@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "matrix/core/matrix_state.h"
 #include "matrix/core/matrix_views.h"
 #include "support/pty_peer.h"
@@ -71,7 +71,7 @@ class MatrixLinkTest : public ::testing::Test {
     void TearDown() override { link_.serial_port.ClosePort(); }
 
     void UseSerialLine() {
-        link_.m_eState = kModeSerial;
+        link_.SetMode(ConnectionMode::Serial);
         ASSERT_TRUE(link_.serial_port.OpenPort(line_.PortName(), 9600));
     }
 
@@ -90,7 +90,7 @@ class MatrixLinkTest : public ::testing::Test {
     }
 
     static constexpr uint32_t kQuietMs = 30;
-    LinkState link_;
+    DeviceLink link_;
     testing_support::UdpPeer router_;
     testing_support::PtyPeer line_{testing_support::PtyPeer::Line::HeldOpen};
 };

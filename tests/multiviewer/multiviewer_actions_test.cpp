@@ -27,7 +27,7 @@ class MultiviewerActionsTest : public ::testing::Test {
     bool NothingMoreSent() { return device_.ReceiveBytes(50).empty(); }
 
     UdpPeer device_;
-    LinkState link_;
+    DeviceLink link_;
     MultiviewerState mv_;
 };
 
@@ -63,7 +63,7 @@ TEST_F(MultiviewerActionsTest, AColourGoesToOneWindowOrToAllOfThem) {
 }
 
 TEST_F(MultiviewerActionsTest, TheShownFlagFollowsTheChoiceAndTheEnableByteDoesNot) {
-    using Choice = std::function<void(LinkState&, MultiviewerState&, CommandRoute, uint8_t)>;
+    using Choice = std::function<void(DeviceLink&, MultiviewerState&, CommandRoute, uint8_t)>;
     struct Case {
         Choice choose;
         int32_t MultiviewerState::*shown;

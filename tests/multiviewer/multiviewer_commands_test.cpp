@@ -44,7 +44,7 @@ Bytes SerialForm(Bytes frame) {
     return frame;
 }
 
-using Sender = std::function<void(LinkState&, MultiviewerState&, CommandRoute)>;
+using Sender = std::function<void(DeviceLink&, MultiviewerState&, CommandRoute)>;
 
 struct CommandCase {
     const char* name;
@@ -58,7 +58,7 @@ struct CommandCase {
 // Every command of the set with the frame it must produce. The state the senders read from is
 // prepared by PrepareState (UMD channel 0, resolution channel 3, window 3 labelled "AB").
 const std::vector<CommandCase>& CommandCases() {
-    using L = LinkState;
+    using L = DeviceLink;
     using M = MultiviewerState;
     using V = CommandRoute;
     static const std::vector<CommandCase> cases = {
@@ -133,7 +133,7 @@ class MultiviewerCommandsTest : public ::testing::Test {
 
     UdpPeer device_;
     PtyPeer pty_{PtyPeer::Line::HeldOpen};
-    LinkState link_;
+    DeviceLink link_;
     MultiviewerState mv_;
     int marks_ = 0;
 };
@@ -220,7 +220,7 @@ TEST_F(MultiviewerCommandsTest, SerialFrameWithoutASelectedRowCarriesZeroDeviceB
 
 TEST_F(MultiviewerCommandsTest, AddressSettingsAlwaysGoByUdp) {
     mv_.new_network_address = {{10, 0, 0, 2}, {255, 0, 0, 0}, {10, 0, 0, 1}};
-    link_.m_eState = kModeSerial;
+    link_.SetMode(ConnectionMode::Serial);
     ASSERT_NO_FATAL_FAILURE(OpenSerial());
     SendNetworkAddress(link_, mv_);
     const auto datagram = device_.Receive(1000);
@@ -342,10 +342,8 @@ TEST_F(MultiviewerCommandsTest, SetDefaultWithoutADeviceStillResetsOnTheLan) {
 }
 
 TEST(MultiviewerLinkChoice, ModeZeroIsTheLanAndEveryOtherModeTheSerialPort) {
-    EXPECT_EQ(RouteForMode(0), CommandRoute::Lan);
-    EXPECT_EQ(RouteForMode(1), CommandRoute::Serial);
-    EXPECT_EQ(RouteForMode(2), CommandRoute::Serial);
-    EXPECT_EQ(RouteForMode(-1), CommandRoute::Serial);
+    EXPECT_EQ(RouteForMode(ConnectionMode::Lan), CommandRoute::Lan);
+    EXPECT_EQ(RouteForMode(ConnectionMode::Serial), CommandRoute::Serial);
 }
 
 }  // namespace

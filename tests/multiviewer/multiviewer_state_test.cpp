@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "multiviewer/core/multiviewer_tables.h"
 
 namespace panoptix {
@@ -13,7 +13,7 @@ namespace {
 
 // The main window's shared state combines the link's and the multiviewer's members; this only
 // compiles while their names stay apart.
-struct CombinedState : LinkState, MultiviewerState {};
+struct CombinedState : DeviceLink, MultiviewerState {};
 
 std::array<uint8_t, 74> BlockBytes(const All16ViewPageData& block) {
     std::array<uint8_t, 74> bytes;

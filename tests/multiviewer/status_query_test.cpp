@@ -88,7 +88,7 @@ class LanStatusQueryTest : public ::testing::Test {
     }
 
     UdpPeer device_;
-    LinkState link_;
+    DeviceLink link_;
     MultiviewerState mv_ = StaleState();
 };
 
@@ -152,7 +152,7 @@ class SerialStatusQueryTest : public ::testing::Test {
         row.device_type = 0xA1;
         row.device_address = 0x07;
         link_.m_device_index = 0;
-        link_.m_eState = kModeSerial;
+        link_.SetMode(ConnectionMode::Serial);
     }
     void TearDown() override { link_.serial_port.ClosePort(); }
 
@@ -162,7 +162,7 @@ class SerialStatusQueryTest : public ::testing::Test {
     }
 
     PtyPeer pty_{PtyPeer::Line::HeldOpen};
-    LinkState link_;
+    DeviceLink link_;
     MultiviewerState mv_ = StaleState();
 };
 

@@ -45,7 +45,7 @@ class PanelAndQuadSimulator : public ::testing::Test {
     devsim::QuadViewModel model_{
         devsim::DeviceIdentity{devsim::DeviceKind::QuadView, "QUAD-VIEW 4", 0x60, 0x01}};
     testing_support::MessageRecorder messages_;  // a send from the panel here would be a fault
-    LinkState link_;
+    DeviceLink link_;
     QuadviewState quad_;
     RecordingView view_;
     QuadviewPanel panel_{link_, quad_, view_};
@@ -116,7 +116,8 @@ TEST_F(PanelAndQuadSimulator, PipModeFixUpIsTheSameOnBothSidesSoAReopenedPageRea
         block() = AllKv2718PageData{};
         block().kora_kv2718_pip_child_ch = {1, 1};
         // The operator's click: the panel fixes its children up and sends the mode only.
-        link_.m_eState = 2;  // neither link: the click sends nothing; the frame goes by hand
+        // The serial port is closed: the click sends nothing; the frame goes by hand.
+        link_.SetMode(ConnectionMode::Serial);
         panel_.ApplyShowMode(mode);
         const std::array<uint8_t, 1> payload{mode};
         Tell(MakeQuadLanFrame(link_, 0x94, payload));

@@ -35,27 +35,27 @@ using FramesTest = QuadLoopbackTest;
 TEST_F(FramesTest, EveryCommandAndQueryReachesTheDeviceAsItsGoldenFrame) {
     struct Case {
         const char* name;
-        std::function<void(LinkState&)> send;
+        std::function<void(DeviceLink&)> send;
         Bytes frame;
     };
     const Case cases[] = {
-        {"status query", [](LinkState& l) { SendOneShot(l, MakeQuadLanFrame(l, 0x90)); },
+        {"status query", [](DeviceLink& l) { SendOneShot(l, MakeQuadLanFrame(l, 0x90)); },
          Lan(0x14, {0x90, 0x1D, 0x02, 0xAE})},
-        {"signal query", [](LinkState& l) { SendOneShot(l, MakeQuadLanFrame(l, 0xAA)); },
+        {"signal query", [](DeviceLink& l) { SendOneShot(l, MakeQuadLanFrame(l, 0xAA)); },
          Lan(0x14, {0xAA, 0x37, 0x02, 0xAE})},
-        {"show mode 8", [](LinkState& l) { SendShowMode(l, 8); },
+        {"show mode 8", [](DeviceLink& l) { SendShowMode(l, 8); },
          Lan(0x15, {0x94, 0x08, 0x2A, 0x02, 0xAE})},
-        {"output format 4", [](LinkState& l) { SendOutputFormat(l, 4); },
+        {"output format 4", [](DeviceLink& l) { SendOutputFormat(l, 4); },
          Lan(0x15, {0x92, 0x04, 0x24, 0x02, 0xAE})},
-        {"PIP children 3 and 4", [](LinkState& l) { SendPipChildren(l, 3, 4); },
+        {"PIP children 3 and 4", [](DeviceLink& l) { SendPipChildren(l, 3, 4); },
          Lan(0x16, {0xA5, 0x03, 0x04, 0x3B, 0x02, 0xAE})},
-        {"loop running", [](LinkState& l) { SendLoopState(l, 1); },
+        {"loop running", [](DeviceLink& l) { SendLoopState(l, 1); },
          Lan(0x15, {0xA6, 0x01, 0x35, 0x02, 0xAE})},
-        {"loop stopped", [](LinkState& l) { SendLoopState(l, 0); },
+        {"loop stopped", [](DeviceLink& l) { SendLoopState(l, 0); },
          Lan(0x15, {0xA6, 0x00, 0x34, 0x02, 0xAE})},
-        {"loop time 3 s", [](LinkState& l) { SendLoopTimeFrame(l, 3); },
+        {"loop time 3 s", [](DeviceLink& l) { SendLoopTimeFrame(l, 3); },
          Lan(0x16, {0xA7, 0x03, 0x00, 0x39, 0x02, 0xAE})},
-        {"loop time 250 s", [](LinkState& l) { SendLoopTimeFrame(l, 250); },
+        {"loop time 250 s", [](DeviceLink& l) { SendLoopTimeFrame(l, 250); },
          Lan(0x16, {0xA7, 0xFA, 0x00, 0x30, 0x03, 0xAE})},
     };
     for (const Case& c : cases) {
@@ -86,8 +86,8 @@ TEST_F(FramesTest, LoopTimeFieldIsSentAsThreeTo999Seconds) {
 
 TEST(SerialShowModeTest, SerialFormCarriesA3FfAndGoesOnlyToAnOpenPort) {
     const PtyPeer pty(PtyPeer::Line::HeldOpen);
-    LinkState link;
-    link.m_eState = kModeSerial;
+    DeviceLink link;
+    link.SetMode(ConnectionMode::Serial);
     link.device_table[0].device_type = 0x60;
     link.m_device_index = 0;
 
@@ -100,10 +100,6 @@ TEST(SerialShowModeTest, SerialFormCarriesA3FfAndGoesOnlyToAnOpenPort) {
         pty.Read(21, 2000),
         ElementsAreArray<uint8_t>({0xA5, 0x6C, 0x15, 0x00, 0xA3, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00,
                                    0x00, 0x00, 0x00, 0x00, 0x00, 0x94, 0x03, 0x5F, 0x03, 0xAE}));
-    // Neither a LAN nor a serial mode: nothing anywhere.
-    link.m_eState = 2;
-    SendShowMode(link, 4);
-    EXPECT_TRUE(pty.ReadUntilQuiet(100).empty());
     link.serial_port.ClosePort();
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "quadview/core/quadview_panel.h"
 #include "quadview_test_support.h"
 #include "support/udp_peer.h"
@@ -43,7 +43,7 @@ class QuadLoopbackTest : public ::testing::Test {
     AllKv2718PageData& block() { return quad_.m_all_kv2718_page_data; }
 
     testing_support::UdpPeer device_;
-    LinkState link_;
+    DeviceLink link_;
     QuadviewState quad_;
     RecordingView view_;
     QuadviewPanel panel_{link_, quad_, view_};

@@ -142,7 +142,7 @@ TEST_F(PanelTest, OutputFormatRowStoresItsCodeAndAnyPickSends) {
 }
 
 TEST_F(PanelTest, SerialModeWithThePortClosedStoresAndLightsButSendsNothing) {
-    link_.m_eState = kModeSerial;
+    link_.SetMode(ConnectionMode::Serial);
     panel_.ApplyShowMode(5);
     EXPECT_EQ(block().show_mode, 5);
     EXPECT_THAT(view_.LitLayoutButtons(), ElementsAre(1037));
@@ -151,7 +151,7 @@ TEST_F(PanelTest, SerialModeWithThePortClosedStoresAndLightsButSendsNothing) {
 }
 
 TEST_F(PanelTest, OutsideLanModeUdpFramesGoOnlyToAQuadViewRow) {
-    link_.m_eState = kModeSerial;
+    link_.SetMode(ConnectionMode::Serial);
     link_.device_table[0].device_type = 0xA5;  // a switcher left by an earlier LAN search
     TraceRecorder traces;
     panel_.LoopClicked();

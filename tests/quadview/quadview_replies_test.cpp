@@ -29,7 +29,7 @@ class QuadRepliesTest : public ::testing::Test {
     AllKv2718PageData& block() { return quad_.m_all_kv2718_page_data; }
 
     MessageRecorder messages_;
-    LinkState link_;
+    DeviceLink link_;
     QuadviewState quad_;
     RecordingView view_;
     QuadviewPanel panel_{link_, quad_, view_};

@@ -93,10 +93,10 @@ TEST_F(SignalPollTest, SilentDeviceTimesOutAfterTheWindowLeavingTheLamps) {
 }
 
 TEST_F(SignalPollTest, AnyOtherUseOfTheSocketEndsThePollUnanswered) {
-    const std::pair<const char*, std::function<void(LinkState&, QuadviewPanel&)>> uses[] = {
-        {"a page command", [](LinkState&, QuadviewPanel& p) { p.LoopClicked(); }},
-        {"a search's open", [](LinkState& l, QuadviewPanel&) { OpenSearchSocket(l); }},
-        {"a page change's close", [](LinkState& l, QuadviewPanel&) { CloseCommandSocket(l); }},
+    const std::pair<const char*, std::function<void(DeviceLink&, QuadviewPanel&)>> uses[] = {
+        {"a page command", [](DeviceLink&, QuadviewPanel& p) { p.LoopClicked(); }},
+        {"a search's open", [](DeviceLink& l, QuadviewPanel&) { OpenSearchSocket(l); }},
+        {"a page change's close", [](DeviceLink& l, QuadviewPanel&) { CloseCommandSocket(l); }},
     };
     for (const auto& [name, use] : uses) {
         SCOPED_TRACE(name);

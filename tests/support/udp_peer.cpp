@@ -81,7 +81,7 @@ uint16_t FreeLoopbackPort() {
     return UdpPeer().port();
 }
 
-void SelectPeer(LinkState& link, const UdpPeer& device, uint8_t device_type,
+void SelectPeer(DeviceLink& link, const UdpPeer& device, uint8_t device_type,
                 uint8_t device_address) {
     DeviceEntry& row = link.device_table[0];
     row.SetIpText(kLoopbackIp);

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "support/peer_script.h"
 
 namespace panoptix::testing_support {
@@ -74,7 +74,7 @@ uint16_t FreeLoopbackPort();
 // Points the link at the peer: row 0 of the device table, selected, becomes a device at
 // 127.0.0.1 with the two device bytes; the device port is the peer's and the panel's own port
 // a free one.
-void SelectPeer(LinkState& link, const UdpPeer& device, uint8_t device_type,
+void SelectPeer(DeviceLink& link, const UdpPeer& device, uint8_t device_type,
                 uint8_t device_address);
 
 }  // namespace panoptix::testing_support

@@ -42,7 +42,7 @@ class SwitcherSendTest : public ::testing::Test {
     }
 
     UdpPeer device_;
-    LinkState link_;
+    DeviceLink link_;
     SwitcherState state_;
     MessageRecorder messages_;
 };
@@ -57,7 +57,7 @@ TEST_F(SwitcherSendTest, APressSendsItsFrameAndClosesTheSocket) {
 
 TEST_F(SwitcherSendTest, TheSerialLinkIsNeverUsed) {
     SwitcherPanel panel(link_, state_);
-    link_.m_eState = kModeSerial;  // switched after the panel opened on the LAN
+    link_.SetMode(ConnectionMode::Serial);  // switched after the panel opened on the LAN
     panel.PressCut();
     EXPECT_EQ(NextFrame(), Hex("A5 6C 14 00 A5 01 01 00 00 00 00 00 00 00 00 00 83 4F 02 AE"));
 }
@@ -66,17 +66,17 @@ TEST_F(SwitcherSendTest, WithoutADeviceNothingGoesOutButTheBlockChanges) {
     struct Case {
         const char* name;
         int8_t device_index;
-        int32_t mode_at_opening;
+        ConnectionMode mode_at_opening;
     };
-    for (const Case c : {Case{"no device selected", -1, kModeLan},
-                         Case{"panel opened from a serial search", 0, kModeSerial}}) {
+    for (const Case c : {Case{"no device selected", -1, ConnectionMode::Lan},
+                         Case{"panel opened from a serial search", 0, ConnectionMode::Serial}}) {
         SCOPED_TRACE(c.name);
         messages_.texts.clear();
         link_.m_device_index = c.device_index;
-        link_.m_eState = c.mode_at_opening;
+        link_.SetMode(c.mode_at_opening);
         SwitcherState state;
         SwitcherPanel panel(link_, state);
-        link_.m_eState = kModeLan;
+        link_.SetMode(ConnectionMode::Lan);
         panel.PressOnAir();
         panel.PressProgramSource(2);
         EXPECT_FALSE(device_.Receive(kQuietMs));

@@ -17,7 +17,7 @@ namespace {
 constexpr int kLabelFieldChars = 10;
 
 CommandRoute Route(const Session& session) {
-    return RouteForMode(session.link.m_eState);
+    return RouteForMode(session.link.mode());
 }
 
 std::vector<std::string> LayoutCodes() {
@@ -55,7 +55,7 @@ ArgSpec WindowOrAllArg() {
 }
 
 ActionSpec OnOffAction(std::string name, std::string help,
-                       void (*choose)(LinkState&, MultiviewerState&, CommandRoute, uint8_t)) {
+                       void (*choose)(DeviceLink&, MultiviewerState&, CommandRoute, uint8_t)) {
     ActionSpec action{std::move(name), std::move(help), "on", {OnOffArg("state", "on or off")}};
     action.run = [choose](Session& s, const std::vector<ArgValue>& a) {
         choose(s.link, s.multiviewer, Route(s), static_cast<uint8_t>(a[0].number));

@@ -78,7 +78,7 @@ std::vector<std::string> Session::TakeMessages() {
 
 Outcome Session::OpenSerial(const TargetOptions& target) {
     where_ = target.serial_port;
-    link.m_eState = kModeSerial;
+    link.SetMode(ConnectionMode::Serial);
     if (!link.serial_port.OpenPort(target.serial_port, BaudRateFromText(target.baud))) {
         return {ExitCode::LinkError, "cannot open the serial port " + target.serial_port};
     }
@@ -144,7 +144,7 @@ Outcome Session::Connect(const TargetOptions& target, DeviceKind kind) {
     entry.SetIpText(target.ip);
     link.device_table[0] = entry;
     link.m_device_index = 0;
-    link.m_eState = kModeLan;
+    link.SetMode(ConnectionMode::Lan);
     return {};
 }
 

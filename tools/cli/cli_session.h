@@ -10,7 +10,7 @@
 
 #include "exit_codes.h"
 #include "link/device_entry.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/operator_messages.h"
 #include "matrix/core/matrix_state.h"
 #include "multiviewer/core/multiviewer_state.h"
@@ -59,7 +59,7 @@ class Session : private OperatorMessages {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    LinkState link;
+    DeviceLink link;
     MultiviewerState multiviewer;
     SwitcherState switcher;
     MatrixState matrix;
@@ -67,7 +67,7 @@ class Session : private OperatorMessages {
 
     // The target as a script names it: its IP address or its serial port.
     const std::string& where() const { return where_; }
-    bool serial() const { return link.m_eState == kModeSerial; }
+    bool serial() const { return link.mode() == ConnectionMode::Serial; }
 
     // Sets the link up for the target. LAN: row 0, selected, holds the IP address and the
     // device bytes (given, or from the device's answer to a search sent to that address only;

@@ -13,11 +13,11 @@ namespace {
 
 // Before an operation changes anything: when the text cannot go, the refusal is traced as the
 // send traces its mode, and the caller stops.
-bool LinkRefusesText(const LinkState& link) {
+bool LinkRefusesText(const DeviceLink& link) {
     if (MatrixTextCanGo(link)) {
         return false;
     }
-    Trace("m_eState = %d \n", link.m_eState);
+    Trace("m_eState = %d \n", ConnectionModeNumber(link.mode()));
     return true;
 }
 
@@ -27,24 +27,21 @@ int Length(std::string_view text) {
 
 }  // namespace
 
-bool MatrixTextCanGo(const LinkState& link) {
-    return link.m_eState == kModeLan || (link.m_eState == kModeSerial && link.serial_port.IsOpen());
+bool MatrixTextCanGo(const DeviceLink& link) {
+    return link.mode() == ConnectionMode::Lan || link.serial_port.IsOpen();
 }
 
-bool SendMatrixText(LinkState& link, std::string_view text) {
+bool SendMatrixText(DeviceLink& link, std::string_view text) {
     if (text.empty()) {
         return false;
     }
-    Trace("m_eState = %d \n", link.m_eState);
+    Trace("m_eState = %d \n", ConnectionModeNumber(link.mode()));
     const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()),
                                          text.size());
-    if (link.m_eState != kModeLan && link.m_eState != kModeSerial) {
-        return false;
-    }
-    return TransmitCommand(link, RouteForMode(link.m_eState), bytes, kMatrixCommandPauseMs);
+    return TransmitCommand(link, RouteForMode(link.mode()), bytes, kMatrixCommandPauseMs);
 }
 
-void SendOneToAll(MatrixState& matrix, LinkState& link, CrosspointView& view) {
+void SendOneToAll(MatrixState& matrix, DeviceLink& link, CrosspointView& view) {
     const uint8_t input = matrix.m_matrix_input;
     if (input == kMatrixNoInput) {
         return;
@@ -68,7 +65,7 @@ void SendOneToAll(MatrixState& matrix, LinkState& link, CrosspointView& view) {
     }
 }
 
-void SendOneToOne(MatrixState& matrix, LinkState& link, CrosspointView& view) {
+void SendOneToOne(MatrixState& matrix, DeviceLink& link, CrosspointView& view) {
     const std::string text = OneToOneText();
     if (LinkRefusesText(link)) {
         return;
@@ -82,7 +79,7 @@ void SendOneToOne(MatrixState& matrix, LinkState& link, CrosspointView& view) {
     matrix.m_matrix_input = kMatrixNoInput;
 }
 
-void SendApply(MatrixState& matrix, LinkState& link) {
+void SendApply(MatrixState& matrix, DeviceLink& link) {
     Trace("m_eMatrixState = %d \n", matrix.m_eMatrixState);
     if (matrix.m_eMatrixState != kMatrixInputChosen) {
         return;

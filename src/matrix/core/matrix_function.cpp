@@ -11,19 +11,19 @@ bool Locked(const MatrixState& matrix) {
 
 }  // namespace
 
-void ClickOneToAll(MatrixState& matrix, LinkState& link, CrosspointView& view) {
+void ClickOneToAll(MatrixState& matrix, DeviceLink& link, CrosspointView& view) {
     if (!Locked(matrix)) {
         SendOneToAll(matrix, link, view);
     }
 }
 
-void ClickOneToOne(MatrixState& matrix, LinkState& link, CrosspointView& view) {
+void ClickOneToOne(MatrixState& matrix, DeviceLink& link, CrosspointView& view) {
     if (!Locked(matrix)) {
         SendOneToOne(matrix, link, view);
     }
 }
 
-void ClickApply(MatrixState& matrix, LinkState& link) {
+void ClickApply(MatrixState& matrix, DeviceLink& link) {
     if (!Locked(matrix) && matrix.m_matrix_input != kMatrixNoInput) {
         SendApply(matrix, link);
     }

@@ -90,13 +90,13 @@ MatrixPresetBank DecodePresetBank(
     return bank;
 }
 
-std::string PresetRouterKey(const LinkState& link) {
-    if (link.m_eState == kModeLan) {
+std::string PresetRouterKey(const DeviceLink& link) {
+    if (link.mode() == ConnectionMode::Lan) {
         const DeviceEntry* entry = link.SelectedEntry();
         const std::string ip = entry != nullptr ? entry->IpText() : std::string();
         return ip.empty() ? std::string() : KeyOf("lan-", ip);
     }
-    if (link.m_eState == kModeSerial && link.serial_port.IsOpen()) {
+    if (link.mode() == ConnectionMode::Serial && link.serial_port.IsOpen()) {
         const std::string port = link.serial_port.PortName();
         return port.empty() ? std::string() : KeyOf("serial-", port);
     }
@@ -126,7 +126,7 @@ PresetOutcome StorePreset(const MatrixState& matrix, MatrixPresetBank& bank, int
     return PresetOutcome::kStored;
 }
 
-PresetOutcome RecallPreset(MatrixState& matrix, LinkState& link, CrosspointView& view,
+PresetOutcome RecallPreset(MatrixState& matrix, DeviceLink& link, CrosspointView& view,
                            const MatrixPresetBank& bank, int n, int* texts_sent) {
     if (texts_sent != nullptr) {
         *texts_sent = 0;
@@ -143,11 +143,11 @@ PresetOutcome RecallPreset(MatrixState& matrix, LinkState& link, CrosspointView&
         return PresetOutcome::kEmpty;
     }
     if (!MatrixTextCanGo(link)) {
-        Trace("m_eState = %d \n", link.m_eState);
+        Trace("m_eState = %d \n", ConnectionModeNumber(link.mode()));
         return PresetOutcome::kLinkRefused;
     }
     // Up to eight texts: the operator is told once that no device is selected, not per text.
-    if (link.m_eState == kModeLan && link.SelectedEntry() == nullptr) {
+    if (link.mode() == ConnectionMode::Lan && link.SelectedEntry() == nullptr) {
         ShowErrorMessage(kMessageChooseDevice);
         return PresetOutcome::kNoDevice;
     }

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "matrix/core/matrix_state.h"
 #include "matrix/core/matrix_views.h"
 
@@ -44,7 +44,7 @@ MatrixPresetBank DecodePresetBank(
 // digits, '.' and '-' stand as they are; any other byte is written "_XX" (hex), so the name is
 // one plain settings key. "" when there is no router to name (no device selected, port closed,
 // another mode).
-std::string PresetRouterKey(const LinkState& link);
+std::string PresetRouterKey(const DeviceLink& link);
 
 // The texts that set a record on the router: ApplyText for each input 1..8 that carries at least
 // one output, in input order. None for a record that routes nothing.
@@ -67,7 +67,7 @@ PresetOutcome StorePreset(const MatrixState& matrix, MatrixPresetBank& bank, int
 // Recall of preset n: the route record becomes the preset's (the selection stays; the outputs of
 // a selected input are redrawn), then each of RecallTexts goes as SendMatrixText sends it, on
 // the link in use. texts_sent (if given) receives how many went.
-PresetOutcome RecallPreset(MatrixState& matrix, LinkState& link, CrosspointView& view,
+PresetOutcome RecallPreset(MatrixState& matrix, DeviceLink& link, CrosspointView& view,
                            const MatrixPresetBank& bank, int n, int* texts_sent = nullptr);
 
 }  // namespace panoptix

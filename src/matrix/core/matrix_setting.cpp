@@ -6,18 +6,18 @@
 
 namespace panoptix {
 
-void OpenMatrixSetting(const LinkState& link, const MatrixSetting& setting,
+void OpenMatrixSetting(const DeviceLink& link, const MatrixSetting& setting,
                        MatrixSettingView& view) {
     const DeviceEntry* selected = link.SelectedEntry();
     view.ShowIpAddress(selected != nullptr ? selected->IpText() : std::string());
     view.SetConnectCaption(kConnectCaption);
     view.ShowLamp(setting.port_connected != 0);
-    view.ShowMode(ConnectionModeIndex(link.m_eState));
+    view.ShowMode(ConnectionModeIndex(link.mode()));
     view.SetSerialControlsEnabled(false);
     view.SetIpFieldEnabled(true);
 }
 
-void ChooseConnectionMode(LinkState& link, MatrixSettingView& view, int index) {
+void ChooseConnectionMode(DeviceLink& link, MatrixSettingView& view, int index) {
     const std::optional<ConnectionMode> mode = ConnectionModeOf(index);
     if (!mode) {
         return;
@@ -26,10 +26,10 @@ void ChooseConnectionMode(LinkState& link, MatrixSettingView& view, int index) {
     view.SetSerialControlsEnabled(serial);
     view.SetIpFieldEnabled(!serial);
     // The router page stays: it reaches its router on the link chosen here.
-    ChangeConnectionMode(link, *mode, ModeChangeSource::OpenPage);
+    link.SetMode(*mode, ModeChangeSource::OpenPage);
 }
 
-void ClickConnect(MatrixSetting& setting, LinkState& link, MatrixSettingView& view,
+void ClickConnect(MatrixSetting& setting, DeviceLink& link, MatrixSettingView& view,
                   std::string_view port_name, std::string_view baud_text) {
     switch (
         ToggleSerialConnection(link.serial_port, setting.port_connected, port_name, baud_text)) {

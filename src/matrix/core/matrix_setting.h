@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 
 namespace panoptix {
 
@@ -40,20 +40,20 @@ inline constexpr std::string_view kDisconnectCaption = "Disconnect";
 // with none), the button reads "Connect", the lamp is off, and the serial controls are disabled
 // with the IP field enabled whatever the mode: the operator re-chooses the mode to enable them.
 // The page fills the lists itself (the serial ports, then kBaudRateTexts with entry 0 selected).
-void OpenMatrixSetting(const LinkState& link, const MatrixSetting& setting,
+void OpenMatrixSetting(const DeviceLink& link, const MatrixSetting& setting,
                        MatrixSettingView& view);
 
 // The operator chose mode list entry index (every choice, the shown entry included): 0 is the
 // LAN (serial controls disabled, IP field enabled), 1 the serial port (the reverse); the link's
 // mode follows, changed as the page's own (the main window keeps this page and empties the
 // device list, which belongs to the other link). Any other index (no selection) does nothing.
-void ChooseConnectionMode(LinkState& link, MatrixSettingView& view, int index);
+void ChooseConnectionMode(DeviceLink& link, MatrixSettingView& view, int index);
 
 // Connect clicked with the lists' selected texts. Connected: the port closes, the button reads
 // "Connect", the lists are enabled. Otherwise an open port is closed and port_name opened at the
 // rate of baud_text; if it opened the button reads "Disconnect" and the lists are disabled, and
 // if it did not nothing on the sub page changes. The lamp follows port_connected.
-void ClickConnect(MatrixSetting& setting, LinkState& link, MatrixSettingView& view,
+void ClickConnect(MatrixSetting& setting, DeviceLink& link, MatrixSettingView& view,
                   std::string_view port_name, std::string_view baud_text);
 
 }  // namespace panoptix

@@ -30,7 +30,7 @@ constexpr ButtonRow kApplyRow{matrix_id::kApply, {100, 300, 140, 65}, 235};
 
 }  // namespace
 
-MatrixFunctionPage::MatrixFunctionPage(LinkState& link, MatrixState& matrix,
+MatrixFunctionPage::MatrixFunctionPage(DeviceLink& link, MatrixState& matrix,
                                        CrosspointView& crosspoints, QWidget* parent)
     : QWidget(parent), link_(link), matrix_(matrix), crosspoints_(crosspoints) {
     resize(kPageSize);

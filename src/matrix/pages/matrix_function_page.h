@@ -5,7 +5,7 @@
 // crosspoint page; LOCK draws on itself.
 #include <QWidget>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "matrix/core/matrix_state.h"
 #include "matrix/core/matrix_views.h"
 
@@ -19,7 +19,7 @@ class MatrixFunctionPage : public QWidget, public LockView {
   public:
     static constexpr int kBackgroundBitmap = 230;
 
-    MatrixFunctionPage(LinkState& link, MatrixState& matrix, CrosspointView& crosspoints,
+    MatrixFunctionPage(DeviceLink& link, MatrixState& matrix, CrosspointView& crosspoints,
                        QWidget* parent);
 
     void ShowLock(LockPicture picture) override;
@@ -30,7 +30,7 @@ class MatrixFunctionPage : public QWidget, public LockView {
   private:
     void CreateControls();
 
-    LinkState& link_;
+    DeviceLink& link_;
     MatrixState& matrix_;
     CrosspointView& crosspoints_;
     CShadeButtonST* lock_ = nullptr;

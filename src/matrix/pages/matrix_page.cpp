@@ -48,7 +48,7 @@ size_t Slot(int k) {
 
 }  // namespace
 
-MatrixPage::MatrixPage(LinkState& link, MatrixState& matrix, QWidget* parent)
+MatrixPage::MatrixPage(DeviceLink& link, MatrixState& matrix, QWidget* parent)
     : QWidget(parent), link_(link), matrix_(matrix) {
     resize(kPageSize);
     CreateControls();

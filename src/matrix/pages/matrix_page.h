@@ -12,7 +12,7 @@
 #include <array>
 #include <cstdint>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "matrix/core/matrix_state.h"
 #include "matrix/core/matrix_views.h"
 
@@ -31,7 +31,7 @@ class MatrixPage : public QWidget, public CrosspointView {
     static constexpr QRect kSubPageArea{750, 105, 490, 420};
     static constexpr int kBackgroundBitmap = 229;
 
-    MatrixPage(LinkState& link, MatrixState& matrix, QWidget* parent);
+    MatrixPage(DeviceLink& link, MatrixState& matrix, QWidget* parent);
     ~MatrixPage() override;
     MatrixPage(const MatrixPage&) = delete;
     MatrixPage& operator=(const MatrixPage&) = delete;
@@ -53,7 +53,7 @@ class MatrixPage : public QWidget, public CrosspointView {
   private:
     void CreateControls();
 
-    LinkState& link_;
+    DeviceLink& link_;
     MatrixState& matrix_;
     std::array<CShadeButtonST*, kMatrixPorts> inputs_{};
     std::array<CShadeButtonST*, kMatrixPorts> outputs_{};

@@ -49,7 +49,7 @@ std::string PresetKey(const std::string& router_key, int k) {
 
 }  // namespace
 
-MatrixPresetPage::MatrixPresetPage(LinkState& link, MatrixState& matrix,
+MatrixPresetPage::MatrixPresetPage(DeviceLink& link, MatrixState& matrix,
                                    CrosspointView& crosspoints, QWidget* parent)
     : QWidget(parent), link_(link), matrix_(matrix), crosspoints_(crosspoints) {
     resize(kPageSize);
@@ -193,9 +193,9 @@ void MatrixPresetPage::paintEvent(QPaintEvent*) {
     painter.drawText(kStatusRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, status_);
 
     QString router;
-    if (link_.m_eState == kModeLan && link_.SelectedEntry() != nullptr) {
+    if (link_.mode() == ConnectionMode::Lan && link_.SelectedEntry() != nullptr) {
         router = QString::fromStdString(link_.SelectedEntry()->IpText());
-    } else if (link_.m_eState == kModeSerial) {
+    } else if (link_.mode() == ConnectionMode::Serial) {
         router = QString::fromStdString(link_.serial_port.PortName());
     }
     font.setPixelSize(11);

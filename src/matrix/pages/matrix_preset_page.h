@@ -11,7 +11,7 @@
 #include <array>
 #include <string>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "matrix/core/matrix_presets.h"
 #include "matrix/core/matrix_state.h"
 #include "matrix/core/matrix_views.h"
@@ -32,7 +32,7 @@ class MatrixPresetPage : public QWidget {
         return 382 + 2 * k + (stored ? 1 : 0);
     }
 
-    MatrixPresetPage(LinkState& link, MatrixState& matrix, CrosspointView& crosspoints,
+    MatrixPresetPage(DeviceLink& link, MatrixState& matrix, CrosspointView& crosspoints,
                      QWidget* parent);
 
     // What the line at the bottom says.
@@ -53,7 +53,7 @@ class MatrixPresetPage : public QWidget {
     void ShowPresetPictures();
     void SetStatus(const QString& text);
 
-    LinkState& link_;
+    DeviceLink& link_;
     MatrixState& matrix_;
     CrosspointView& crosspoints_;
     std::array<CShadeButtonST*, kMatrixPresets> presets_{};

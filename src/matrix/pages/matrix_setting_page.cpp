@@ -75,7 +75,7 @@ QComboBox* MakeList(QWidget* parent, int control_id, const QRect& rect) {
 
 }  // namespace
 
-MatrixSettingPage::MatrixSettingPage(LinkState& link, QWidget* parent)
+MatrixSettingPage::MatrixSettingPage(DeviceLink& link, QWidget* parent)
     : QWidget(parent), link_(link) {
     resize(kPageSize);
     CreateControls();

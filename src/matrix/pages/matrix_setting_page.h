@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "matrix/core/matrix_setting.h"
 
 class QComboBox;
@@ -26,7 +26,7 @@ class MatrixSettingPage : public QWidget, public MatrixSettingView {
   public:
     static constexpr int kBackgroundBitmap = 194;
 
-    MatrixSettingPage(LinkState& link, QWidget* parent);
+    MatrixSettingPage(DeviceLink& link, QWidget* parent);
 
     // 0 = this sub page has not opened the port; every successful Connect or Disconnect takes
     // its bitwise complement.
@@ -48,7 +48,7 @@ class MatrixSettingPage : public QWidget, public MatrixSettingView {
     void FillLists();
     void OnConnect();
 
-    LinkState& link_;
+    DeviceLink& link_;
     MatrixSetting setting_;
     QComboBox* mode_list_ = nullptr;
     IpAddressField* ip_address_ = nullptr;

@@ -10,7 +10,7 @@ namespace panoptix {
 namespace {
 
 using WindowColours = std::array<uint8_t, kMultiviewerWindows>;
-using ColourSender = void (*)(LinkState&, MultiviewerState&, CommandRoute, uint8_t);
+using ColourSender = void (*)(DeviceLink&, MultiviewerState&, CommandRoute, uint8_t);
 
 struct ColourRow {
     WindowColours All16ViewPageData::*colours;
@@ -37,14 +37,14 @@ int32_t ShownFlag(uint8_t on) {
 
 }  // namespace
 
-bool QueryStatus(LinkState& link, MultiviewerState& mv) {
-    if (link.m_eState == kModeLan) {
+bool QueryStatus(DeviceLink& link, MultiviewerState& mv) {
+    if (link.mode() == ConnectionMode::Lan) {
         return QueryStatusOverLan(link, mv);
     }
     return QueryStatusOverSerial(link, mv);
 }
 
-void ChooseColour(LinkState& link, MultiviewerState& mv, CommandRoute route, ColourField field,
+void ChooseColour(DeviceLink& link, MultiviewerState& mv, CommandRoute route, ColourField field,
                   uint8_t channel, uint8_t code) {
     const ColourRow row = RowOf(field);
     WindowColours& colours = mv.m_all_16_view_page_data.*(row.colours);
@@ -56,22 +56,23 @@ void ChooseColour(LinkState& link, MultiviewerState& mv, CommandRoute route, Col
     row.send(link, mv, route, code);
 }
 
-void ChooseAudioMeters(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+void ChooseAudioMeters(DeviceLink& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
     SendAudioEnable(link, mv, route, on);
     mv.audio_meter_shown = ShownFlag(on);
 }
 
-void ChooseUmdLabels(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+void ChooseUmdLabels(DeviceLink& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
     SendUmdEnable(link, mv, route, on);
     mv.umd_shown = ShownFlag(on);
 }
 
-void ChooseResolutionLabels(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+void ChooseResolutionLabels(DeviceLink& link, MultiviewerState& mv, CommandRoute route,
+                            uint8_t on) {
     SendResolutionEnable(link, mv, route, on);
     mv.resolution_shown = ShownFlag(on);
 }
 
-void ChooseResolutionType(LinkState& link, MultiviewerState& mv, CommandRoute route,
+void ChooseResolutionType(DeviceLink& link, MultiviewerState& mv, CommandRoute route,
                           uint8_t index) {
     mv.m_all_16_view_page_data.resolution_type = index;
     if (const auto code = ResolutionCodeOfIndex(index)) {
@@ -79,17 +80,17 @@ void ChooseResolutionType(LinkState& link, MultiviewerState& mv, CommandRoute ro
     }
 }
 
-void ChooseBorder(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+void ChooseBorder(DeviceLink& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
     mv.m_all_16_view_page_data.border_enable = on;
     SendBorderEnable(link, mv, route, on);
 }
 
-void ChooseLock(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
+void ChooseLock(DeviceLink& link, MultiviewerState& mv, CommandRoute route, uint8_t on) {
     mv.m_all_16_view_page_data.lock_state = on;
     SendLockState(link, mv, route, on);
 }
 
-void ChooseUmdLabel(LinkState& link, MultiviewerState& mv, CommandRoute route, uint8_t window,
+void ChooseUmdLabel(DeviceLink& link, MultiviewerState& mv, CommandRoute route, uint8_t window,
                     std::u16string text) {
     if (window < 1 || window > kMultiviewerWindows) {
         return;
@@ -98,7 +99,7 @@ void ChooseUmdLabel(LinkState& link, MultiviewerState& mv, CommandRoute route, u
     SendUmdLabel(link, mv, route, window);
 }
 
-bool RestoreDefaults(LinkState& link, MultiviewerState& mv, CommandRoute route) {
+bool RestoreDefaults(DeviceLink& link, MultiviewerState& mv, CommandRoute route) {
     if (route == CommandRoute::Serial && !link.serial_port.IsOpen()) {
         return false;
     }

@@ -77,20 +77,20 @@ void RunFollowUp(MultiviewerState& mv, FollowUp follow_up) {
     }
 }
 
-std::vector<uint8_t> BuildFrame(const LinkState& link, CommandRoute via, MultiviewerCommand command,
-                                std::span<const uint8_t> payload) {
+std::vector<uint8_t> BuildFrame(const DeviceLink& link, CommandRoute via,
+                                MultiviewerCommand command, std::span<const uint8_t> payload) {
     const LinkByte link_byte = via == CommandRoute::Lan ? LinkByte::Udp : LinkByte::Serial;
     return MakeCommandFrame(link.FrameEntry(), link_byte, static_cast<uint8_t>(command), payload);
 }
 
-void SendFrame(LinkState& link, MultiviewerState& mv, CommandRoute via, MultiviewerCommand command,
+void SendFrame(DeviceLink& link, MultiviewerState& mv, CommandRoute via, MultiviewerCommand command,
                std::span<const uint8_t> frame) {
     if (TransmitCommand(link, via, frame)) {
         RunFollowUp(mv, FollowUpOf(command));
     }
 }
 
-void SendCommand(LinkState& link, MultiviewerState& mv, CommandRoute via,
+void SendCommand(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
                  MultiviewerCommand command, std::span<const uint8_t> payload) {
     if (FollowUpOf(command) == FollowUp::UmdBarsFirst) {
         ComputeUmdBars(mv);
@@ -98,13 +98,13 @@ void SendCommand(LinkState& link, MultiviewerState& mv, CommandRoute via,
     SendFrame(link, mv, via, command, BuildFrame(link, via, command, payload));
 }
 
-void SendOneByte(LinkState& link, MultiviewerState& mv, CommandRoute via,
+void SendOneByte(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
                  MultiviewerCommand command, uint8_t value) {
     const std::array<uint8_t, 1> payload{value};
     SendCommand(link, mv, via, command, payload);
 }
 
-void SendTwoBytes(LinkState& link, MultiviewerState& mv, CommandRoute via,
+void SendTwoBytes(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
                   MultiviewerCommand command, uint8_t first, uint8_t second) {
     const std::array<uint8_t, 2> payload{first, second};
     SendCommand(link, mv, via, command, payload);
@@ -124,24 +124,25 @@ std::vector<uint8_t> UmdLabelPayload(uint8_t window, const std::u16string& name)
 
 }  // namespace
 
-void SendLayout(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t layout_code) {
+void SendLayout(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t layout_code) {
     SendOneByte(link, mv, via, MultiviewerCommand::Layout, layout_code);
 }
 
-void SendResolutionType(LinkState& link, MultiviewerState& mv, CommandRoute via,
+void SendResolutionType(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
                         uint8_t resolution_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::ResolutionType, 0, resolution_code);
 }
 
-void SendResolutionEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
+void SendResolutionEnable(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
+                          uint8_t enable) {
     SendOneByte(link, mv, via, MultiviewerCommand::ResolutionEnable, enable);
 }
 
-void SendUmdEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
+void SendUmdEnable(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
     SendOneByte(link, mv, via, MultiviewerCommand::UmdEnable, enable);
 }
 
-void SendUmdLabel(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t window) {
+void SendUmdLabel(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t window) {
     if (window < 1 || window > kMultiviewerWindows) {
         return;  // no such window, no label to send
     }
@@ -151,54 +152,56 @@ void SendUmdLabel(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8
     SendFrame(link, mv, via, MultiviewerCommand::UmdLabel, frame);
 }
 
-void SendAudioEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
+void SendAudioEnable(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
     SendOneByte(link, mv, via, MultiviewerCommand::AudioEnable, enable);
 }
 
-void SendAudioSource(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t channel) {
+void SendAudioSource(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t channel) {
     SendOneByte(link, mv, via, MultiviewerCommand::AudioSource, channel);
 }
 
-void SendUmdTextColor(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t color_code) {
+void SendUmdTextColor(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
+                      uint8_t color_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::UmdTextColor,
                  mv.m_all_16_view_page_data.umd_color_channel, color_code);
 }
 
-void SendUmdBackColor(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t color_code) {
+void SendUmdBackColor(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
+                      uint8_t color_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::UmdBackColor,
                  mv.m_all_16_view_page_data.umd_color_channel, color_code);
 }
 
-void SendResolutionTextColor(LinkState& link, MultiviewerState& mv, CommandRoute via,
+void SendResolutionTextColor(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
                              uint8_t color_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::ResolutionTextColor,
                  mv.m_all_16_view_page_data.resolution_color_channel, color_code);
 }
 
-void SendResolutionBackColor(LinkState& link, MultiviewerState& mv, CommandRoute via,
+void SendResolutionBackColor(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
                              uint8_t color_code) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::ResolutionBackColor,
                  mv.m_all_16_view_page_data.resolution_color_channel, color_code);
 }
 
-void SendSetDefault(LinkState& link, MultiviewerState& mv, CommandRoute via) {
+void SendSetDefault(DeviceLink& link, MultiviewerState& mv, CommandRoute via) {
     SendOneByte(link, mv, via, MultiviewerCommand::SetDefault, 0);
 }
 
-void SendBorderEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
+void SendBorderEnable(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t enable) {
     SendOneByte(link, mv, via, MultiviewerCommand::BorderEnable, enable);
 }
 
-void SendLockState(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t lock) {
+void SendLockState(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t lock) {
     SendOneByte(link, mv, via, MultiviewerCommand::LockState, lock);
 }
 
-void SendWindowSource(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t input,
+void SendWindowSource(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t input,
                       uint8_t window) {
     SendTwoBytes(link, mv, via, MultiviewerCommand::WindowSource, input, window);
 }
 
-void SendNetworkAddress(LinkState& link, const MultiviewerState& mv) {
+void SendNetworkAddress(DeviceLink& link, const MultiviewerState& mv) {
     SendAddressChange(link, mv.new_network_address);
 }
 

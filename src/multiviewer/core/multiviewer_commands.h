@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "link/device_entry.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/transmit.h"
 #include "multiviewer/core/multiviewer_state.h"
 
@@ -35,42 +35,42 @@ enum class MultiviewerCommand : uint8_t {
 inline constexpr size_t kUmdLabelMaxChars = 64;
 
 // 0x33: layout code (1, 4, 6, 8, 9, 10, 16); then the whole preview is recomputed.
-void SendLayout(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t layout_code);
+void SendLayout(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t layout_code);
 // 0x19: 0, resolution code.
-void SendResolutionType(LinkState& link, MultiviewerState& mv, CommandRoute via,
+void SendResolutionType(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
                         uint8_t resolution_code);
 // 0x3A: resolution labels 0 off, 1 on; then the resolution bars.
-void SendResolutionEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable);
+void SendResolutionEnable(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t enable);
 // 0x36: UMD labels 0 off, 1 on; then the UMD bars.
-void SendUmdEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable);
+void SendUmdEnable(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t enable);
 // 0x1E: the label umd_name of window 1-16 (any other window sends nothing). Traces
 // "sendLen = %d \n " with the frame length.
-void SendUmdLabel(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t window);
+void SendUmdLabel(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t window);
 // 0x37: audio meters 0 off, 1 on; then the audio bars.
-void SendAudioEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable);
+void SendAudioEnable(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t enable);
 // 0x39: audio channel 1-16.
-void SendAudioSource(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t channel);
+void SendAudioSource(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t channel);
 // 0x3B-0x3E: the section's channel byte from the state (0 = all windows), then the colour
 // code. 0x3C recomputes the UMD bars before anything else, on both links even with the serial
 // port closed; 0x3E recomputes the resolution bars after sending.
-void SendUmdTextColor(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t color_code);
-void SendUmdBackColor(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t color_code);
-void SendResolutionTextColor(LinkState& link, MultiviewerState& mv, CommandRoute via,
+void SendUmdTextColor(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t color_code);
+void SendUmdBackColor(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t color_code);
+void SendResolutionTextColor(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
                              uint8_t color_code);
-void SendResolutionBackColor(LinkState& link, MultiviewerState& mv, CommandRoute via,
+void SendResolutionBackColor(DeviceLink& link, MultiviewerState& mv, CommandRoute via,
                              uint8_t color_code);
 // 0x38 with 0; after the frame went out the state takes the factory defaults (see
 // ApplyDefaultSettings) and the preview is recomputed.
-void SendSetDefault(LinkState& link, MultiviewerState& mv, CommandRoute via);
+void SendSetDefault(DeviceLink& link, MultiviewerState& mv, CommandRoute via);
 // 0x3F: window borders 0 off, 1 on.
-void SendBorderEnable(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t enable);
+void SendBorderEnable(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t enable);
 // 0x50: device lock 0 off, 1 on.
-void SendLockState(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t lock);
+void SendLockState(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t lock);
 // 0x34: input number 1-16 for window 1-16.
-void SendWindowSource(LinkState& link, MultiviewerState& mv, CommandRoute via, uint8_t input,
+void SendWindowSource(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint8_t input,
                       uint8_t window);
 // 0x05: new_network_address (IP address, mask, gateway); always by LAN.
-void SendNetworkAddress(LinkState& link, const MultiviewerState& mv);
+void SendNetworkAddress(DeviceLink& link, const MultiviewerState& mv);
 
 // What the device does on Set Default, as far as the state tracks it: audio meters on with
 // source 0, sixteen windows, resolution labels off at index 0, UMD labels on. Colours, names,

@@ -9,7 +9,7 @@
 
 namespace panoptix {
 
-bool QueryStatusOverLan(LinkState& link, MultiviewerState& mv) {
+bool QueryStatusOverLan(DeviceLink& link, MultiviewerState& mv) {
     const uint32_t start_ms = TickMs();
     const auto request =
         MakeCommandFrame(link.FrameEntry(), LinkByte::Udp, command::kMultiviewerStatus);
@@ -27,7 +27,7 @@ bool QueryStatusOverLan(LinkState& link, MultiviewerState& mv) {
     return !reply.empty();
 }
 
-bool QueryStatusOverSerial(LinkState& link, MultiviewerState& mv) {
+bool QueryStatusOverSerial(DeviceLink& link, MultiviewerState& mv) {
     const uint32_t start_ms = TickMs();
     const auto request =
         MakeCommandFrame(link.FrameEntry(), LinkByte::Serial, command::kMultiviewerStatus);

@@ -5,7 +5,7 @@
 // preview afterwards.
 #include <cstdint>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "multiviewer/core/multiviewer_state.h"
 
 namespace panoptix {
@@ -16,12 +16,12 @@ inline constexpr uint32_t kSerialStatusWindowMs = 5000;
 // Over UDP to the selected device: waits up to 200 ms for a datagram whose command byte is
 // 0x32 ("the cmd is not right，continue \n" for every other one, "wait time over \n" when the
 // window passes) and decodes it with traces. Always sets m_status_query_done.
-bool QueryStatusOverLan(LinkState& link, MultiviewerState& mv);
+bool QueryStatusOverLan(DeviceLink& link, MultiviewerState& mv);
 
 // Over the serial port: with the port closed nothing happens at all. Otherwise drains the
 // port, empties the receive accumulator, writes the query, pauses 10 ms and collects the reply
 // for up to 5000 ms through the reply parser, which decodes a multiviewer's 0x32 frame (no
 // traces). Sets m_status_query_done when the port was open.
-bool QueryStatusOverSerial(LinkState& link, MultiviewerState& mv);
+bool QueryStatusOverSerial(DeviceLink& link, MultiviewerState& mv);
 
 }  // namespace panoptix

@@ -6,7 +6,7 @@
 
 namespace panoptix {
 
-MultiviewerAudioPage::MultiviewerAudioPage(LinkState& link, MultiviewerState& multiviewer,
+MultiviewerAudioPage::MultiviewerAudioPage(DeviceLink& link, MultiviewerState& multiviewer,
                                            QWidget* parent)
     : MultiviewerSubPage(link, multiviewer, parent) {
     const ListRow histogram_row{

@@ -11,7 +11,7 @@ class MultiviewerAudioPage : public MultiviewerSubPage {
     Q_OBJECT
 
   public:
-    MultiviewerAudioPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent);
+    MultiviewerAudioPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent);
 
   private:
     void OnHistogramChanged(int entry);

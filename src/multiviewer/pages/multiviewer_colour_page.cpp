@@ -70,7 +70,7 @@ void DrawHeading(QPainter& painter, const QPoint& top_left, const QString& text)
 
 }  // namespace
 
-MultiviewerColourPage::MultiviewerColourPage(LinkState& link, MultiviewerState& multiviewer,
+MultiviewerColourPage::MultiviewerColourPage(DeviceLink& link, MultiviewerState& multiviewer,
                                              QWidget* parent)
     : MultiviewerSubPage(link, multiviewer, parent) {
     CreateControls();

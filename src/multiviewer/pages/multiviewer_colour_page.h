@@ -14,7 +14,7 @@ class MultiviewerColourPage : public MultiviewerSubPage {
     Q_OBJECT
 
   public:
-    MultiviewerColourPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent);
+    MultiviewerColourPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent);
 
   protected:
     void PaintPage(QPainter& painter) override;

@@ -48,7 +48,7 @@ QRect RowRect(const QRect& first, int window) {
 
 }  // namespace
 
-MultiviewerControlPage::MultiviewerControlPage(LinkState& link, MultiviewerState& multiviewer,
+MultiviewerControlPage::MultiviewerControlPage(DeviceLink& link, MultiviewerState& multiviewer,
                                                QWidget* parent)
     : MultiviewerSubPage(link, multiviewer, parent) {
     CreateControls();

@@ -21,7 +21,7 @@ class MultiviewerControlPage : public MultiviewerSubPage {
     static constexpr uint8_t kNoLayout = 255;
     static constexpr int kLayoutButtons = 7;
 
-    MultiviewerControlPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent);
+    MultiviewerControlPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent);
 
     // Lights layout button t (1-7) and enables the rows of m_cur_window_count windows; unless
     // the page is just opening, also stores the layout and sends it. The lit button changes

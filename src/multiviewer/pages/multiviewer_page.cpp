@@ -19,11 +19,11 @@
 namespace panoptix {
 namespace {
 
-using SubPageFactory = QWidget* (*)(LinkState& link, MultiviewerState& multiviewer,
+using SubPageFactory = QWidget* (*)(DeviceLink& link, MultiviewerState& multiviewer,
                                     QWidget* parent);
 
 template <class Page>
-QWidget* MakeSubPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent) {
+QWidget* MakeSubPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent) {
     return new Page(link, multiviewer, parent);
 }
 
@@ -57,7 +57,7 @@ bool IsEnterOrEsc(const QEvent* event) {
 
 }  // namespace
 
-MultiviewerPage::MultiviewerPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent)
+MultiviewerPage::MultiviewerPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent)
     : QWidget(parent), link_(link), multiviewer_(multiviewer) {
     resize(1240, 580);
     // Every preview computation marks the preview for redrawing, from now on.

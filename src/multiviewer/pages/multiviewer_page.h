@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "multiviewer/core/multiviewer_state.h"
 
 class CButtonST;
@@ -28,7 +28,7 @@ class MultiviewerPage : public QWidget {
     static constexpr int kBackgroundBitmap = 187;
 
     // The page works on the link state and the multiviewer's block it is handed; both outlive it.
-    MultiviewerPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent);
+    MultiviewerPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent);
     ~MultiviewerPage() override;
     MultiviewerPage(const MultiviewerPage&) = delete;
     MultiviewerPage& operator=(const MultiviewerPage&) = delete;
@@ -56,7 +56,7 @@ class MultiviewerPage : public QWidget {
     void CreateControls();
     void MarkPreviewArea();
 
-    LinkState& link_;
+    DeviceLink& link_;
     MultiviewerState& multiviewer_;
     uint8_t current_page_ = kNoPage;
     QPointer<QWidget> sub_page_;

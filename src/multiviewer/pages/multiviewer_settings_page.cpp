@@ -74,7 +74,7 @@ IpAddressField* MakeAddressField(QWidget* page, int control_id, const QRect& rec
 
 }  // namespace
 
-MultiviewerSettingsPage::MultiviewerSettingsPage(LinkState& link, MultiviewerState& multiviewer,
+MultiviewerSettingsPage::MultiviewerSettingsPage(DeviceLink& link, MultiviewerState& multiviewer,
                                                  QWidget* parent)
     : MultiviewerSubPage(link, multiviewer, parent) {
     CreateControls();

@@ -15,7 +15,7 @@ class MultiviewerSettingsPage : public MultiviewerSubPage {
     Q_OBJECT
 
   public:
-    MultiviewerSettingsPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent);
+    MultiviewerSettingsPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent);
 
     // The gateway the page proposes for a device address: the text up to and including its
     // last dot, then "1" (a.b.c.d gives a.b.c.1; a text without a dot gives "1").

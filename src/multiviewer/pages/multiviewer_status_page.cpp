@@ -37,7 +37,7 @@ QString OffOn(uint8_t value) {
 
 }  // namespace
 
-MultiviewerStatusPage::MultiviewerStatusPage(LinkState& link, MultiviewerState& multiviewer,
+MultiviewerStatusPage::MultiviewerStatusPage(DeviceLink& link, MultiviewerState& multiviewer,
                                              QWidget* parent)
     : MultiviewerSubPage(link, multiviewer, parent) {
     std::array<QLineEdit*, std::size(kFields)> fields{};

@@ -9,7 +9,7 @@ class MultiviewerStatusPage : public MultiviewerSubPage {
     Q_OBJECT
 
   public:
-    MultiviewerStatusPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent);
+    MultiviewerStatusPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent);
 };
 
 }  // namespace panoptix

@@ -22,7 +22,7 @@ bool IsEnter(int key) {
 
 }  // namespace
 
-MultiviewerSubPage::MultiviewerSubPage(LinkState& link, MultiviewerState& multiviewer,
+MultiviewerSubPage::MultiviewerSubPage(DeviceLink& link, MultiviewerState& multiviewer,
                                        QWidget* parent)
     : QWidget(parent), link_(link), multiviewer_(multiviewer) {
     resize(kPageSize);

@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "multiviewer/core/multiviewer_actions.h"
 #include "multiviewer/core/multiviewer_commands.h"
 #include "multiviewer/core/multiviewer_state.h"
@@ -31,7 +31,7 @@ class MultiviewerSubPage : public QWidget {
     static constexpr QRect kFrameRect{5, 5, 480, 410};
     static constexpr int kBackgroundBitmap = 194;
 
-    MultiviewerSubPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent);
+    MultiviewerSubPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent);
 
   protected:
     // A caption (static control) and a drop-down list beside it, as a page table row.
@@ -42,10 +42,10 @@ class MultiviewerSubPage : public QWidget {
         QRect list_rect;
     };
 
-    LinkState& Link() const { return link_; }
+    DeviceLink& Link() const { return link_; }
     MultiviewerState& Multiviewer() const { return multiviewer_; }
     // The link a command takes now: LAN while m_eState is 0, else the serial port.
-    CommandRoute CommandLink() const { return RouteForMode(link_.m_eState); }
+    CommandRoute CommandLink() const { return RouteForMode(link_.mode()); }
 
     QLabel* AddCaption(const QString& text, const QRect& rect, int control_id = 0);
     QComboBox* AddList(int control_id, const QRect& rect, const QStringList& entries);
@@ -65,7 +65,7 @@ class MultiviewerSubPage : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    LinkState& link_;
+    DeviceLink& link_;
     MultiviewerState& multiviewer_;
     CMyGroupBox* frame_ = nullptr;
 };

@@ -70,7 +70,7 @@ class LabelLengthValidator : public QValidator {
 
 }  // namespace
 
-MultiviewerUmdPage::MultiviewerUmdPage(LinkState& link, MultiviewerState& multiviewer,
+MultiviewerUmdPage::MultiviewerUmdPage(DeviceLink& link, MultiviewerState& multiviewer,
                                        QWidget* parent)
     : MultiviewerSubPage(link, multiviewer, parent) {
     CreateControls();

@@ -19,7 +19,7 @@ class MultiviewerUmdPage : public MultiviewerSubPage {
     // Typing stops at this many characters.
     static constexpr int kLabelMaxChars = 10;
 
-    MultiviewerUmdPage(LinkState& link, MultiviewerState& multiviewer, QWidget* parent);
+    MultiviewerUmdPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent);
 
     // Index 0-15 of the window whose label Enter sent last; -1 before, and after an Enter
     // outside the label fields.

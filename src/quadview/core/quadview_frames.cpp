@@ -11,7 +11,7 @@
 namespace panoptix {
 namespace {
 
-void SendLan(LinkState& link, uint8_t command, std::span<const uint8_t> payload) {
+void SendLan(DeviceLink& link, uint8_t command, std::span<const uint8_t> payload) {
     if (!MayUseUdp(link, command)) {
         return;
     }
@@ -20,8 +20,8 @@ void SendLan(LinkState& link, uint8_t command, std::span<const uint8_t> payload)
 
 }  // namespace
 
-bool MayUseUdp(const LinkState& link, uint8_t command) {
-    if (link.m_eState == kModeLan) {
+bool MayUseUdp(const DeviceLink& link, uint8_t command) {
+    if (link.mode() == ConnectionMode::Lan) {
         return true;
     }
     const DeviceEntry* entry = link.SelectedEntry();
@@ -32,7 +32,7 @@ bool MayUseUdp(const LinkState& link, uint8_t command) {
     return false;
 }
 
-std::vector<uint8_t> MakeQuadLanFrame(const LinkState& link, uint8_t command,
+std::vector<uint8_t> MakeQuadLanFrame(const DeviceLink& link, uint8_t command,
                                       std::span<const uint8_t> payload) {
     return MakeCommandFrame(link.FrameEntry(), LinkByte::Udp, command, payload);
 }
@@ -46,31 +46,31 @@ std::vector<uint8_t> MakeSerialShowModeFrame(uint8_t show_mode) {
     return frame;
 }
 
-void SendShowMode(LinkState& link, uint8_t show_mode) {
+void SendShowMode(DeviceLink& link, uint8_t show_mode) {
     const std::array<uint8_t, 1> payload{show_mode};
-    if (link.m_eState == kModeLan) {
+    if (link.mode() == ConnectionMode::Lan) {
         SendLan(link, quad_command::kShowMode, payload);
-    } else if (link.m_eState == kModeSerial) {
+    } else if (link.mode() == ConnectionMode::Serial) {
         TransmitCommand(link, CommandRoute::Serial, MakeSerialShowModeFrame(show_mode));
     }
 }
 
-void SendOutputFormat(LinkState& link, uint8_t output_format) {
+void SendOutputFormat(DeviceLink& link, uint8_t output_format) {
     const std::array<uint8_t, 1> payload{output_format};
     SendLan(link, quad_command::kOutputFormat, payload);
 }
 
-void SendPipChildren(LinkState& link, uint8_t first_child, uint8_t second_child) {
+void SendPipChildren(DeviceLink& link, uint8_t first_child, uint8_t second_child) {
     const std::array<uint8_t, 2> payload{first_child, second_child};
     SendLan(link, quad_command::kPipChildren, payload);
 }
 
-void SendLoopState(LinkState& link, uint8_t loop_state) {
+void SendLoopState(DeviceLink& link, uint8_t loop_state) {
     const std::array<uint8_t, 1> payload{loop_state};
     SendLan(link, quad_command::kLoopState, payload);
 }
 
-void SendLoopTimeFrame(LinkState& link, uint16_t seconds) {
+void SendLoopTimeFrame(DeviceLink& link, uint16_t seconds) {
     const std::array<uint8_t, 2> payload{static_cast<uint8_t>(seconds & 0xFF),
                                          static_cast<uint8_t>(seconds >> 8)};
     SendLan(link, quad_command::kLoopTime, payload);

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "link/command_frame.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 
 namespace panoptix {
 
@@ -37,25 +37,25 @@ inline constexpr int kLoopTimeMinS = 3;
 inline constexpr int kLoopTimeMaxS = 999;
 
 // Whether a UDP frame with this command may go out now (see above); traces when not.
-bool MayUseUdp(const LinkState& link, uint8_t command);
+bool MayUseUdp(const DeviceLink& link, uint8_t command);
 
 // LAN frame (link byte 1) of a query or command.
-std::vector<uint8_t> MakeQuadLanFrame(const LinkState& link, uint8_t command,
+std::vector<uint8_t> MakeQuadLanFrame(const DeviceLink& link, uint8_t command,
                                       std::span<const uint8_t> payload = {});
 // The serial show-mode frame: device bytes A3 FF, link byte 0.
 std::vector<uint8_t> MakeSerialShowModeFrame(uint8_t show_mode);
 
 // 0x94 by m_eState: 0 the LAN frame by SendOneShot; 1 the serial frame written to the port
 // when it is open (no pause), nothing when it is closed; any other value nothing.
-void SendShowMode(LinkState& link, uint8_t show_mode);
+void SendShowMode(DeviceLink& link, uint8_t show_mode);
 // 0x92 with the output format code.
-void SendOutputFormat(LinkState& link, uint8_t output_format);
+void SendOutputFormat(DeviceLink& link, uint8_t output_format);
 // 0xA5 with the two PIP child channels.
-void SendPipChildren(LinkState& link, uint8_t first_child, uint8_t second_child);
+void SendPipChildren(DeviceLink& link, uint8_t first_child, uint8_t second_child);
 // 0xA6 with the loop state.
-void SendLoopState(LinkState& link, uint8_t loop_state);
+void SendLoopState(DeviceLink& link, uint8_t loop_state);
 // 0xA7 with the dwell time in seconds, low byte first.
-void SendLoopTimeFrame(LinkState& link, uint16_t seconds);
+void SendLoopTimeFrame(DeviceLink& link, uint16_t seconds);
 
 // The loop time field's text read as a signed decimal number; 0 when it holds none.
 int LoopTimeOfText(std::string_view text);

@@ -49,7 +49,7 @@ void ApplyListChange(QuadviewView& view, int control_id, ListChange change) {
 
 }  // namespace
 
-QuadviewPanel::QuadviewPanel(LinkState& link, QuadviewState& quad, QuadviewView& view)
+QuadviewPanel::QuadviewPanel(DeviceLink& link, QuadviewState& quad, QuadviewView& view)
     : link_(link), quad_(quad), view_(view) {}
 
 QuadviewPanel::~QuadviewPanel() {

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "quadview/core/quadview_decoder.h"
 #include "quadview/core/quadview_state.h"
 #include "quadview/core/quadview_view.h"
@@ -24,7 +24,7 @@ enum class PollProgress { Pending, Answered, TimedOut, NotPending };
 
 class QuadviewPanel {
   public:
-    QuadviewPanel(LinkState& link, QuadviewState& quad, QuadviewView& view);
+    QuadviewPanel(DeviceLink& link, QuadviewState& quad, QuadviewView& view);
     // Ends a pending signal poll (without telling the view).
     ~QuadviewPanel();
     QuadviewPanel(const QuadviewPanel&) = delete;
@@ -99,7 +99,7 @@ class QuadviewPanel {
     void ShowPipRow(int control_id, uint8_t child);
     AllKv2718PageData& Block() { return quad_.m_all_kv2718_page_data; }
 
-    LinkState& link_;
+    DeviceLink& link_;
     QuadviewState& quad_;
     QuadviewView& view_;
     int32_t applying_status_ = 0;

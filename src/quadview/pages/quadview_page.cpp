@@ -105,7 +105,7 @@ QStringList PipTexts() {
 
 }  // namespace
 
-QuadviewPage::QuadviewPage(LinkState& link, QuadviewState& quad, QWidget* parent)
+QuadviewPage::QuadviewPage(DeviceLink& link, QuadviewState& quad, QWidget* parent)
     : QWidget(parent), quad_(quad), panel_(link, quad, *this) {
     resize(kPageSize);
     signal_timer_.setInterval(static_cast<int>(kSignalPollPeriodMs));

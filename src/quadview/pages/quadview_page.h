@@ -18,7 +18,7 @@
 #include <array>
 #include <cstdint>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "quadview/core/quadview_panel.h"
 #include "quadview/core/quadview_state.h"
 #include "quadview/core/quadview_view.h"
@@ -45,7 +45,7 @@ class QuadviewPage : public QWidget, private QuadviewView {
 
     // Opens the page: builds its controls and runs the opening (two blocking queries of up to
     // a second each, under the wait cursor), then starts timer 1.
-    QuadviewPage(LinkState& link, QuadviewState& quad, QWidget* parent);
+    QuadviewPage(DeviceLink& link, QuadviewState& quad, QWidget* parent);
     // Ends a pending signal poll; the socket is closed.
     ~QuadviewPage() override;
     QuadviewPage(const QuadviewPage&) = delete;

@@ -30,13 +30,13 @@ std::vector<uint8_t> BuildSwitcherFrame(const DeviceEntry& entry, const Switcher
                             command.Payload());
 }
 
-void SendSwitcherCommand(LinkState& link, SwitcherCode code, std::span<const uint8_t> payload) {
+void SendSwitcherCommand(DeviceLink& link, SwitcherCode code, std::span<const uint8_t> payload) {
     const auto frame =
         MakeCommandFrame(link.FrameEntry(), LinkByte::Udp, static_cast<uint8_t>(code), payload);
     SendOneShot(link, frame);
 }
 
-void SendSwitcherCommand(LinkState& link, const SwitcherCommand& command) {
+void SendSwitcherCommand(DeviceLink& link, const SwitcherCommand& command) {
     SendSwitcherCommand(link, command.code, command.Payload());
 }
 

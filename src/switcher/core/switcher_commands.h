@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "link/device_entry.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 
 namespace panoptix {
 
@@ -71,7 +71,7 @@ std::vector<uint8_t> BuildSwitcherFrame(const DeviceEntry& entry, const Switcher
 // Builds the frame from the row at m_device_index (an all-zero row when none is selected) and
 // sends it with SendOneShot. With no device selected the operator sees "Please choose a device"
 // and nothing reaches a device.
-void SendSwitcherCommand(LinkState& link, SwitcherCode code, std::span<const uint8_t> payload);
-void SendSwitcherCommand(LinkState& link, const SwitcherCommand& command);
+void SendSwitcherCommand(DeviceLink& link, SwitcherCode code, std::span<const uint8_t> payload);
+void SendSwitcherCommand(DeviceLink& link, const SwitcherCommand& command);
 
 }  // namespace panoptix

@@ -4,10 +4,10 @@
 
 namespace panoptix {
 
-SwitcherPanel::SwitcherPanel(LinkState& link, SwitcherState& state)
+SwitcherPanel::SwitcherPanel(DeviceLink& link, SwitcherState& state)
     : link_(link),
       state_(state),
-      has_lan_row_(link.m_eState == kModeLan),
+      has_lan_row_(link.mode() == ConnectionMode::Lan),
       lever_(state.m_all_switcher_page_data) {}
 
 bool SwitcherPanel::CanSend() const {

@@ -9,7 +9,7 @@
 // automatic transition cannot stack up boxes.
 #include <cstdint>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "switcher/core/settings_rules.h"
 #include "switcher/core/switcher_rules.h"
 #include "switcher/core/switcher_state.h"
@@ -19,7 +19,7 @@ namespace panoptix {
 
 class SwitcherPanel {
   public:
-    SwitcherPanel(LinkState& link, SwitcherState& state);
+    SwitcherPanel(DeviceLink& link, SwitcherState& state);
 
     const AllSwitcherPageData& data() const { return state_.m_all_switcher_page_data; }
     bool has_lan_row() const { return has_lan_row_; }
@@ -71,7 +71,7 @@ class SwitcherPanel {
     AllSwitcherPageData& block() { return state_.m_all_switcher_page_data; }
     LeverEffects SendLever(LeverEffects effects, Origin origin = Origin::Operator);
 
-    LinkState& link_;
+    DeviceLink& link_;
     SwitcherState& state_;
     bool has_lan_row_;
     TransitionLever lever_;

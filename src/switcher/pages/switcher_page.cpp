@@ -55,7 +55,7 @@ QWidget* MakeSettingsPage(SettingsPage page, SwitcherPanel& panel, QWidget* pare
 
 }  // namespace
 
-SwitcherPage::SwitcherPage(LinkState& link, SwitcherState& state, QWidget* parent)
+SwitcherPage::SwitcherPage(DeviceLink& link, SwitcherState& state, QWidget* parent)
     : QWidget(parent), panel_(link, state) {
     resize(kPanelSize);
     CreateLever();

@@ -15,7 +15,7 @@
 #include <array>
 #include <optional>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "switcher/core/switcher_controls.h"
 #include "switcher/core/switcher_panel.h"
 #include "switcher/core/switcher_state.h"
@@ -34,7 +34,7 @@ class SwitcherPage : public QWidget {
     static constexpr QRect kSettingsArea{kSettingsAreaX, kSettingsAreaY, kSettingsAreaWidth,
                                          kSettingsAreaHeight};
 
-    SwitcherPage(LinkState& link, SwitcherState& state, QWidget* parent);
+    SwitcherPage(DeviceLink& link, SwitcherState& state, QWidget* parent);
     ~SwitcherPage() override;
     SwitcherPage(const SwitcherPage&) = delete;
     SwitcherPage& operator=(const SwitcherPage&) = delete;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/trace.h"
 #include "multiviewer/core/multiviewer_state.h"
 #include "multiviewer/core/status_query.h"
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     panoptix::SetTraceSink([](std::string_view) {});  // the query's traces are not the output
-    panoptix::LinkState link;
+    panoptix::DeviceLink link;
     link.device_table[0].SetIpText(argv[1]);
     link.device_table[0].device_type = panoptix::device_type::kMultiviewer;
     link.m_device_index = 0;

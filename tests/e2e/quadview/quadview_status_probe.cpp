@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "link/trace.h"
 #include "link/udp_transport.h"
 #include "quadview/core/quadview_decoder.h"
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     SetTraceSink([](std::string_view) {});  // the query's traces are not the output
-    LinkState link;
+    DeviceLink link;
     link.device_table[0].SetIpText(argv[1]);
     link.device_table[0].device_type = 0x60;
     link.m_device_index = 0;

@@ -10,7 +10,7 @@
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "matrix/core/matrix_state.h"
 #include "matrix/core/matrix_views.h"
 #include "matrix/pages/matrix_control_ids.h"
@@ -87,7 +87,7 @@ class MatrixPageTest : public ::testing::Test {
     }
 
     static constexpr int kQuietMs = 40;
-    LinkState link_;
+    DeviceLink link_;
     MatrixState matrix_;
     UdpPeer router_;
     std::unique_ptr<MatrixPage> page_;

@@ -173,7 +173,7 @@ TEST_F(MatrixPresetPage, PresetsAreKeptPerRouterAndAGarbageEntryIsIgnored) {
 
     // On the serial line the router is named by its port; the texts go down the line.
     const PtyPeer line(PtyPeer::Line::HeldOpen);
-    link_.m_eState = kModeSerial;
+    link_.SetMode(ConnectionMode::Serial);
     ASSERT_TRUE(link_.serial_port.OpenPort(line.PortName(), 9600));
     SetRecord(1, {1, 0, 0, 0, 0, 0, 0, 0});
     OpenPresets();

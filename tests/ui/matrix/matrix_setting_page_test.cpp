@@ -101,26 +101,26 @@ TEST_F(MatrixSettingPage, OpensLikeTheConfigureWindowWithTheSerialControlsDisabl
 
     // In serial mode, and with no device selected: the list shows the mode, the serial
     // controls stay disabled until the operator chooses it again.
-    link_.m_eState = kModeSerial;
+    link_.SetMode(ConnectionMode::Serial);
     link_.m_device_index = -1;
     OpenSetting();
     EXPECT_EQ(Mode()->currentIndex(), 1);
     EXPECT_TRUE(Address()->IsBlank());
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true}));
-    EXPECT_EQ(link_.m_eState, kModeSerial);
+    EXPECT_EQ(link_.mode(), ConnectionMode::Serial);
 }
 
 TEST_F(MatrixSettingPage, EveryModeChoiceSetsTheLinkAndTheControls) {
-    link_.m_eState = kModeSerial;
+    link_.SetMode(ConnectionMode::Serial);
     OpenSetting();
     Pick(Mode(), 1);  // the entry already shown counts too
-    EXPECT_EQ(link_.m_eState, kModeSerial);
+    EXPECT_EQ(link_.mode(), ConnectionMode::Serial);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, false}));
     Pick(Mode(), 0);
-    EXPECT_EQ(link_.m_eState, kModeLan);
+    EXPECT_EQ(link_.mode(), ConnectionMode::Lan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true}));
     Pick(Mode(), -1);
-    EXPECT_EQ(link_.m_eState, kModeLan);
+    EXPECT_EQ(link_.mode(), ConnectionMode::Lan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true}));
 }
 

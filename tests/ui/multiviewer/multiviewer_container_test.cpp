@@ -211,7 +211,7 @@ TEST_F(ContainerTest, SourceChoiceSendsInputAndWindow) {
 }
 
 TEST_F(ContainerTest, OnAClosedSerialPortALayoutPressChangesTheStateButSendsNothing) {
-    state_.link.m_eState = kModeSerial;
+    state_.link.SetMode(ConnectionMode::Serial);
     MultiviewerPage& container = Open(ReplyWithLayout(9));
     // No query reached the device: the cleared block names layout 1 and the sources are empty.
     EXPECT_EQ(LayoutPage().current_layout(), 1);
@@ -231,7 +231,7 @@ TEST_F(ContainerTest, OnAClosedSerialPortALayoutPressChangesTheStateButSendsNoth
 // A device last reported locked refuses layout presses until a status query has ended.
 TEST_F(ContainerTest, ALockedDeviceRefusesLayoutPressesUntilAQueryHasEnded) {
     // On the serial link with the port closed the opening query never ran.
-    state_.link.m_eState = kModeSerial;
+    state_.link.SetMode(ConnectionMode::Serial);
     state_.multiviewer.m_all_16_view_page_data.lock_state = 1;
     MultiviewerPage& container = Open(ReplyWithLayout(9));
     ASSERT_EQ(state_.multiviewer.m_status_query_done, 0);

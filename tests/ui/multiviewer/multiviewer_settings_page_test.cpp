@@ -117,7 +117,7 @@ TEST_F(SubPageTest, SetDefaultOverTheLanResetsTheStateAndTheLists) {
 }
 
 TEST_F(SubPageTest, SetDefaultOnAClosedSerialPortChangesNothing) {
-    state_.link.m_eState = kModeSerial;
+    state_.link.SetMode(ConnectionMode::Serial);
     All16ViewPageData& block = state_.multiviewer.m_all_16_view_page_data;
     block.resolution_type = 8;
     block.audio_enable = 0;
@@ -138,7 +138,7 @@ TEST_F(SubPageTest, SetDefaultOnAClosedSerialPortChangesNothing) {
 }
 
 TEST_F(SubPageTest, SetIpSendsTheThreeAddressesByLanEvenOnTheSerialLink) {
-    state_.link.m_eState = kModeSerial;
+    state_.link.SetMode(ConnectionMode::Serial);
     Make<MultiviewerSettingsPage>();
     FindControlAs<IpAddressField>(page_.get(), mv_id::kIpAddressField)->SetAddressText("10.0.0.2");
     FindControlAs<IpAddressField>(page_.get(), mv_id::kSubnetMaskField)
@@ -161,7 +161,7 @@ TEST_F(SubPageTest, StatusPageQueriesTheLanAndShowsTheSummary) {
                                                               .Set(status_reply::kUmdEnable, 0)
                                                               .Frame()));
     ConnectTo(state_, *device_);
-    state_.link.m_eState = kModeSerial;  // the status page asks over the LAN all the same
+    state_.link.SetMode(ConnectionMode::Serial);  // the status page asks over the LAN all the same
     Make<MultiviewerStatusPage>();
 
     device_->WaitForFrames(1, 1000);
@@ -181,7 +181,7 @@ TEST_F(SubPageTest, StatusPageQueriesTheLanAndShowsTheSummary) {
 }
 
 TEST_F(SubPageTest, AudioPageHidesItsControlsAndSendsByLan) {
-    state_.link.m_eState = kModeSerial;
+    state_.link.SetMode(ConnectionMode::Serial);
     state_.multiviewer.m_all_16_view_page_data.audio_source = 2;
     Make<MultiviewerAudioPage>();
     QComboBox* source = List(mv_id::kAudioPageSourceList);

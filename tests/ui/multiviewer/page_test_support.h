@@ -39,7 +39,7 @@ inline PeerScript MultiviewerScript(std::optional<std::vector<uint8_t>> status_r
 
 // What a multiviewer page is handed: the link and its device's block.
 struct MultiviewerPageState {
-    LinkState link;
+    DeviceLink link;
     MultiviewerState multiviewer;
 };
 

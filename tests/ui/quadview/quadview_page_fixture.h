@@ -15,7 +15,7 @@
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "quadview/core/quadview_control_ids.h"
 #include "quadview/pages/quadview_page.h"
 #include "quadview/quadview_test_support.h"
@@ -132,7 +132,7 @@ class QuadPageTest : public ::testing::Test {
 
     testing_support::MessageRecorder messages_;
     QuadDevice device_;
-    LinkState link_;
+    DeviceLink link_;
     QuadviewState quad_;
     std::unique_ptr<QuadviewPage> page_;
 };

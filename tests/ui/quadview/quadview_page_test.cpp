@@ -229,7 +229,7 @@ TEST_F(QuadPageActionTest, EnterInTheLoopTimeFieldSendsTheTimeAndIsSwallowedElse
 
 TEST_F(QuadPageActionTest, SerialModeWithThePortClosedStoresLightsAndDrawsButSendsNothing) {
     ASSERT_NO_FATAL_FAILURE(OpenWith({}));
-    link_.m_eState = kModeSerial;
+    link_.SetMode(ConnectionMode::Serial);
     ASSERT_FALSE(link_.serial_port.IsOpen());
     QTest::mouseClick(Button(qv_id::LayoutButtonId(5)), Qt::LeftButton);
 

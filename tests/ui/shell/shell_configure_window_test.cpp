@@ -96,11 +96,11 @@ TEST_F(ConfigureWindowTest, OpensWithTheCurrentModeAndTheSerialControlsDisabled)
     EXPECT_THAT(Address()->Octets(), ElementsAre(127, 0, 0, 1));
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
     EXPECT_EQ(dialog_->ConnectedFlag(), 0);
-    EXPECT_EQ(state_.link.m_eState, kModeLan);  // opening is not a choice of the operator
+    EXPECT_EQ(state_.link.mode(), ConnectionMode::Lan);  // opening is not a choice of the operator
     EXPECT_EQ(traces.CountStartingWith("com "), 0u);
 
     // In serial mode the list shows it, yet Connect stays disabled until the mode is chosen.
-    state_.link.m_eState = kModeSerial;
+    state_.link.SetMode(ConnectionMode::Serial);
     state_.link.m_device_index = -1;
     Open();
     EXPECT_EQ(Mode()->currentIndex(), 1);
@@ -150,7 +150,7 @@ TEST_F(ConfigureWindowTest, FindSitsBesideTheAddressInTheSkinAndWaitsForTheLanMo
     EXPECT_FALSE(find->isEnabled());
     Pick(Mode(), 0);
     EXPECT_TRUE(find->isEnabled());
-    state_.link.m_eState = kModeSerial;
+    state_.link.SetMode(ConnectionMode::Serial);
     dialog_ = std::make_unique<ConfigureWindow>(state_, nullptr, [](const std::string&) {});
     EXPECT_FALSE(Control<CButtonST>(id::kFind)->isEnabled());
 
@@ -162,16 +162,16 @@ TEST_F(ConfigureWindowTest, FindSitsBesideTheAddressInTheSkinAndWaitsForTheLanMo
 TEST_F(ConfigureWindowTest, ModeChoiceSetsTheLinkAndTheControls) {
     Open();
     Pick(Mode(), 1);
-    EXPECT_EQ(state_.link.m_eState, kModeSerial);
+    EXPECT_EQ(state_.link.mode(), ConnectionMode::Serial);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, false, false}));
 
     Pick(Mode(), 0);
-    EXPECT_EQ(state_.link.m_eState, kModeLan);
+    EXPECT_EQ(state_.link.mode(), ConnectionMode::Lan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
 
     // No selection changes nothing.
     Pick(Mode(), -1);
-    EXPECT_EQ(state_.link.m_eState, kModeLan);
+    EXPECT_EQ(state_.link.mode(), ConnectionMode::Lan);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, true, true}));
 }
 
@@ -298,7 +298,7 @@ TEST_F(ConfigureWindowTest, EscHidesWithTheCloseTraceAndEnterHidesQuietly) {
     Pick(Mode(), 1);
     dialog_->show();
     EXPECT_EQ(Mode()->currentIndex(), 1);
-    EXPECT_EQ(state_.link.m_eState, kModeSerial);
+    EXPECT_EQ(state_.link.mode(), ConnectionMode::Serial);
 }
 
 TEST(IpAddressField, ReadsDottedTextAndTypedOctets) {

@@ -33,7 +33,7 @@ class DeviceStateTest : public MainWindowTest {
   protected:
     // Two devices of one type at 127.0.0.1, told apart by their address bytes 1 and 2.
     void ListTwo(uint8_t type_byte, const UdpPeer& device) {
-        LinkState& link = dialog_->State().link;
+        DeviceLink& link = dialog_->State().link;
         link.endpoints.device_port = device.port();
         const QSignalBlocker block(dialog_->DeviceCombo());
         for (uint8_t row = 0; row < 2; ++row) {
@@ -87,7 +87,7 @@ TEST_F(DeviceStateTest, ASecondRouterStartsWithNoRoutesAndTheFirstKeepsItsOwn) {
     dialog_->DeviceCombo()->setCurrentIndex(0);
     Press(matrix_id::InputId(3));
     Press(matrix_id::OutputId(5));
-    const LinkState& link = dialog_->State().link;
+    const DeviceLink& link = dialog_->State().link;
     const MatrixState* first = dialog_->State().routers.Find(LanDeviceId(link.device_table[0]));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->m_matrix_route[4], 3);
@@ -111,8 +111,8 @@ TEST_F(DeviceStateTest, AModeChangeOnTheRouterSettingTabKeepsTheRouterPageAndEmp
 
     Pick(mode_list, kModeSerial);
 
-    const LinkState& link = dialog_->State().link;
-    EXPECT_EQ(link.m_eState, kModeSerial);
+    const DeviceLink& link = dialog_->State().link;
+    EXPECT_EQ(link.mode(), ConnectionMode::Serial);
     EXPECT_EQ(dialog_->CurrentPage(), router_page);
     // The list was the LAN's: a pick can no longer reach a LAN row from the serial link.
     EXPECT_EQ(dialog_->DeviceCombo()->count(), 0);

@@ -63,40 +63,46 @@ TEST_F(MainWindowTest, PagesFollowTheTypeByteAndTheConnectionMode) {
     dialog_->DevicePages().Register(DevicePageKind::Multiviewer, {});
     ListDevices({0x81, 0x82, 0x00, 0xA1, 0x60});
     struct Case {
-        int32_t mode;
+        ConnectionMode mode;
         int index;
         std::vector<std::string> traces;
         std::optional<DevicePageKind> page;
     };
     const Case cases[] = {
         // 0x82 opens the same page as 0x81.
-        {kModeLan, 0, {"m_device_index = 0 \n "}, DevicePageKind::Matrix},
-        {kModeLan, 1, {"m_device_index = 1 \n "}, DevicePageKind::Matrix},
+        {ConnectionMode::Lan, 0, {"m_device_index = 0 \n "}, DevicePageKind::Matrix},
+        {ConnectionMode::Lan, 1, {"m_device_index = 1 \n "}, DevicePageKind::Matrix},
         // An unknown type still opens the quad-view panel.
-        {kModeLan,
+        {ConnectionMode::Lan,
          2,
          {"m_device_index = 2 \n ", "the device 's type is wrong \n"},
          DevicePageKind::QuadView},
         // A kind whose page is not built into the panel opens nothing.
-        {kModeLan, 3, {"m_device_index = 3 \n ", "m_p_mian_show_dlg is null \n"}, std::nullopt},
-        {kModeLan, 4, {"m_device_index = 4 \n "}, DevicePageKind::QuadView},
-        // On the serial link the parser's last type byte decides, not the row.
-        {kModeSerial, 3, {"m_device_index = 3 \n ", " only com \n"}, DevicePageKind::Matrix},
-        {2,
-         0,
-         {"m_device_index = 0 \n ", "com data wrong \n", "m_p_mian_show_dlg is null \n"},
+        {ConnectionMode::Lan,
+         3,
+         {"m_device_index = 3 \n ", "m_p_mian_show_dlg is null \n"},
          std::nullopt},
+        {ConnectionMode::Lan, 4, {"m_device_index = 4 \n "}, DevicePageKind::QuadView},
+        // On the serial link the parser's last type byte decides, not the row.
+        {ConnectionMode::Serial,
+         3,
+         {"m_device_index = 3 \n ", " only com \n"},
+         DevicePageKind::Matrix},
     };
     dialog_->State().link.m_main_com_dev_type = 0x82;
     for (const Case& c : cases) {
-        dialog_->State().link.m_eState = c.mode;
+        if (dialog_->State().link.mode() != c.mode) {
+            dialog_->State().link.SetMode(c.mode);  // the list goes with the old mode
+            ListDevices({0x81, 0x82, 0x00, 0xA1, 0x60});
+        }
         {
             const QSignalBlocker block(dialog_->DeviceCombo());
             dialog_->DeviceCombo()->setCurrentIndex(-1);
         }
         TraceRecorder traces;
         dialog_->DeviceCombo()->setCurrentIndex(c.index);
-        EXPECT_EQ(traces.lines(), c.traces) << "mode " << c.mode << " index " << c.index;
+        EXPECT_EQ(traces.lines(), c.traces)
+            << "mode " << ConnectionModeNumber(c.mode) << " index " << c.index;
         EXPECT_EQ(dialog_->State().link.m_device_index, c.index);
         if (c.page) {
             ASSERT_NE(Page(), nullptr) << "index " << c.index;
@@ -232,7 +238,7 @@ TEST_F(MainWindowTest, ChangingTheConnectionModeClosesThePageAndTheList) {
     EXPECT_EQ(dialog_->State().link.m_device_index, 0);
 
     testing_support::Pick(mode, 1);
-    EXPECT_EQ(dialog_->State().link.m_eState, kModeSerial);
+    EXPECT_EQ(dialog_->State().link.mode(), ConnectionMode::Serial);
     EXPECT_EQ(dialog_->CurrentPage(), nullptr);
     EXPECT_EQ(dialog_->DeviceCombo()->count(), 0);
     EXPECT_EQ(dialog_->State().link.m_device_index, -1);
@@ -243,7 +249,7 @@ TEST_F(MainWindowTest, ChangingTheConnectionModeClosesThePageAndTheList) {
 
     // Back on the LAN nothing is selected until a search: a send finds no device.
     testing_support::Pick(mode, 0);
-    EXPECT_EQ(dialog_->State().link.m_eState, kModeLan);
+    EXPECT_EQ(dialog_->State().link.mode(), ConnectionMode::Lan);
     EXPECT_EQ(dialog_->State().link.SelectedEntry(), nullptr);
 }
 

@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, ScanWithoutAnswerListsNoDeviceFoundAndClosesTheOldPage) {
 
 TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
     RegisterStandInPages({DevicePageKind::QuadView, DevicePageKind::Switcher});
-    dialog_->State().link.m_eState = kModeSerial;
+    dialog_->State().link.SetMode(ConnectionMode::Serial);
     ListDevices({0xA5});
     dialog_->DeviceCombo()->setCurrentIndex(0);  // type 0 from the parser: the quad-view panel
     ASSERT_NE(Page(), nullptr);
@@ -139,20 +139,6 @@ TEST_F(MainWindowTest, SerialScanAsksTheDeviceOnTheOpenPort) {
                     ElementsAre("m_device_index = 0 \n ", " only com \n"));
     }
     dialog_->State().link.serial_port.ClosePort(500);
-}
-
-TEST_F(MainWindowTest, ScanDoesNothingInAnUnknownMode) {
-    UdpPeer device(PeerScript::Reply(command::kDiscovery, {DiscoveryReply(0xA1, 0x11, "ABC")}));
-    dialog_->State().link.endpoints.device_port = device.port();
-    ListDevices({0xA1});
-    dialog_->State().link.m_eState = 2;
-    TraceRecorder traces;
-
-    dialog_->OnSearch();
-
-    EXPECT_TRUE(traces.lines().empty());
-    EXPECT_EQ(device.Answered(), 0);
-    EXPECT_EQ(dialog_->DeviceCombo()->count(), 1);
 }
 
 }  // namespace

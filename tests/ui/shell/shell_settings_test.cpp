@@ -45,6 +45,9 @@ std::vector<std::string> SettingsTraces(const TraceRecorder& traces) {
 
 TEST_F(MainWindowTest, TheNextStartRestoresTheConnectionAndTheListWithoutOpeningAPage) {
     RegisterStandInPages({DevicePageKind::Matrix, DevicePageKind::Multiviewer});
+    // The mode first: a change of mode empties the list.
+    dialog_->State().link.SetMode(ConnectionMode::Serial);
+    dialog_->State().link.m_main_com_dev_type = 0x81;
     ListDevices({0x81, 0xA1, 0x60});
     // A name with a comma and a non-ASCII letter, as a model name may be.
     dialog_->DeviceCombo()->setItemText(1, QStringLiteral("MV16, Studio Ä_192.0.2.11"));
@@ -52,8 +55,6 @@ TEST_F(MainWindowTest, TheNextStartRestoresTheConnectionAndTheListWithoutOpening
     dialog_->State().link.device_table[1].device_address = 7;
     dialog_->DeviceCombo()->setCurrentIndex(1);  // the operator's choice opens its page
     ASSERT_NE(Page(), nullptr);
-    dialog_->State().link.m_eState = kModeSerial;
-    dialog_->State().link.m_main_com_dev_type = 0x81;
     dialog_->State().serial_choice = {"/dev/ttyUSB7", 57600};
     dialog_.reset();  // the window goes: its settings are written
 
@@ -68,7 +69,7 @@ TEST_F(MainWindowTest, TheNextStartRestoresTheConnectionAndTheListWithoutOpening
     EXPECT_EQ(dialog_->State().link.device_table[1].IpText(), "192.0.2.11");
     EXPECT_EQ(dialog_->State().link.device_table[1].device_address, 7);
     EXPECT_EQ(dialog_->State().link.device_table[2].device_type, 0x60);
-    EXPECT_EQ(dialog_->State().link.m_eState, kModeSerial);
+    EXPECT_EQ(dialog_->State().link.mode(), ConnectionMode::Serial);
     EXPECT_EQ(dialog_->State().link.m_main_com_dev_type, 0x81);
     EXPECT_EQ(dialog_->State().serial_choice.port, "/dev/ttyUSB7");
     EXPECT_EQ(dialog_->State().serial_choice.baud_rate, 57600u);
@@ -139,7 +140,7 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeUsedStartsFromTheDefaultsWithOne
         if (c.says != nullptr) {
             EXPECT_NE(said[0].find(c.says), std::string::npos) << said[0];
         }
-        EXPECT_EQ(dialog->State().link.m_eState, kModeLan);
+        EXPECT_EQ(dialog->State().link.mode(), ConnectionMode::Lan);
         EXPECT_EQ(dialog->DeviceCombo()->count(), 0);
         EXPECT_EQ(dialog->State().link.m_device_index, -1);
         EXPECT_EQ(dialog->State().serial_choice.port, "");
@@ -154,7 +155,7 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeUsedStartsFromTheDefaultsWithOne
         TraceRecorder traces;
         auto dialog = std::make_unique<MainWindow>();
         EXPECT_EQ(SettingsTraces(traces).size(), 1u);
-        EXPECT_EQ(dialog->State().link.m_eState, kModeLan);
+        EXPECT_EQ(dialog->State().link.mode(), ConnectionMode::Lan);
         EXPECT_EQ(dialog->DeviceCombo()->count(), 0);
     }
     QDir(SettingsPath()).removeRecursively();

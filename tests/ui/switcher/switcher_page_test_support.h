@@ -15,7 +15,7 @@
 #include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "link/command_frame.h"
-#include "link/link_state.h"
+#include "link/device_link.h"
 #include "support/recorders.h"
 #include "support/udp_peer.h"
 #include "switcher/core/switcher_state.h"
@@ -89,7 +89,7 @@ class SwitcherDeskTest : public ::testing::Test {
     void Forget() { device_->Forget(); }
 
     MessageRecorder messages_;
-    LinkState link_;
+    DeviceLink link_;
     SwitcherState state_;
     std::unique_ptr<UdpPeer> device_;
 };

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "link/cn_comm.h"
 #include "link/connection_mode.h"
@@ -30,15 +31,23 @@ struct PeerAddress {
     uint16_t port = 0;     // host byte order
 };
 
-struct LinkState {
-    int32_t m_eState = kModeLan;  // kModeLan or kModeSerial; changed by ChangeConnectionMode
+// How the panel reaches its devices: the connection mode, the device table with its selection,
+// the command socket and the serial port. The mode is asked with mode() and changed only with
+// SetMode, which tells the observer (the main window) what changed it.
+class DeviceLink {
+  public:
+    ConnectionMode mode() const { return mode_; }
+    // Sets the mode; a change is told to the observer, with who made it.
+    void SetMode(ConnectionMode mode, ModeChangeSource source = ModeChangeSource::Settings);
+    void OnModeChange(std::function<void(ModeChangeSource)> observer) {
+        mode_changed_ = std::move(observer);
+    }
+
     // The selected row of the device table; on the serial link 0 names the one device on the
     // port (its reply fills no row); -1 = none.
     int8_t m_device_index = -1;
     // How many devices the last serial search's reply named (the parser's result); 0 = none.
     int8_t serial_reply_count = 0;
-    // Told of every change of the mode (the main window closes what belongs to the other link).
-    std::function<void(ModeChangeSource)> mode_changed;
     DeviceTable device_table{};
     int m_udpSockfd = -1;
     PeerAddress peer_address{};
@@ -63,13 +72,15 @@ struct LinkState {
         const DeviceEntry* entry = SelectedEntry();
         return entry != nullptr ? *entry : kNoDevice;
     }
-};
 
-// Sets the mode; a change is told to mode_changed, with who made it.
-void ChangeConnectionMode(LinkState& link, ConnectionMode mode, ModeChangeSource source);
+  private:
+    ConnectionMode mode_ = ConnectionMode::Lan;
+    // Told of every change of the mode (the main window closes what belongs to the other link).
+    std::function<void(ModeChangeSource)> mode_changed_;
+};
 
 // The selected device: its LAN row, or on the serial link the open port (else port_fallback,
 // the port chosen last) with the type byte of the last reply; none without a selection.
-std::optional<DeviceId> SelectedDeviceId(const LinkState& link, std::string_view port_fallback);
+std::optional<DeviceId> SelectedDeviceId(const DeviceLink& link, std::string_view port_fallback);
 
 }  // namespace panoptix
