@@ -259,7 +259,7 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
     Settle();
     int index = -1;
     for (int i = 0; i < dialog.DeviceCombo()->count(); ++i) {
-        const uint8_t type = dialog.State().link.device_table[static_cast<size_t>(i)].device_type;
+        const uint8_t type = dialog.State().link.Table()[static_cast<size_t>(i)].device_type;
         if (type == TypeOf(kind) || (kind == "matrix" && type == 0x82)) {
             index = i;
             break;
@@ -273,7 +273,7 @@ int RunInLab(std::string_view kind, int stall_seconds, int presses) {
         const QSignalBlocker block(dialog.DeviceCombo());
         dialog.DeviceCombo()->setCurrentIndex(index);
     }
-    dialog.State().link.m_device_index = static_cast<int8_t>(index);
+    dialog.State().link.Select(static_cast<int8_t>(index));
     dialog.OpenDevicePage();
     Settle();
     QWidget* page = dialog.CurrentPage();
@@ -370,12 +370,12 @@ int RunQuadSilent(int stall_seconds) {
     socklen_t size = sizeof address;
     ::getsockname(device_fd, reinterpret_cast<sockaddr*>(&address), &size);
     DeviceLink link;
-    link.endpoints.device_port = ntohs(address.sin_port);
-    link.endpoints.local_port = static_cast<uint16_t>(ntohs(address.sin_port) + 1);
-    link.endpoints.broadcast_address = "127.0.0.1";
+    link.Endpoints().device_port = ntohs(address.sin_port);
+    link.Endpoints().local_port = static_cast<uint16_t>(ntohs(address.sin_port) + 1);
+    link.Endpoints().broadcast_address = "127.0.0.1";
     link.device_table[0].SetIpText("127.0.0.1");
     link.device_table[0].device_type = 0x60;
-    link.m_device_index = 0;
+    link.Select(0);
     QuadviewState quad;
     {
         QuadviewPage page(link, quad, nullptr);

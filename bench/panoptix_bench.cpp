@@ -68,12 +68,12 @@ uint16_t FreePort() {
 }
 
 void UseLoopback(DeviceLink& link, const SilentDevice& device) {
-    link.endpoints.device_port = device.port();
-    link.endpoints.local_port = FreePort();
-    link.endpoints.broadcast_address = "127.0.0.1";  // unicast: nothing leaves the machine
+    link.Endpoints().device_port = device.port();
+    link.Endpoints().local_port = FreePort();
+    link.Endpoints().broadcast_address = "127.0.0.1";  // unicast: nothing leaves the machine
     link.device_table[0].SetIpText("127.0.0.1");
     link.device_table[0].device_type = device_type::kMultiviewer;
-    link.m_device_index = 0;
+    link.Select(0);
 }
 
 // How waiting was done before it slept on the socket: try to receive, and at once again.
@@ -155,7 +155,7 @@ int RunIdle() {
         DeviceLink link;
         UseLoopback(link, device);
         SilentPty peer;
-        if (!link.serial_port.OpenPort(peer.name(), 115200)) {
+        if (!link.SerialPort().OpenPort(peer.name(), 115200)) {
             std::fprintf(stderr, "bench: cannot open %s\n", peer.name().c_str());
             return 1;
         }
@@ -168,7 +168,7 @@ int RunIdle() {
         const CpuMeter hung_up_meter;
         QueryStatusOverSerial(link, mv);
         Print("serial status query, 5 s, hung up", hung_up_meter.Stop(), "(peer gone)");
-        link.serial_port.ClosePort();
+        link.SerialPort().ClosePort();
     }
     return 0;
 }
@@ -200,7 +200,7 @@ int RunCrowd(int expected_devices) {
     const CpuMeter meter;
     const auto result = SearchLan(link, false);
     const CpuSample sample = meter.Stop();
-    const int listed = link.m_device_index < 0 ? 0 : static_cast<int>(result.combo_entries.size());
+    const int listed = link.SelectedIndex() < 0 ? 0 : static_cast<int>(result.combo_entries.size());
     Print("LAN search, 2 s, " + std::to_string(expected_devices) + " devices answer", sample,
           "(" + std::to_string(listed) + " listed)");
     return listed == expected_devices ? 0 : 1;

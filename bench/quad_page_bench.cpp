@@ -88,12 +88,12 @@ int main(int argc, char** argv) {
     // The panel's side: a port that nothing held a moment ago.
     const uint16_t local_port = SilentDevice().port();
     DeviceLink link;
-    link.endpoints.device_port = device.port();
-    link.endpoints.local_port = local_port;
-    link.endpoints.broadcast_address = "127.0.0.1";  // unicast: nothing leaves the machine
+    link.Endpoints().device_port = device.port();
+    link.Endpoints().local_port = local_port;
+    link.Endpoints().broadcast_address = "127.0.0.1";  // unicast: nothing leaves the machine
     link.device_table[0].SetIpText("127.0.0.1");
     link.device_table[0].device_type = 0x60;
-    link.m_device_index = 0;
+    link.Select(0);
     QuadviewState quad;
 
     int exit_code = 0;

@@ -37,14 +37,32 @@ struct PeerAddress {
 class DeviceLink {
   public:
     ConnectionMode mode() const { return mode_; }
+    // The selected entry of the device list: a row of the table on the LAN, the one device on
+    // the port on the serial link; -1 = none.
+    int8_t SelectedIndex() const { return m_device_index; }
+    void Select(int8_t index) { m_device_index = index; }
+    const DeviceTable& Table() const { return device_table; }
+    void SetRow(size_t row, const DeviceEntry& entry) { device_table.at(row) = entry; }
+    void ClearTable() { device_table = {}; }
+    CnComm& SerialPort() { return serial_port; }
+    const CnComm& SerialPort() const { return serial_port; }
+    UdpEndpoints& Endpoints() { return endpoints; }
+    // What the last serial reply said: the device's type byte, its model name, and how many
+    // devices a search reply named.
+    uint8_t SerialDeviceType() const { return m_main_com_dev_type; }
+    void SetSerialDeviceType(uint8_t type_byte) { m_main_com_dev_type = type_byte; }
+    const std::u16string& SerialModelName() const { return model_name; }
+    int8_t SerialReplyCount() const { return serial_reply_count; }
+    // The command socket while an exchange waits on it, else -1.
+    int CommandSocket() const { return m_udpSockfd; }
     // Sets the mode; a change is told to the observer, with who made it.
     void SetMode(ConnectionMode mode, ModeChangeSource source = ModeChangeSource::Settings);
     void OnModeChange(std::function<void(ModeChangeSource)> observer) {
         mode_changed_ = std::move(observer);
     }
 
-    // The selected row of the device table; on the serial link 0 names the one device on the
-    // port (its reply fills no row); -1 = none.
+    // The link's working state. Code outside src/link/ uses the calls above (scripts/check-layers
+    // holds it to that); tests still set some of it up directly.
     int8_t m_device_index = -1;
     // How many devices the last serial search's reply named (the parser's result); 0 = none.
     int8_t serial_reply_count = 0;

@@ -222,7 +222,7 @@ void ConfigureWindow::OnModeChanged(int index) {
 }
 
 void ConfigureWindow::OnConnect() {
-    CnComm& port = state_.link.serial_port;
+    CnComm& port = state_.link.SerialPort();
     if (connected_flag_ != 0) {
         port.ClosePort(kClosePortWaitMs);
         connect_->setText(QStringLiteral("Connect"));

@@ -17,7 +17,7 @@ std::optional<uint8_t> SelectedDeviceTypeByte(const DeviceLink& state) {
         return entry->device_type;
     }
     Trace(" only com \n");
-    return state.m_main_com_dev_type;
+    return state.SerialDeviceType();
 }
 
 }  // namespace panoptix

@@ -206,7 +206,7 @@ void MainWindow::SearchLanDevices() {
     const WaitCursor wait;
     // The search itself closes any socket and clears the selection first; the page goes too.
     CloseCommandSocket(state_.link);
-    state_.link.m_device_index = -1;
+    state_.link.Select(-1);
     CloseCurrentPage(PageCloseTrace::InitMyRect);
     const bool combo_had_entries = device_combo_->count() > 0;
     ClearDeviceCombo();
@@ -216,8 +216,8 @@ void MainWindow::SearchLanDevices() {
         return;  // the socket could not be opened: the list stays empty and no page opens
     }
     FillDeviceCombo(result.combo_entries);
-    lan_rows_listed_ = state_.link.m_device_index >= 0;
-    if (state_.link.m_device_index < 0) {
+    lan_rows_listed_ = state_.link.SelectedIndex() >= 0;
+    if (state_.link.SelectedIndex() < 0) {
         SetPageAreaNote(PageAreaNote::NothingFound);
     }
     OpenDevicePage();
@@ -234,7 +234,7 @@ void MainWindow::SearchSerialDevices() {
     const DeviceSearchResult result =
         SearchSerial(state_.link, [this](std::span<const uint8_t> frame) {
             const DeviceId device =
-                SerialDeviceId(state_.link.serial_port.PortName(), state_.link.m_main_com_dev_type);
+                SerialDeviceId(state_.link.SerialPort().PortName(), state_.link.SerialDeviceType());
             DecodeStatusReply(state_.multiviewers.For(device), frame, DecodeTraces::Off);
         });
     if (!result.open_page) {
@@ -282,7 +282,7 @@ void MainWindow::FindDevice(const std::string& address) {
         return;
     }
     CloseCurrentPage(PageCloseTrace::InitMyRect);
-    state_.link.m_device_index = 0;
+    state_.link.Select(0);
     FillDeviceCombo(entries);
     lan_rows_listed_ = true;
     OpenDevicePage();
@@ -291,8 +291,8 @@ void MainWindow::FindDevice(const std::string& address) {
 
 void MainWindow::OpenDevicePage() {
     restored_list_waiting_ = false;
-    Trace("m_device_index = %d \n ", state_.link.m_device_index);
-    if (state_.link.m_device_index < 0 || device_combo_->count() == 0) {
+    Trace("m_device_index = %d \n ", state_.link.SelectedIndex());
+    if (state_.link.SelectedIndex() < 0 || device_combo_->count() == 0) {
         return;
     }
     const WaitCursor wait;  // a page may query its device as it opens
@@ -390,7 +390,7 @@ void MainWindow::FillDeviceCombo(const std::vector<std::u16string>& entries) {
 
 void MainWindow::OnDeviceSelectionChanged(int index) {
     // The selection's low 8 bits: no selection (-1) gives -1.
-    state_.link.m_device_index = static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF));
+    state_.link.Select(static_cast<int8_t>(static_cast<uint8_t>(index & 0xFF)));
     OpenDevicePage();
     SaveSettings();
 }
@@ -450,7 +450,7 @@ void MainWindow::SaveSettings() {
     for (int i = 0; i < device_combo_->count(); ++i) {
         texts.push_back(device_combo_->itemText(i).toStdString());
     }
-    const int selected = state_.link.m_device_index >= 0 ? device_combo_->currentIndex() : -1;
+    const int selected = state_.link.SelectedIndex() >= 0 ? device_combo_->currentIndex() : -1;
     const RememberedSettings settings = CaptureSettings(state_, texts, selected);
     state_.serial_choice = {settings.serial_port, settings.baud_rate};
     const std::unique_ptr<QSettings> file = OpenUserSettings();
@@ -485,8 +485,8 @@ void MainWindow::OnConnectionModeChanged(ModeChangeSource source) {
         SetPageAreaNote(PageAreaNote::BeforeSearch);
     }
     ClearDeviceCombo();
-    state_.link.m_device_index = -1;
-    state_.link.device_table = {};
+    state_.link.Select(-1);
+    state_.link.ClearTable();
 }
 
 bool MainWindow::IsSwallowedKey(const QEvent* event) const {

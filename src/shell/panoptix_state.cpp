@@ -22,7 +22,7 @@ void ResetPageState(PanoptixState& state, DevicePageKind kind, const DeviceId& d
 }
 
 SerialChoice CurrentSerialChoice(const PanoptixState& state) {
-    const CnComm& port = state.link.serial_port;
+    const CnComm& port = state.link.SerialPort();
     if (port.IsOpen()) {
         return {port.PortName(), port.BaudRate()};
     }

@@ -242,7 +242,7 @@ RememberedSettings CaptureSettings(const PanoptixState& state,
     if (IsKnownBaudRate(choice.baud_rate)) {
         settings.baud_rate = choice.baud_rate;
     }
-    settings.serial_device_type = link.m_main_com_dev_type;
+    settings.serial_device_type = link.SerialDeviceType();
 
     const size_t count = std::min(device_texts.size(), static_cast<size_t>(kDeviceTableRows));
     if (selected_entry < 0 || static_cast<size_t>(selected_entry) >= count) {
@@ -255,7 +255,7 @@ RememberedSettings CaptureSettings(const PanoptixState& state,
         }
         RememberedDevice device;
         device.name = device_texts[i];
-        device.entry = link.device_table[i];
+        device.entry = link.Table()[i];
         settings.devices.push_back(std::move(device));
     }
     settings.selected = selected_entry;
@@ -267,12 +267,12 @@ void ApplySettings(const RememberedSettings& settings, PanoptixState& state) {
     // The file's mode was checked when it was read.
     link.SetMode(ConnectionModeOf(settings.mode).value_or(ConnectionMode::Lan));
     state.serial_choice = {settings.serial_port, settings.baud_rate};
-    link.device_table = {};
-    for (size_t i = 0; i < settings.devices.size() && i < link.device_table.size(); ++i) {
-        link.device_table[i] = settings.devices[i].entry;
+    link.ClearTable();
+    for (size_t i = 0; i < settings.devices.size() && i < link.Table().size(); ++i) {
+        link.SetRow(i, settings.devices[i].entry);
     }
-    link.m_device_index = static_cast<int8_t>(settings.selected);
-    link.m_main_com_dev_type = settings.serial_device_type;
+    link.Select(static_cast<int8_t>(settings.selected));
+    link.SetSerialDeviceType(settings.serial_device_type);
 }
 
 }  // namespace panoptix

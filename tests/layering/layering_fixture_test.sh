@@ -41,6 +41,10 @@ write link/udp_transport.cpp '#include <poll.h>'
 expect_fault 'link/udp_transport.cpp includes a platform header'
 rm "$tree/src/link/udp_transport.cpp"
 
+write mixer/core/mixer_send.cpp '#include "link/udp_socket.h"' 'bool Open(DeviceLink& link) { return link.serial_port.IsOpen(); }'
+expect_fault 'mixer/core/mixer_send.cpp reads a field of the device link: link.serial_port'
+write mixer/core/mixer_send.cpp '#include "link/udp_socket.h"' 'bool Open(DeviceLink& link) { return link.SerialPort().IsOpen(); }'
+
 write mixer/mixer_rules.cpp '#include <cstdint>'
 expect_fault 'mixer/mixer_rules.cpp lies in no layer folder'
 echo "layering check: every fault of the made-up trees caught"

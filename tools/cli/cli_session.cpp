@@ -64,7 +64,7 @@ Session::Session() {
 }
 
 Session::~Session() {
-    link.serial_port.ClosePort();
+    link.SerialPort().ClosePort();
     SetOperatorMessages(nullptr);
 }
 
@@ -79,7 +79,7 @@ std::vector<std::string> Session::TakeMessages() {
 Outcome Session::OpenSerial(const TargetOptions& target) {
     where_ = target.serial_port;
     link.SetMode(ConnectionMode::Serial);
-    if (!link.serial_port.OpenPort(target.serial_port, BaudRateFromText(target.baud))) {
+    if (!link.SerialPort().OpenPort(target.serial_port, BaudRateFromText(target.baud))) {
         return {ExitCode::LinkError, "cannot open the serial port " + target.serial_port};
     }
     return {};
@@ -87,19 +87,19 @@ Outcome Session::OpenSerial(const TargetOptions& target) {
 
 Outcome Session::LookUp(const TargetOptions& target, DeviceKind kind, DeviceEntry& entry) {
     // The search request goes to the device's address only.
-    link.endpoints.broadcast_address = target.ip;
+    link.Endpoints().broadcast_address = target.ip;
     SearchLan(link, false, kLookupWindowMs, SearchEnd::FirstAnswer);
-    link.endpoints = UdpEndpoints{};
-    link.endpoints.device_port = target.device_port;
-    link.endpoints.local_port = target.local_port;
+    link.Endpoints() = UdpEndpoints{};
+    link.Endpoints().device_port = target.device_port;
+    link.Endpoints().local_port = target.local_port;
     if (!TakeMessages().empty()) {
         return {ExitCode::LinkError, "cannot bind UDP port " + std::to_string(target.local_port)};
     }
-    if (link.m_device_index < 0) {
+    if (link.SelectedIndex() < 0) {
         return {ExitCode::NoReply, "no answer from " + target.ip +
                                        " to the device search (--type and --address skip it)"};
     }
-    const DeviceEntry& found = link.device_table[0];
+    const DeviceEntry& found = link.Table()[0];
     if (target.type_text.empty() && DeviceKindOfType(found.device_type) != kind) {
         return {ExitCode::BadArguments,
                 target.ip + " is a " + std::string(KindName(DeviceKindOfType(found.device_type))) +
@@ -115,8 +115,8 @@ Outcome Session::LookUp(const TargetOptions& target, DeviceKind kind, DeviceEntr
 }
 
 Outcome Session::Connect(const TargetOptions& target, DeviceKind kind) {
-    link.endpoints.device_port = target.device_port;
-    link.endpoints.local_port = target.local_port;
+    link.Endpoints().device_port = target.device_port;
+    link.Endpoints().local_port = target.local_port;
     DeviceEntry entry;
     entry.device_type = UsualTypeByte(kind);
     entry.device_address = kUsualDeviceAddress;
@@ -129,8 +129,8 @@ Outcome Session::Connect(const TargetOptions& target, DeviceKind kind) {
     if (!target.serial_port.empty()) {
         const Outcome opened = OpenSerial(target);
         entry.SetIpText("");
-        link.device_table[0] = entry;
-        link.m_device_index = 0;
+        link.SetRow(0, entry);
+        link.Select(0);
         return opened;
     }
     where_ = target.ip;
@@ -140,17 +140,17 @@ Outcome Session::Connect(const TargetOptions& target, DeviceKind kind) {
             return looked_up;
         }
     }
-    link.device_table = {};
+    link.ClearTable();
     entry.SetIpText(target.ip);
-    link.device_table[0] = entry;
-    link.m_device_index = 0;
+    link.SetRow(0, entry);
+    link.Select(0);
     link.SetMode(ConnectionMode::Lan);
     return {};
 }
 
 Outcome Session::Search(const TargetOptions& target, std::vector<FoundDevice>& found) {
-    link.endpoints.device_port = target.device_port;
-    link.endpoints.local_port = target.local_port;
+    link.Endpoints().device_port = target.device_port;
+    link.Endpoints().local_port = target.local_port;
     if (!target.serial_port.empty()) {
         const Outcome opened = OpenSerial(target);
         if (!opened.ok()) {
@@ -164,13 +164,13 @@ Outcome Session::Search(const TargetOptions& target, std::vector<FoundDevice>& f
                 DecodeStatusReply(unused, frame, DecodeTraces::Off);
             },
             target.search_ms);
-        if (link.serial_reply_count <= 0) {
+        if (link.SerialReplyCount() <= 0) {
             return {ExitCode::NoReply, "no device answered on " + target.serial_port};
         }
         FoundDevice device;
-        device.model = Utf16ToUtf8(link.model_name);
+        device.model = Utf16ToUtf8(link.SerialModelName());
         device.address = target.serial_port;
-        device.type = link.m_main_com_dev_type;
+        device.type = link.SerialDeviceType();
         device.kind = DeviceKindOfType(device.type);
         found.push_back(device);
         return {};
@@ -179,11 +179,11 @@ Outcome Session::Search(const TargetOptions& target, std::vector<FoundDevice>& f
     if (!TakeMessages().empty() || !result.open_page) {
         return {ExitCode::LinkError, "cannot bind UDP port " + std::to_string(target.local_port)};
     }
-    if (link.m_device_index < 0) {
+    if (link.SelectedIndex() < 0) {
         return {ExitCode::NoReply, "no device answered the search"};
     }
     for (size_t row = 0; row < result.combo_entries.size(); ++row) {
-        const DeviceEntry& entry = link.device_table[row];
+        const DeviceEntry& entry = link.Table()[row];
         FoundDevice device;
         device.address = entry.IpText();
         device.model = ModelOfEntry(result.combo_entries[row], device.address);

@@ -28,7 +28,7 @@ int Length(std::string_view text) {
 }  // namespace
 
 bool MatrixTextCanGo(const DeviceLink& link) {
-    return link.mode() == ConnectionMode::Lan || link.serial_port.IsOpen();
+    return link.mode() == ConnectionMode::Lan || link.SerialPort().IsOpen();
 }
 
 bool SendMatrixText(DeviceLink& link, std::string_view text) {

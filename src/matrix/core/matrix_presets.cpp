@@ -96,8 +96,8 @@ std::string PresetRouterKey(const DeviceLink& link) {
         const std::string ip = entry != nullptr ? entry->IpText() : std::string();
         return ip.empty() ? std::string() : KeyOf("lan-", ip);
     }
-    if (link.mode() == ConnectionMode::Serial && link.serial_port.IsOpen()) {
-        const std::string port = link.serial_port.PortName();
+    if (link.mode() == ConnectionMode::Serial && link.SerialPort().IsOpen()) {
+        const std::string port = link.SerialPort().PortName();
         return port.empty() ? std::string() : KeyOf("serial-", port);
     }
     return {};

@@ -32,7 +32,7 @@ void ChooseConnectionMode(DeviceLink& link, MatrixSettingView& view, int index) 
 void ClickConnect(MatrixSetting& setting, DeviceLink& link, MatrixSettingView& view,
                   std::string_view port_name, std::string_view baud_text) {
     switch (
-        ToggleSerialConnection(link.serial_port, setting.port_connected, port_name, baud_text)) {
+        ToggleSerialConnection(link.SerialPort(), setting.port_connected, port_name, baud_text)) {
         case ConnectOutcome::kClosed:
             view.SetConnectCaption(kConnectCaption);
             view.SetPortListsEnabled(true);

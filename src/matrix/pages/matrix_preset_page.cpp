@@ -196,7 +196,7 @@ void MatrixPresetPage::paintEvent(QPaintEvent*) {
     if (link_.mode() == ConnectionMode::Lan && link_.SelectedEntry() != nullptr) {
         router = QString::fromStdString(link_.SelectedEntry()->IpText());
     } else if (link_.mode() == ConnectionMode::Serial) {
-        router = QString::fromStdString(link_.serial_port.PortName());
+        router = QString::fromStdString(link_.SerialPort().PortName());
     }
     font.setPixelSize(11);
     painter.setFont(font);

@@ -100,7 +100,7 @@ void ChooseUmdLabel(DeviceLink& link, MultiviewerState& mv, CommandRoute route, 
 }
 
 bool RestoreDefaults(DeviceLink& link, MultiviewerState& mv, CommandRoute route) {
-    if (route == CommandRoute::Serial && !link.serial_port.IsOpen()) {
+    if (route == CommandRoute::Serial && !link.SerialPort().IsOpen()) {
         return false;
     }
     SendSetDefault(link, mv, route);

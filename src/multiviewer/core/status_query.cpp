@@ -31,12 +31,12 @@ bool QueryStatusOverSerial(DeviceLink& link, MultiviewerState& mv) {
     const uint32_t start_ms = TickMs();
     const auto request =
         MakeCommandFrame(link.FrameEntry(), LinkByte::Serial, command::kMultiviewerStatus);
-    if (!link.serial_port.IsOpen()) {
+    if (!link.SerialPort().IsOpen()) {
         return false;
     }
-    link.serial_port.DrainInput();
+    link.SerialPort().DrainInput();
     ClearReceivedBytes(link);
-    link.serial_port.WritePort(request.data(), static_cast<int>(request.size()));
+    link.SerialPort().WritePort(request.data(), static_cast<int>(request.size()));
     SleepMs(10);
     bool decoded = false;
     AwaitSerialReply(

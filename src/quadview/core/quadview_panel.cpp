@@ -329,7 +329,7 @@ PollStart QuadviewPanel::StartSignalPoll() {
     }
     const auto request = MakeQuadLanFrame(link_, quad_command::kSignal);
     OpenCommandSocket(link_);
-    if (link_.m_udpSockfd < 0) {
+    if (link_.CommandSocket() < 0) {
         // No device selected (the operator has seen the box): there is nothing to wait on.
         Trace("%s", kTimeoutTrace);
         return PollStart::NotSent;
@@ -350,7 +350,7 @@ PollStart QuadviewPanel::StartSignalPoll() {
 }
 
 int QuadviewPanel::SignalPollSocket() const {
-    return poll_pending_ ? link_.m_udpSockfd : -1;
+    return poll_pending_ ? link_.CommandSocket() : -1;
 }
 
 uint32_t QuadviewPanel::SignalPollRemainingMs() const {
