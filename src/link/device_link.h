@@ -13,6 +13,7 @@
 #include "link/connection_mode.h"
 #include "link/device_entry.h"
 #include "link/device_id.h"
+#include "link/device_list.h"
 
 namespace panoptix {
 
@@ -42,6 +43,9 @@ class DeviceLink {
     int8_t SelectedIndex() const { return m_device_index; }
     void Select(int8_t index) { m_device_index = index; }
     const DeviceTable& Table() const { return device_table; }
+    // The names the operator picks from, entry i for row i of the table.
+    DeviceList& List() { return list_; }
+    const DeviceList& List() const { return list_; }
     void SetRow(size_t row, const DeviceEntry& entry) { device_table.at(row) = entry; }
     void ClearTable() { device_table = {}; }
     CnComm& SerialPort() { return serial_port; }
@@ -93,6 +97,7 @@ class DeviceLink {
 
   private:
     ConnectionMode mode_ = ConnectionMode::Lan;
+    DeviceList list_;
     // Told of every change of the mode (the main window closes what belongs to the other link).
     std::function<void(ModeChangeSource)> mode_changed_;
 };

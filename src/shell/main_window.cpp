@@ -215,8 +215,9 @@ void MainWindow::SearchLanDevices() {
     if (!result.open_page) {
         return;  // the socket could not be opened: the list stays empty and no page opens
     }
-    FillDeviceCombo(result.combo_entries);
-    lan_rows_listed_ = state_.link.SelectedIndex() >= 0;
+    ShowDevices(result.combo_entries, state_.link.SelectedIndex() >= 0
+                                          ? DeviceList::Entries::LanDevices
+                                          : DeviceList::Entries::Other);
     if (state_.link.SelectedIndex() < 0) {
         SetPageAreaNote(PageAreaNote::NothingFound);
     }
@@ -241,7 +242,7 @@ void MainWindow::SearchSerialDevices() {
         SetPageAreaNote(PageAreaNote::BeforeSearch);
         return;  // the port is not open
     }
-    FillDeviceCombo(result.combo_entries);
+    ShowDevices(result.combo_entries, DeviceList::Entries::Other);
     if (result.combo_entries.empty()) {
         SetPageAreaNote(PageAreaNote::NothingFound);
     }
@@ -258,18 +259,19 @@ void MainWindow::FindDevice(const std::string& address) {
     if (CheckDeviceAddress(address).fault == DeviceAddressFault::None) {
         wait.emplace();
     }
+    const DeviceList& list = state_.link.List();
+    const bool adds_to_list = list.HoldsLanDevices();
     std::vector<std::u16string> entries;
-    if (lan_rows_listed_) {
-        for (int i = 0; i < device_combo_->count(); ++i) {
-            entries.push_back(device_combo_->itemText(i).toStdU16String());
-        }
+    if (adds_to_list) {
+        entries = list.names();
     }
     const size_t listed = entries.size();
     const DeviceFindResult result = FindLanDevice(state_.link, address, entries);
     if (result.added == 0) {
         return;
     }
-    if (lan_rows_listed_) {
+    if (adds_to_list) {
+        state_.link.List().Show(entries, DeviceList::Entries::LanDevices);
         {
             const QSignalBlocker block(device_combo_);
             for (size_t i = listed; i < entries.size(); ++i) {
@@ -283,14 +285,13 @@ void MainWindow::FindDevice(const std::string& address) {
     }
     CloseCurrentPage(PageCloseTrace::InitMyRect);
     state_.link.Select(0);
-    FillDeviceCombo(entries);
-    lan_rows_listed_ = true;
+    ShowDevices(entries, DeviceList::Entries::LanDevices);
     OpenDevicePage();
     SaveSettings();
 }
 
 void MainWindow::OpenDevicePage() {
-    restored_list_waiting_ = false;
+    state_.link.List().PageOpened();
     Trace("m_device_index = %d \n ", state_.link.SelectedIndex());
     if (state_.link.SelectedIndex() < 0 || device_combo_->count() == 0) {
         return;
@@ -367,21 +368,29 @@ QString MainWindow::PageAreaText() const {
 }
 
 void MainWindow::ClearDeviceCombo() {
-    restored_list_waiting_ = false;
+    state_.link.List().Clear();
     const QSignalBlocker block(device_combo_);
     device_combo_->clear();
-    lan_rows_listed_ = false;
 }
 
-void MainWindow::FillDeviceCombo(const std::vector<std::u16string>& entries) {
-    {
-        const QSignalBlocker block(device_combo_);
-        device_combo_->clear();
-        for (const std::u16string& entry : entries) {
-            device_combo_->addItem(QString::fromStdU16String(entry));
-        }
-        device_combo_->setCurrentIndex(device_combo_->count() > 0 ? 0 : -1);
+void MainWindow::ShowDeviceList(const std::vector<std::u16string>& names, int selected) {
+    // A selection made here is not the operator's: no page opens, nothing is sent.
+    const QSignalBlocker block(device_combo_);
+    device_combo_->clear();
+    for (const std::u16string& name : names) {
+        device_combo_->addItem(QString::fromStdU16String(name));
     }
+    device_combo_->setCurrentIndex(selected);
+}
+
+void MainWindow::ListDevices(const std::vector<std::u16string>& names, DeviceList::Entries kind) {
+    state_.link.List().Show(names, kind);
+    ShowDeviceList(names, -1);
+}
+
+void MainWindow::ShowDevices(const std::vector<std::u16string>& entries, DeviceList::Entries kind) {
+    state_.link.List().Show(entries, kind);
+    ShowDeviceList(entries, entries.empty() ? -1 : 0);
     // The operator sees the result at once, before a page that queries its device blocks; no
     // event is dispatched for it.
     device_combo_->repaint();
@@ -398,7 +407,7 @@ void MainWindow::OnDeviceSelectionChanged(int index) {
 void MainWindow::OnDevicePicked(int index) {
     // A pick of another entry has already opened its page (selection change). Picking the entry
     // a restored list shows selected is the operator's first act on it: its page opens now.
-    if (restored_list_waiting_ && index == device_combo_->currentIndex()) {
+    if (state_.link.List().WaitsForFirstPick() && index == device_combo_->currentIndex()) {
         OnDeviceSelectionChanged(index);
     }
 }
@@ -422,23 +431,21 @@ void MainWindow::RestoreSettings() {
     }
     const RememberedSettings& settings = reading.settings;
     ApplySettings(settings, state_);
-    {
-        // A selection made here is not the operator's: no page opens, nothing is sent.
-        const QSignalBlocker block(device_combo_);
-        device_combo_->clear();
-        for (const RememberedDevice& device : settings.devices) {
-            device_combo_->addItem(QString::fromStdString(device.name));
-        }
-        device_combo_->setCurrentIndex(settings.selected);
+    std::vector<std::u16string> names;
+    for (const RememberedDevice& device : settings.devices) {
+        names.push_back(QString::fromStdString(device.name).toStdU16String());
     }
     // Rows a LAN search or a find listed stay the device table's rows: a find adds to them.
     const auto has_address = [](const RememberedDevice& device) {
         return !device.entry.IpText().empty();
     };
-    lan_rows_listed_ = settings.mode == kModeLan && !settings.devices.empty() &&
-                       std::all_of(settings.devices.begin(), settings.devices.end(), has_address);
+    const bool lan_devices =
+        settings.mode == kModeLan &&
+        std::all_of(settings.devices.begin(), settings.devices.end(), has_address);
+    state_.link.List().Restore(
+        names, lan_devices ? DeviceList::Entries::LanDevices : DeviceList::Entries::Other);
+    ShowDeviceList(names, settings.selected);
     if (!settings.devices.empty()) {
-        restored_list_waiting_ = true;
         SetPageAreaNote(PageAreaNote::RestoredList);
     }
     Trace("user settings: mode %d, %d devices, entry %d selected \n", settings.mode,
@@ -447,10 +454,10 @@ void MainWindow::RestoreSettings() {
 
 void MainWindow::SaveSettings() {
     std::vector<std::string> texts;
-    for (int i = 0; i < device_combo_->count(); ++i) {
-        texts.push_back(device_combo_->itemText(i).toStdString());
+    for (const std::u16string& name : state_.link.List().names()) {
+        texts.push_back(QString::fromStdU16String(name).toStdString());
     }
-    const int selected = state_.link.SelectedIndex() >= 0 ? device_combo_->currentIndex() : -1;
+    const int selected = state_.link.SelectedIndex();
     const RememberedSettings settings = CaptureSettings(state_, texts, selected);
     state_.serial_choice = {settings.serial_port, settings.baud_rate};
     const std::unique_ptr<QSettings> file = OpenUserSettings();

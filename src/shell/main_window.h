@@ -69,6 +69,11 @@ class MainWindow : public QWidget {
     // every search and device choice, and when the window goes).
     void SaveSettings();
 
+    // Lists devices by name, entry i for row i of the link's table, with no entry selected and
+    // no page opened: as a remembered list shows, but taken as what a search found.
+    void ListDevices(const std::vector<std::u16string>& names,
+                     DeviceList::Entries kind = DeviceList::Entries::LanDevices);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -91,7 +96,10 @@ class MainWindow : public QWidget {
     enum class PageCloseTrace { None, InitMyRect };
     void CloseCurrentPage(PageCloseTrace trace);
     void ClearDeviceCombo();
-    void FillDeviceCombo(const std::vector<std::u16string>& entries);
+    // Lists what a search or a find found, selecting the first entry.
+    void ShowDevices(const std::vector<std::u16string>& entries, DeviceList::Entries kind);
+    // The list box shows names with entry selected (-1 none); no page opens.
+    void ShowDeviceList(const std::vector<std::u16string>& names, int selected);
     void OnDeviceSelectionChanged(int index);
     // Every pick in the device list, the shown entry included.
     void OnDevicePicked(int index);
@@ -120,11 +128,6 @@ class MainWindow : public QWidget {
     DevicePageRegistry device_pages_;
     PageAreaNote page_area_note_ = PageAreaNote::BeforeSearch;
     QString no_page_device_;  // the device named by PageAreaNote::NoControlPage
-    // Whether the combo box's entries are the device table's rows (a LAN search found
-    // devices, or a find did), so that a find can add to them.
-    bool lan_rows_listed_ = false;
-    // A restored list whose selected entry has not been opened: picking that entry opens it.
-    bool restored_list_waiting_ = false;
 
     // Moving the window by its surface when the window system does not do it for us.
     bool dragging_ = false;

@@ -21,11 +21,7 @@ TEST(MainWindowMatrixTest, OpensForBothTypeBytesWithTheLockClearedAndTheRecordKe
     for (const uint8_t type_byte : {0x81, 0x82}) {
         dialog.State().link.device_table[0].SetIpText("127.0.0.1");
         dialog.State().link.device_table[0].device_type = type_byte;
-        {
-            const QSignalBlocker quiet(dialog.DeviceCombo());
-            dialog.DeviceCombo()->clear();
-            dialog.DeviceCombo()->addItem(QStringLiteral("MX88_127.0.0.1"));
-        }
+        dialog.ListDevices({u"MX88_127.0.0.1"});
         dialog.State().link.m_device_index = 0;
         MatrixState& router =
             dialog.State().routers.For(LanDeviceId(dialog.State().link.device_table[0]));

@@ -330,10 +330,7 @@ TEST(MainWindowMultiviewerTest, OpensAtThePageRectWithAFreshBlockAndStaysOpenOnE
     dialog.State().link.endpoints.local_port = FreePanelPort();
     dialog.State().link.device_table[0].SetIpText("127.0.0.1");
     dialog.State().link.device_table[0].device_type = device_type::kMultiviewer;
-    {
-        const QSignalBlocker quiet(dialog.DeviceCombo());
-        dialog.DeviceCombo()->addItem(QStringLiteral("MV_127.0.0.1"));
-    }
+    dialog.ListDevices({u"MV_127.0.0.1"});
     dialog.State().link.m_device_index = 0;
     MultiviewerState& block =
         dialog.State().multiviewers.For(LanDeviceId(dialog.State().link.device_table[0]));

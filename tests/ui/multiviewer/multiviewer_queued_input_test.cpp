@@ -102,10 +102,7 @@ TEST(QueuedInputTest, ClicksDuringAWaitRunAfterItOneAtATime) {
     dialog.State().link.endpoints.broadcast_address = "127.0.0.1";  // the search stays on loopback
     dialog.State().link.device_table[0].SetIpText("127.0.0.1");
     dialog.State().link.device_table[0].device_type = device_type::kMultiviewer;
-    {
-        const QSignalBlocker quiet(dialog.DeviceCombo());
-        dialog.DeviceCombo()->addItem(QStringLiteral("MV16_127.0.0.1"));
-    }
+    dialog.ListDevices({u"MV16_127.0.0.1"});
     dialog.State().link.m_device_index = 0;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));

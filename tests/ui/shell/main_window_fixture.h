@@ -76,15 +76,18 @@ class MainWindowTest : public ::testing::Test {
 
     StandInPage* Page() const { return dynamic_cast<StandInPage*>(dialog_->CurrentPage()); }
 
-    // Puts devices into the table and the combo box without a search, selecting none.
-    void ListDevices(const std::vector<uint8_t>& type_bytes) {
-        const QSignalBlocker block(dialog_->DeviceCombo());
+    // Puts devices into the table and the list without a search, selecting none; entry i is
+    // named "device i" unless names says otherwise.
+    void ListDevices(const std::vector<uint8_t>& type_bytes,
+                     std::vector<std::u16string> names = {}) {
         for (size_t i = 0; i < type_bytes.size(); ++i) {
             dialog_->State().link.device_table[i].SetIpText("127.0.0.1");
             dialog_->State().link.device_table[i].device_type = type_bytes[i];
-            dialog_->DeviceCombo()->addItem(QStringLiteral("device %1").arg(i));
+            if (names.size() <= i) {
+                names.push_back(QStringLiteral("device %1").arg(i).toStdU16String());
+            }
         }
-        dialog_->DeviceCombo()->setCurrentIndex(-1);
+        dialog_->ListDevices(names);
     }
 
     MessageRecorder messages_;

@@ -35,14 +35,12 @@ class DeviceStateTest : public MainWindowTest {
     void ListTwo(uint8_t type_byte, const UdpPeer& device) {
         DeviceLink& link = dialog_->State().link;
         link.endpoints.device_port = device.port();
-        const QSignalBlocker block(dialog_->DeviceCombo());
         for (uint8_t row = 0; row < 2; ++row) {
             link.device_table[row].SetIpText("127.0.0.1");
             link.device_table[row].device_type = type_byte;
             link.device_table[row].device_address = static_cast<uint8_t>(row + 1);
-            dialog_->DeviceCombo()->addItem(QStringLiteral("device %1").arg(row + 1));
         }
-        dialog_->DeviceCombo()->setCurrentIndex(-1);
+        dialog_->ListDevices({u"device 1", u"device 2"});
     }
 
     void Press(int control_id) const {

@@ -48,9 +48,8 @@ TEST_F(MainWindowTest, TheNextStartRestoresTheConnectionAndTheListWithoutOpening
     // The mode first: a change of mode empties the list.
     dialog_->State().link.SetMode(ConnectionMode::Serial);
     dialog_->State().link.m_main_com_dev_type = 0x81;
-    ListDevices({0x81, 0xA1, 0x60});
     // A name with a comma and a non-ASCII letter, as a model name may be.
-    dialog_->DeviceCombo()->setItemText(1, QStringLiteral("MV16, Studio Ä_192.0.2.11"));
+    ListDevices({0x81, 0xA1, 0x60}, {u"device 0", u"MV16, Studio \u00C4_192.0.2.11"});
     dialog_->State().link.device_table[1].SetIpText("192.0.2.11");
     dialog_->State().link.device_table[1].device_address = 7;
     dialog_->DeviceCombo()->setCurrentIndex(1);  // the operator's choice opens its page
