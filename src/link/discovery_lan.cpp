@@ -10,7 +10,7 @@
 #include "link/discovery.h"
 #include "link/model_name_scan.h"
 #include "link/operator_messages.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "link/udp_socket.h"
 #include "link/udp_transport.h"
 
@@ -53,7 +53,7 @@ NamedDevice NameDevice(const ByteReader& reply, std::span<const uint8_t> name,
     device.row.SetIpText(ip_text);
     device.row.device_type = reply.ByteAt(4).value_or(0);
     device.row.device_address = reply.ByteAt(5).value_or(0);
-    Trace("nameLength = %d  \n", static_cast<int>(name.size()));
+    trace::ModelNameLength(static_cast<int>(name.size()));
     device.entry = DisplayModelName(WidenBytes(name)) + u"_" + Widen(ip_text);
     return device;
 }
@@ -79,7 +79,7 @@ ReplyTake TakeReply(DeviceLink& state, std::span<const uint8_t> datagram,
     if (!LooksLikeFrame(reply)) {
         return take;
     }
-    Trace("recvBuf[4] = %x \n ", unsigned{reply.ByteAt(4).value_or(0)});
+    trace::ReplyTypeByte(unsigned{reply.ByteAt(4).value_or(0)});
     // The scan ends before the end marker (k < n - 3).
     ScanModelNames(reply, reply.size() - 1, [&](std::span<const uint8_t> name) {
         const bool full = combo_entries.size() >= kDeviceTableRows;
@@ -151,24 +151,24 @@ DeviceSearchResult SearchLan(DeviceLink& state, bool combo_had_entries, uint32_t
 
     if (OpenSearchSocket(state) == 0) {
         ShowErrorMessage(kMessageCreateSocket);
-        Trace("create socket fail \n");
+        trace::CreateSocketFail();
         CloseCommandSocket(state);
         return {};
     }
-    Trace("create socket success \n");
+    trace::CreateSocketSuccess();
     SendToPeer(state, request);
 
     DeviceSearchResult result;
     CollectReplies(state, start_ms, window_ms, result.combo_entries, RepeatedDevices::Listed, end);
 
-    Trace("time over \n");
+    trace::TimeOver();
     result.open_page = true;
     if (!result.combo_entries.empty()) {
         state.m_device_index = 0;
     } else {
         result.combo_entries.push_back(kNoDeviceFound);
     }
-    Trace("m_device_index = %d \n", state.m_device_index);
+    trace::SearchSelection(state.m_device_index);
     CloseCommandSocket(state);
     return result;
 }
@@ -183,13 +183,13 @@ DeviceFindResult FindLanDevice(DeviceLink& state, std::string_view address,
         return result;
     }
     const std::string address_text(address);
-    Trace("find %s \n", address_text.c_str());
+    trace::Find(address_text.c_str());
     const uint32_t start_ms = TickMs();
     const std::vector<uint8_t> request = MakeDiscoveryRequest(LinkByte::Udp);
 
     if (OpenFindSocket(state, check.address) == 0) {
         ShowErrorMessage(kMessageCreateSocket);
-        Trace("create socket fail \n");
+        trace::CreateSocketFail();
         CloseCommandSocket(state);
         return result;
     }
@@ -198,7 +198,7 @@ DeviceFindResult FindLanDevice(DeviceLink& state, std::string_view address,
         // No route, or an address the system takes for a broadcast: nothing can answer.
         CloseCommandSocket(state);
         ShowErrorMessage("Find: the search request could not be sent to " + address_text);
-        Trace("find over, 0 new \n");
+        trace::FindOver0New();
         return result;
     }
     const ReplyTake take =
@@ -207,7 +207,7 @@ DeviceFindResult FindLanDevice(DeviceLink& state, std::string_view address,
     result.named = take.named;
     result.added = take.added;
     result.unlisted = take.unlisted;
-    Trace("find over, %d new \n", static_cast<int>(take.added));
+    trace::FindOverNew(static_cast<int>(take.added));
     if (take.named == 0) {
         ShowErrorMessage("Find: no device answered at " + address_text);
     } else if (take.unlisted > 0) {

@@ -4,7 +4,7 @@
 #include "link/discovery.h"
 #include "link/operator_messages.h"
 #include "link/reply_parser.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 
 namespace panoptix {
 
@@ -16,10 +16,10 @@ DeviceSearchResult SearchSerial(DeviceLink& state, const StatusFrameDecoder& dec
     DeviceSearchResult result;
     if (!state.serial_port.IsOpen()) {
         ShowErrorMessage(kMessageOpenSerialFirst);
-        Trace("open com  fail \n");
+        trace::OpenComFail();
         return result;
     }
-    Trace("open com  success \n");
+    trace::OpenComSuccess();
     state.serial_port.DrainInput();
     state.serial_port.WritePort(request.data(), static_cast<int>(request.size()));
 

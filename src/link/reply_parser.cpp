@@ -10,7 +10,7 @@
 #include "link/command_frame.h"
 #include "link/device_entry.h"
 #include "link/model_name_scan.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 
 namespace panoptix {
 namespace {
@@ -46,7 +46,7 @@ std::optional<std::span<const uint8_t>> CompleteFrameAt(DeviceLink& state, const
     if (*length < kFrameOverhead || !bytes.ByteIs(start + *length - 1, kFrameEnd)) {
         return std::nullopt;
     }
-    Trace("index = %d \n", static_cast<int>(start + kFrameCommandOffset));
+    trace::ReplyCommandOffset(static_cast<int>(start + kFrameCommandOffset));
     return bytes.BytesAt(start, *length);
 }
 
@@ -54,11 +54,11 @@ std::optional<std::span<const uint8_t>> CompleteFrameAt(DeviceLink& state, const
 // The scan runs to the frame's end (checksum and end marker included); the count is a signed
 // byte and stops at 127.
 int8_t TakeDiscoveryReply(DeviceLink& state, const ByteReader& frame, size_t start) {
-    Trace("m_main_com_dev_type = 0x%x \n ", state.m_main_com_dev_type);
-    Trace("index = %d \n", static_cast<int>(start + kFrameCommandOffset));
+    trace::SerialReplyType(state.m_main_com_dev_type);
+    trace::ReplyCommandOffset(static_cast<int>(start + kFrameCommandOffset));
     int names = 0;
     ScanModelNames(frame, frame.size(), [&](std::span<const uint8_t> name) {
-        Trace("nameLength = %d  \n", static_cast<int>(name.size()));
+        trace::ModelNameLength(static_cast<int>(name.size()));
         state.model_name = WidenBytes(name);
         names = std::min(names + 1, static_cast<int>(std::numeric_limits<int8_t>::max()));
         return ScanStep::Continue;
@@ -127,7 +127,7 @@ int8_t AwaitSerialReply(DeviceLink& state, uint32_t start_ms, uint32_t window_ms
         int read = 0;
         if (queued > 0) {
             if (trace_counts == CountTrace::On) {
-                Trace("count  %d \n", queued);
+                trace::Count(queued);
             }
             read = state.serial_port.ReadPort(piece.data(), std::min(queued, kSerialReadChunk));
             if (read > 0) {
@@ -139,7 +139,7 @@ int8_t AwaitSerialReply(DeviceLink& state, uint32_t start_ms, uint32_t window_ms
             return result;
         }
         if (TickMs() - start_ms > window_ms) {
-            Trace("time over \n");
+            trace::TimeOver();
             return result;
         }
         // At least 1 ms, so that the pass after the window's last millisecond says so.

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "link/device_link.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 
 namespace panoptix {
 
@@ -26,7 +26,7 @@ ConnectOutcome ToggleSerialConnection(CnComm& port, int32_t& connected_flag,
         return ConnectOutcome::kClosed;
     }
     if (port.IsOpen()) {
-        Trace("close the com \n");
+        trace::CloseCom();
         port.ClosePort(CnComm::kDefaultCloseWaitMs);
     }
     const bool opened = port.OpenPort(port_name, BaudRateFromText(baud_text));

@@ -4,7 +4,7 @@
 #include "link/command_frame.h"
 #include "link/operator_messages.h"
 #include "link/socket_hold.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "link/udp_socket.h"
 
 namespace panoptix {
@@ -43,7 +43,7 @@ int OpenSearchSocket(DeviceLink& state) {
     state.peer_address = {broadcast.value_or(udp_socket::kNoAddress), state.endpoints.device_port};
     udp_socket::EnableBroadcast(state.m_udpSockfd);
     if (!udp_socket::BindAnyAddress(state.m_udpSockfd, state.endpoints.local_port)) {
-        Trace("bind  socket fail \n");
+        trace::BindSocketFail();
         return 0;
     }
     udp_socket::SetNonBlocking(state.m_udpSockfd);
@@ -58,7 +58,7 @@ int OpenFindSocket(DeviceLink& state, uint32_t address) {
     }
     state.peer_address = {address, state.endpoints.device_port};
     if (!udp_socket::BindAnyAddress(state.m_udpSockfd, state.endpoints.local_port)) {
-        Trace("bind  socket fail \n");
+        trace::BindSocketFail();
         return 0;
     }
     udp_socket::SetNonBlocking(state.m_udpSockfd);
@@ -68,7 +68,7 @@ int OpenFindSocket(DeviceLink& state, uint32_t address) {
 int OpenCommandSocket(DeviceLink& state) {
     CancelSocketHold(state);  // a pending exchange ends unanswered
     if (SocketOpen(state)) {
-        Trace("m_udpSockfd have on live \n");
+        trace::CommandSocketReused();
         return 1;
     }
     state.m_udpSockfd = udp_socket::Open();
@@ -142,14 +142,14 @@ std::vector<uint8_t> QueryWithReply(DeviceLink& state, std::span<const uint8_t> 
             break;
         }
         if (wait.foreign_trace != nullptr) {
-            Trace("%s", wait.foreign_trace);
+            trace::Text(wait.foreign_trace);
         }
     } while (RemainingMs(wait.start_ms, wait.window_ms) > 0);
 
     if (!answered) {
         reply.clear();
         if (wait.timeout_trace != nullptr) {
-            Trace("%s", wait.timeout_trace);
+            trace::Text(wait.timeout_trace);
         }
     }
     CloseCommandSocket(state);

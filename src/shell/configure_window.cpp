@@ -16,7 +16,7 @@
 #include "controls/ip_address_field.h"
 #include "controls/page_painting.h"
 #include "link/serial_port_list.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "link/transmit.h"
 #include "resources/skin.h"
 
@@ -72,7 +72,7 @@ ConfigureWindow::ConfigureWindow(PanoptixState& state, QWidget* parent, DeviceFi
 }
 
 ConfigureWindow::~ConfigureWindow() {
-    Trace("free the p\n");
+    trace::ConfigureFreed();
 }
 
 void ConfigureWindow::CreateControls() {
@@ -144,7 +144,7 @@ void ConfigureWindow::CreateControls() {
 }
 
 void ConfigureWindow::OnInitDialog() {
-    Trace("CSetConfigure OnInitDialog \n");
+    trace::ConfigureOpened();
     status_icon_rect_ = status_icon_->geometry();
 
     // Filling the lists is not an operator's choice: no handler runs for it.
@@ -236,7 +236,7 @@ void ConfigureWindow::OnConnect() {
     const QString baud_text = baud_list_->currentText();
     const QString port_name = port_list_->currentText();
     if (port.IsOpen()) {
-        Trace("close the com \n");
+        trace::CloseCom();
         port.ClosePort(kClosePortWaitMs);
     }
     const uint32_t baud_rate = baud_text.toUInt();
@@ -298,7 +298,7 @@ void ConfigureWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ConfigureWindow::reject() {
-    Trace(" close \n");
+    trace::ConfigureClosed();
     QDialog::reject();
 }
 

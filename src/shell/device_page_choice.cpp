@@ -1,6 +1,6 @@
 #include "shell/device_page_choice.h"
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 
 namespace panoptix {
 
@@ -16,7 +16,7 @@ std::optional<uint8_t> SelectedDeviceTypeByte(const DeviceLink& state) {
         }
         return entry->device_type;
     }
-    Trace(" only com \n");
+    trace::OnlyCom();
     return state.SerialDeviceType();
 }
 

@@ -21,7 +21,7 @@
 #include "controls/user_settings_file.h"
 #include "controls/wait_cursor.h"
 #include "link/discovery.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "link/udp_transport.h"
 #include "multiviewer/core/status_decoder.h"
 #include "resources/skin.h"
@@ -181,12 +181,12 @@ void MainWindow::OnInitDialog() {
     setWindowTitle(QStringLiteral("kora_multiview"));
 
     client_rect_ = rect();
-    Trace("L = %d \n", client_rect_.left());
-    Trace("T = %d \n", client_rect_.top());
-    Trace("R = %d \n", client_rect_.left() + client_rect_.width());
-    Trace("B = %d \n", client_rect_.top() + client_rect_.height());
-    Trace("W = %d \n", client_rect_.width());
-    Trace("H = %d \n", client_rect_.height());
+    trace::WindowLeft(client_rect_.left());
+    trace::WindowTop(client_rect_.top());
+    trace::WindowRight(client_rect_.left() + client_rect_.width());
+    trace::WindowBottom(client_rect_.top() + client_rect_.height());
+    trace::WindowWidth(client_rect_.width());
+    trace::WindowHeight(client_rect_.height());
 
     page_rect_ = page_placeholder_->geometry();
     StartNetworking();
@@ -194,10 +194,10 @@ void MainWindow::OnInitDialog() {
 
 void MainWindow::OnSearch() {
     if (state_.link.mode() == ConnectionMode::Lan) {
-        Trace("net search \n");
+        trace::NetSearch();
         SearchLanDevices();
     } else if (state_.link.mode() == ConnectionMode::Serial) {
-        Trace("com search \n");
+        trace::ComSearch();
         SearchSerialDevices();
     }
 }
@@ -223,7 +223,7 @@ void MainWindow::SearchLanDevices() {
     }
     OpenDevicePage();
     SaveSettings();
-    Trace("search  over \n");
+    trace::SearchOver();
 }
 
 void MainWindow::SearchSerialDevices() {
@@ -292,7 +292,7 @@ void MainWindow::FindDevice(const std::string& address) {
 
 void MainWindow::OpenDevicePage() {
     state_.link.List().PageOpened();
-    Trace("m_device_index = %d \n ", state_.link.SelectedIndex());
+    trace::PageSelection(state_.link.SelectedIndex());
     if (state_.link.SelectedIndex() < 0 || device_combo_->count() == 0) {
         return;
     }
@@ -306,7 +306,7 @@ void MainWindow::OpenDevicePage() {
     if (device && type_byte) {
         const DevicePageForType choice = PageForTypeByte(*type_byte);
         if (!choice.known_type) {
-            Trace("the device 's type is wrong \n");
+            trace::DeviceSTypeWrong();
         }
         ResetPageState(state_, choice.kind, *device);
         page = device_pages_.Create(choice.kind, state_, *device, this, page_rect_);
@@ -317,7 +317,7 @@ void MainWindow::OpenDevicePage() {
         }
     }
     if (page == nullptr) {
-        Trace("m_p_mian_show_dlg is null \n");
+        trace::NoPageOpened();
         return;
     }
     current_page_ = page;
@@ -340,7 +340,7 @@ void MainWindow::CloseCurrentPage(PageCloseTrace trace) {
     // The page's backgrounds go with it; the window's own and the settings window's stay.
     skin::ReleaseBackgrounds({kBackgroundBitmap, kConfigureWindowBackgroundBitmap});
     if (trace == PageCloseTrace::InitMyRect) {
-        Trace("Init my rect \n");
+        trace::InitMyRect();
     }
 }
 
@@ -416,17 +416,16 @@ void MainWindow::RestoreSettings() {
     const std::unique_ptr<QSettings> file = OpenUserSettings();
     const QByteArray path = file->fileName().toLocal8Bit();
     if (!UserSettingsFileExists(*file)) {
-        Trace("user settings: no file %s yet, starting from the defaults \n", path.constData());
+        trace::UserSettingsNoFileYetStarting(path.constData());
         return;
     }
     if (file->status() != QSettings::NoError) {
-        Trace("user settings: %s cannot be read, starting from the defaults \n", path.constData());
+        trace::UserSettingsCannotBeReadStarting(path.constData());
         return;
     }
     const SettingsReading reading = ParseRememberedSettings(ReadSettingsValues(*file));
     if (!reading.problem.empty()) {
-        Trace("user settings: %s: %s, starting from the defaults \n", path.constData(),
-              reading.problem.c_str());
+        trace::UserSettingsStartingFromDefaults(path.constData(), reading.problem.c_str());
         return;
     }
     const RememberedSettings& settings = reading.settings;
@@ -448,8 +447,8 @@ void MainWindow::RestoreSettings() {
     if (!settings.devices.empty()) {
         SetPageAreaNote(PageAreaNote::RestoredList);
     }
-    Trace("user settings: mode %d, %d devices, entry %d selected \n", settings.mode,
-          static_cast<int>(settings.devices.size()), settings.selected);
+    trace::UserSettingsModeDevicesEntrySelected(
+        settings.mode, static_cast<int>(settings.devices.size()), settings.selected);
 }
 
 void MainWindow::SaveSettings() {
@@ -463,13 +462,13 @@ void MainWindow::SaveSettings() {
     const std::unique_ptr<QSettings> file = OpenUserSettings();
     if (!ReplaceSettingsGroups(*file, {kConnectionGroup, kDevicesGroup},
                                RememberedSettingsValues(settings))) {
-        Trace("user settings: %s cannot be written \n", file->fileName().toLocal8Bit().constData());
+        trace::UserSettingsCannotBeWritten(file->fileName().toLocal8Bit().constData());
     }
 }
 
 void MainWindow::OnSettings() {
     if (configure_window_ == nullptr) {
-        Trace("m_pSetConfigure = null \n");
+        trace::ConfigureCreated();
         configure_window_ = new ConfigureWindow(
             state_, this, [this](const std::string& address) { FindDevice(address); });
         const QPoint origin = geometry().topLeft();
@@ -515,7 +514,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QWidget* page = current_page_.data();
     const bool in_page = page != nullptr && (widget == page || page->isAncestorOf(widget));
     if (widget == this || (isAncestorOf(widget) && !in_page)) {
-        Trace(" mian  esc  \n");
+        trace::EnterOrEscSwallowed();
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -544,7 +543,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
-    Trace("cx = %d ,cy = %d \n", width(), height());
+    trace::CxCy(width(), height());
     QWidget::resizeEvent(event);
 }
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "link/transmit.h"
 #include "matrix/core/matrix_crosspoint.h"
 #include "matrix/core/matrix_texts.h"
@@ -17,7 +17,7 @@ bool LinkRefusesText(const DeviceLink& link) {
     if (MatrixTextCanGo(link)) {
         return false;
     }
-    Trace("m_eState = %d \n", ConnectionModeNumber(link.mode()));
+    trace::ConnectionModeText(ConnectionModeNumber(link.mode()));
     return true;
 }
 
@@ -35,7 +35,7 @@ bool SendMatrixText(DeviceLink& link, std::string_view text) {
     if (text.empty()) {
         return false;
     }
-    Trace("m_eState = %d \n", ConnectionModeNumber(link.mode()));
+    trace::ConnectionModeText(ConnectionModeNumber(link.mode()));
     const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()),
                                          text.size());
     return TransmitCommand(link, RouteForMode(link.mode()), bytes, kMatrixCommandPauseMs);
@@ -46,22 +46,22 @@ void SendOneToAll(MatrixState& matrix, DeviceLink& link, CrosspointView& view) {
     if (input == kMatrixNoInput) {
         return;
     }
-    Trace("m_eMatrixState = %d \n", matrix.m_eMatrixState);
+    trace::MatrixChoiceState(matrix.m_eMatrixState);
     if (matrix.m_eMatrixState == kMatrixInputChosen) {
         const std::string text = OneToAllText(input);
         if (text.empty()) {
             return;
         }
-        Trace("nomoral sendLen = %d  \n", Length(text));
+        trace::OneToAllLength(Length(text));
         if (LinkRefusesText(link)) {
             return;
         }
         matrix.m_matrix_route.fill(input);
         SendMatrixText(link, text);
         RefreshOutputButtons(matrix, view, input);
-        Trace("send data ok \n");
+        trace::SendDataOk();
     } else if (matrix.m_eMatrixState != 2 && matrix.m_eMatrixState != 3) {
-        Trace("click the null All\n");
+        trace::ClickNullAll();
     }
 }
 
@@ -80,7 +80,7 @@ void SendOneToOne(MatrixState& matrix, DeviceLink& link, CrosspointView& view) {
 }
 
 void SendApply(MatrixState& matrix, DeviceLink& link) {
-    Trace("m_eMatrixState = %d \n", matrix.m_eMatrixState);
+    trace::MatrixChoiceState(matrix.m_eMatrixState);
     if (matrix.m_eMatrixState != kMatrixInputChosen) {
         return;
     }
@@ -88,12 +88,12 @@ void SendApply(MatrixState& matrix, DeviceLink& link) {
     if (text.empty()) {
         return;
     }
-    Trace("nomoral  sendLen = %d \n", Length(text));
+    trace::ApplyLength(Length(text));
     if (!SendMatrixText(link, text)) {
         return;
     }
-    Trace("send data ok \n");
-    Trace("re draw  ok \n");
+    trace::SendDataOk();
+    trace::ReDrawOk();
 }
 
 }  // namespace panoptix

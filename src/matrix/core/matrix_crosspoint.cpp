@@ -1,6 +1,6 @@
 #include "matrix/core/matrix_crosspoint.h"
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 
 namespace panoptix {
 namespace {
@@ -17,14 +17,14 @@ uint8_t& RouteOf(MatrixState& matrix, int output) {
 
 void SelectInput(MatrixState& matrix, CrosspointView& view, uint8_t v) {
     const uint8_t old = matrix.m_matrix_input;
-    Trace("m_p_glo_main_set_or_get_dlg->m_matrix_input = %d \n ", old);
+    trace::MatrixInput(old);
     if (IsMatrixPort(old)) {
         if (old == 7) {
-            Trace("aaaaa\n");
+            trace::InputSevenLeft();
         }
         view.ShowInput(old, CrosspointPicture::kNormal);
     }
-    Trace("ch = %d \n ", v);
+    trace::InputClicked(v);
     if (IsMatrixPort(v)) {
         view.ShowInput(v, CrosspointPicture::kLit);
     }
@@ -52,7 +52,7 @@ void ToggleOutput(MatrixState& matrix, CrosspointView& view, int k) {
     if (matrix.m_matrix_lock != 0 || input == kMatrixNoInput || !IsMatrixPort(k)) {
         return;
     }
-    Trace("ch = %d ,input = %d \n", k, input);
+    trace::OutputToggled(k, input);
     uint8_t& route = RouteOf(matrix, k);
     route = route == input ? kMatrixNoInput : input;
     RefreshOutputButtons(matrix, view, input);

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "link/operator_messages.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "matrix/core/matrix_commands.h"
 #include "matrix/core/matrix_crosspoint.h"
 #include "matrix/core/matrix_texts.h"
@@ -122,7 +122,7 @@ PresetOutcome StorePreset(const MatrixState& matrix, MatrixPresetBank& bank, int
         return PresetOutcome::kNothingToStore;
     }
     bank[static_cast<size_t>(n - 1)] = matrix.m_matrix_route;
-    Trace("matrix preset %d stored: %s \n", n, EncodePreset(matrix.m_matrix_route).c_str());
+    trace::MatrixPresetStored(n, EncodePreset(matrix.m_matrix_route).c_str());
     return PresetOutcome::kStored;
 }
 
@@ -139,11 +139,11 @@ PresetOutcome RecallPreset(MatrixState& matrix, DeviceLink& link, CrosspointView
     }
     const std::optional<MatrixRoutes>& preset = bank[static_cast<size_t>(n - 1)];
     if (!preset.has_value()) {
-        Trace("matrix preset %d is empty \n", n);
+        trace::MatrixPresetEmpty(n);
         return PresetOutcome::kEmpty;
     }
     if (!MatrixTextCanGo(link)) {
-        Trace("m_eState = %d \n", ConnectionModeNumber(link.mode()));
+        trace::ConnectionModeText(ConnectionModeNumber(link.mode()));
         return PresetOutcome::kLinkRefused;
     }
     // Up to eight texts: the operator is told once that no device is selected, not per text.
@@ -161,7 +161,7 @@ PresetOutcome RecallPreset(MatrixState& matrix, DeviceLink& link, CrosspointView
             ++sent;
         }
     }
-    Trace("matrix preset %d recalled: %d texts \n", n, sent);
+    trace::MatrixPresetRecalledTexts(n, sent);
     if (texts_sent != nullptr) {
         *texts_sent = sent;
     }

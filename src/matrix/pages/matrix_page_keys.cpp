@@ -3,7 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 
 namespace panoptix {
 namespace {
@@ -24,7 +24,7 @@ class EnterEscFilter : public QObject {
         if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape) {
             return false;
         }
-        Trace(" mian  esc  \n");
+        trace::EnterOrEscSwallowed();
         return true;
     }
 

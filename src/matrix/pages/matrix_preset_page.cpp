@@ -8,7 +8,7 @@
 #include "controls/page_painting.h"
 #include "controls/shade_button_st.h"
 #include "controls/user_settings_file.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "matrix/pages/matrix_control_ids.h"
 #include "matrix/pages/matrix_page_keys.h"
 #include "matrix/pages/matrix_picture_button.h"
@@ -117,7 +117,7 @@ void MatrixPresetPage::SavePreset(int k) {
     }
     file->sync();
     if (file->status() != QSettings::NoError) {
-        Trace("user settings: %s cannot be written \n", file->fileName().toLocal8Bit().constData());
+        trace::UserSettingsCannotBeWritten(file->fileName().toLocal8Bit().constData());
     }
 }
 

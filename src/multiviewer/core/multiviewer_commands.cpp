@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "link/command_frame.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "link/udp_transport.h"
 #include "multiviewer/core/preview_geometry.h"
 
@@ -148,7 +148,7 @@ void SendUmdLabel(DeviceLink& link, MultiviewerState& mv, CommandRoute via, uint
     }
     const auto payload = UmdLabelPayload(window, mv.umd_name[window - 1u]);
     const auto frame = BuildFrame(link, via, MultiviewerCommand::UmdLabel, payload);
-    Trace("sendLen = %d \n ", static_cast<int>(frame.size()));
+    trace::UmdFrameLength(static_cast<int>(frame.size()));
     SendFrame(link, mv, via, MultiviewerCommand::UmdLabel, frame);
 }
 

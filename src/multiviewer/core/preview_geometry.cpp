@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "multiviewer/core/color_table.h"
 
 namespace panoptix {
@@ -134,7 +134,7 @@ void ComputeAudioBars(MultiviewerState& state) {
 }
 
 void ComputeUmdBars(MultiviewerState& state) {
-    Trace("draw  umd color \n");
+    trace::DrawUmdColor();
     ComputeBars(state, state.umd_bar, [](const PreviewWindow& w) {
         return PreviewBar{w.x + 3 * w.width / 8, w.y + 4 * w.height / 5, w.width / 4,
                           w.height / 10};

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "link/byte_reader.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "multiviewer/core/multiviewer_tables.h"
 
 namespace panoptix {
@@ -46,8 +46,7 @@ void DecodeLayoutAndResolution(MultiviewerState& state, const ByteReader& reader
         const auto index = LayoutIndexOfCode(*code);
         state.m_cur_window_count = index ? static_cast<int8_t>(*code) : int8_t{1};
         if (tracing) {
-            Trace("m_p_glo_main_set_or_get_dlg.m_cur_window_count = %d \n",
-                  state.m_cur_window_count);
+            trace::StatusWindowCount(state.m_cur_window_count);
         }
         if (index) {
             block.view_mode_type = *index;
@@ -65,8 +64,8 @@ void DecodeEnables(MultiviewerState& state, const ByteReader& reader, bool traci
     // The header traces report bytes 18-23 and are written only when the frame holds them all.
     const auto header = reader.BytesAt(status_reply::kLayoutCode, 6);
     if (tracing && header) {
-        Trace("audio source = %d \n", (*header)[4]);
-        Trace(" mode = %d ,reso = %d \n", block.view_mode_type, block.resolution_type);
+        trace::AudioSource((*header)[4]);
+        trace::StatusModeAndResolution(block.view_mode_type, block.resolution_type);
     }
     StoreEnable(reader.ByteAt(status_reply::kUmdEnable), block.umd_enable, state.umd_shown);
     StoreEnable(reader.ByteAt(status_reply::kAudioEnable), block.audio_enable,
@@ -75,8 +74,8 @@ void DecodeEnables(MultiviewerState& state, const ByteReader& reader, bool traci
     StoreEnable(reader.ByteAt(status_reply::kResolutionEnable), block.resolution_enable,
                 state.resolution_shown);
     if (tracing && header) {
-        Trace("umd enable %d, audio enable %d ,audio source %d,reso enable %d  \n", (*header)[2],
-              (*header)[3], (*header)[4], (*header)[5]);
+        trace::UmdEnableAudioEnableAudioSource((*header)[2], (*header)[3], (*header)[4],
+                                               (*header)[5]);
     }
 }
 
@@ -88,7 +87,7 @@ void DecodeUmdNames(MultiviewerState& state, const ByteReader& reader, bool trac
             return;  // the frame ends before this slot, and so before every later one
         }
         if (tracing) {
-            Trace("%d line  = %d \n", static_cast<int>(slot), *length);
+            trace::UmdNameLength(static_cast<int>(slot), *length);
         }
         if (*length > status_reply::kUmdTextMaxBytes) {
             continue;  // not a valid label: the window keeps its old one

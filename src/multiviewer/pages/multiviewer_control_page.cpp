@@ -6,7 +6,7 @@
 #include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "controls/wait_cursor.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "multiviewer/core/multiviewer_tables.h"
 #include "multiviewer/core/preview_geometry.h"
 #include "multiviewer/core/status_query.h"
@@ -130,8 +130,7 @@ void MultiviewerControlPage::SelectLayout(int t) {
     const uint8_t layout_code = LayoutCodeOfIndex(static_cast<uint8_t>(t - 1)).value_or(1);
     SendLayout(Link(), Multiviewer(), CommandLink(), layout_code);
     Multiviewer().m_cur_window_count = static_cast<int8_t>(layout_code);
-    Trace("m_p_glo_main_set_or_get_dlg->m_cur_window_count = %d \n ",
-          Multiviewer().m_cur_window_count);
+    trace::LayoutWindowCount(Multiviewer().m_cur_window_count);
 }
 
 void MultiviewerControlPage::OnLayoutButton(int t) {

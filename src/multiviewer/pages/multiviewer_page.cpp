@@ -6,7 +6,7 @@
 #include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "controls/page_painting.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "multiviewer/pages/multiviewer_audio_page.h"
 #include "multiviewer/pages/multiviewer_colour_page.h"
 #include "multiviewer/pages/multiviewer_control_ids.h"
@@ -148,14 +148,14 @@ void MultiviewerPage::MarkPreviewArea() {
 bool MultiviewerPage::eventFilter(QObject* watched, QEvent* event) {
     // The container swallows Enter and Esc like its pages do, so that neither closes it.
     if (IsEnterOrEsc(event)) {
-        Trace(" mian  esc  \n");
+        trace::EnterOrEscSwallowed();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void MultiviewerPage::paintEvent(QPaintEvent*) {
-    Trace("on paint \n");
+    trace::MultiviewerPainted();
     QPainter painter(this);
     DrawPageBackground(painter, rect(), kBackgroundBitmap);
     // The window numbers in the page's font, bold so that they read on the small cells.

@@ -8,7 +8,7 @@
 #include "controls/control_id.h"
 #include "controls/my_group_box.h"
 #include "controls/page_painting.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 
 namespace panoptix {
 namespace {
@@ -74,11 +74,11 @@ void MultiviewerSubPage::FinishControls() {
 }
 
 void MultiviewerSubPage::OnEnterKey(QWidget*) {
-    Trace(" mian  esc  \n");
+    trace::EnterOrEscSwallowed();
 }
 
 void MultiviewerSubPage::OnEscKey() {
-    Trace(" mian  esc  \n");
+    trace::EnterOrEscSwallowed();
 }
 
 void MultiviewerSubPage::PaintPage(QPainter&) {}

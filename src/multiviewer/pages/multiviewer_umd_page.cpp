@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "multiviewer/pages/multiviewer_control_ids.h"
 
 namespace panoptix {
@@ -110,7 +110,7 @@ void MultiviewerUmdPage::OnEnterKey(QWidget* target) {
             break;
         }
     }
-    Trace("m_umd_string_index = %d \n", m_umd_string_index);
+    trace::UmdStringIndex(m_umd_string_index);
     if (m_umd_string_index >= 0) {
         const auto i = static_cast<size_t>(m_umd_string_index);
         ChooseUmdLabel(Link(), Multiviewer(), CommandLink(), static_cast<uint8_t>(i + 1),

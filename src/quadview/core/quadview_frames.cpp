@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "link/transmit.h"
 #include "link/udp_transport.h"
 
@@ -28,7 +28,7 @@ bool MayUseUdp(const DeviceLink& link, uint8_t command) {
     if (entry != nullptr && entry->device_type == device_type::kQuadView) {
         return true;
     }
-    Trace("cmd 0x%02X not sent: the selected device is no quad-view processor \n", command);
+    trace::QuadCommandNotSent(command);
     return false;
 }
 

@@ -5,7 +5,7 @@
 
 #include "link/clock.h"
 #include "link/socket_hold.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "link/udp_transport.h"
 #include "quadview/core/quadview_control_ids.h"
 #include "quadview/core/quadview_frames.h"
@@ -87,7 +87,7 @@ bool QuadviewPanel::QueryQuadStatus() {
     if (!reply.empty()) {
         ApplyStatusReport(DecodeQuadStatusReply(reply));
     }
-    Trace("read over \n");
+    trace::ReadOver();
     return !reply.empty();
 }
 
@@ -180,8 +180,7 @@ void QuadviewPanel::ApplyMode(uint8_t mode, ModeSource source) {
 
 void QuadviewPanel::RedrawLayout() {
     ComputeQuadLayout(quad_);
-    Trace("m_rc_rx0559_show_mode_type =  %p  \n",
-          static_cast<const void*>(&quad_.quad_preview_window));
+    trace::RcRx0559ShowModeType(static_cast<const void*>(&quad_.quad_preview_window));
     view_.RepaintPreview();
 }
 
@@ -198,12 +197,12 @@ void QuadviewPanel::FirstPipChosen(int row) {
     }
     auto& children = Block().kora_kv2718_pip_child_ch;
     const int channel = row + 1;
-    Trace("l = %d ,r = %d \n", row, children[1]);
+    trace::PipChildPicked(row, children[1]);
     if (channel == children[0] || channel == children[1]) {
         view_.SelectListRow(qv_id::kFirstPipList, PipRowOfChild(children[0]));
         return;
     }
-    Trace("send \n");
+    trace::QuadSend();
     children[0] = static_cast<uint8_t>(channel);
     SendPipChildren(link_, children[0], children[1]);
 }
@@ -214,18 +213,14 @@ void QuadviewPanel::SecondPipChosen(int row) {
     }
     auto& children = Block().kora_kv2718_pip_child_ch;
     const int channel = row + 1;
-    Trace("l = %d ,r = %d \n", children[0], row);
+    trace::PipChildPicked(children[0], row);
     bool refused = false;
     if (channel == children[0]) {
-        Trace(
-            " m_p_glo_main_set_or_get_dlg->m_all_kv2718_page_data.kora_kv2718_pip_child_ch[0] "
-            "== (index + 1)  \n");
+        trace::PipChildOneMatches();
         refused = true;
     }
     if (channel == children[1]) {
-        Trace(
-            " m_p_glo_main_set_or_get_dlg->m_all_kv2718_page_data.kora_kv2718_pip_child_ch[1] "
-            "== (index + 1)  \n");
+        trace::PipChildTwoMatches();
         refused = true;
     }
     if (refused) {
@@ -245,7 +240,7 @@ void QuadviewPanel::LoopClicked() {
 
 void QuadviewPanel::SendLoopTime(std::string_view field_text) {
     const int typed = LoopTimeOfText(field_text);
-    Trace("time is %d \n", typed);
+    trace::LoopTimeTyped(typed);
     const int seconds = std::clamp(typed, kLoopTimeMinS, kLoopTimeMaxS);
     SendLoopTimeFrame(link_, static_cast<uint16_t>(seconds));
 }
@@ -253,20 +248,17 @@ void QuadviewPanel::SendLoopTime(std::string_view field_text) {
 void QuadviewPanel::ApplyStatusReport(const QuadStatusReport& report) {
     AllKv2718PageData& block = Block();
     if (report.traced_byte) {
-        Trace("recvBuf[recvBufIndex] = %d \n", *report.traced_byte);
+        trace::StatusTracedByte(*report.traced_byte);
     }
     if (report.output_format) {
         block.output_format = *report.output_format;
-        Trace("output format = %d \n", block.output_format);
+        trace::OutputFormat(block.output_format);
     }
     if (report.show_mode) {
-        Trace(
-            "**************************** show mode = %d "
-            "********************************************\n",
-            *report.show_mode);
+        trace::ShowMode(*report.show_mode);
     }
     if (report.text_length) {
-        Trace("len = %d \n", static_cast<int>(*report.text_length));
+        trace::StatusTextLength(static_cast<int>(*report.text_length));
     }
     for (size_t line = 0; line < report.label_length.size(); ++line) {
         if (!report.label_length[line]) {
@@ -274,21 +266,20 @@ void QuadviewPanel::ApplyStatusReport(const QuadStatusReport& report) {
         }
         quad_.umd_name_length[line] = *report.label_length[line];
         const int length = quad_.umd_name_length[line];
-        Trace("line %d umdNameLen = %d \n", static_cast<int>(line), length);
+        trace::LineUmdnamelen(static_cast<int>(line), length);
         if (static_cast<size_t>(length) > quad_reply::kLabelMax) {
-            Trace("line %d umdNameLen is wrong,please check the recv data. \n",
-                  static_cast<int>(line));
+            trace::LineUmdnamelenWrongPleaseCheckRecv(static_cast<int>(line));
         }
     }
     for (size_t i = 0; i < report.pip_child.size(); ++i) {
         if (report.pip_child[i]) {
             block.kora_kv2718_pip_child_ch[i] = *report.pip_child[i];
-            Trace("ch = %d \n", block.kora_kv2718_pip_child_ch[i]);
+            trace::PipChildReported(block.kora_kv2718_pip_child_ch[i]);
         }
     }
     if (report.loop_state) {
         block.loop_state = *report.loop_state;
-        Trace("ch = %d \n", block.loop_state);
+        trace::PipChildReported(block.loop_state);
     }
     if (report.show_mode) {
         // The reported mode is applied whatever the stored one, and never sent back.
@@ -300,7 +291,7 @@ void QuadviewPanel::ApplyStatusReport(const QuadStatusReport& report) {
 void QuadviewPanel::ApplySignalReport(const QuadSignalReport& report) {
     for (size_t channel = 0; channel < report.size(); ++channel) {
         if (report[channel]) {
-            Trace(" signal_status = %d \n", *report[channel]);
+            trace::SignalStatus(*report[channel]);
             SetSignalLamp(static_cast<int>(channel), *report[channel]);
         }
     }
@@ -316,7 +307,7 @@ void QuadviewPanel::SetSignalLamp(int channel, uint8_t status) {
     }
     view_.ShowLampIcon(qv_id::LampId(channel),
                        status == 1 ? qv_picture::kLampGreen : qv_picture::kLampRed);
-    Trace(" state = %d \n", status);
+    trace::SignalState(status);
     lamp = status;
 }
 
@@ -331,7 +322,7 @@ PollStart QuadviewPanel::StartSignalPoll() {
     OpenCommandSocket(link_);
     if (link_.CommandSocket() < 0) {
         // No device selected (the operator has seen the box): there is nothing to wait on.
-        Trace("%s", kTimeoutTrace);
+        trace::Text(kTimeoutTrace);
         return PollStart::NotSent;
     }
     SendToPeer(link_, request);
@@ -375,10 +366,10 @@ PollProgress QuadviewPanel::ContinueSignalPoll() {
             FinishSignalPoll();
             return PollProgress::Answered;
         }
-        Trace("%s", kForeignTrace);
+        trace::Text(kForeignTrace);
     }
     if (SignalPollRemainingMs() == 0) {
-        Trace("%s", kTimeoutTrace);
+        trace::Text(kTimeoutTrace);
         FinishSignalPoll();
         return PollProgress::TimedOut;
     }

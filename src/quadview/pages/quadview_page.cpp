@@ -13,7 +13,7 @@
 #include "controls/page_painting.h"
 #include "controls/shade_button_st.h"
 #include "controls/wait_cursor.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "quadview/core/quadview_control_ids.h"
 #include "quadview/core/quadview_tables.h"
 #include "quadview/pages/quad_preview_painter.h"
@@ -402,7 +402,7 @@ bool QuadviewPage::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (key == Qt::Key_Escape) {
-        Trace(" mian  esc  \n");
+        trace::EnterOrEscSwallowed();
         return true;
     }
     return QWidget::eventFilter(watched, event);

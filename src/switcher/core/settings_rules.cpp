@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 
 namespace panoptix {
 namespace {
@@ -120,9 +120,9 @@ SwitcherCommands PickChromaType(AllSwitcherPageData& data, int index) {
     }
     const auto type = static_cast<size_t>(index);
     Trace(type == 0 ? "1 \n" : "2 \n");
-    Trace(" r = %d \n", data.chroma_red[type]);
-    Trace(" g = %d \n", data.chroma_green[type]);
-    Trace(" b = %d \n", data.chroma_blue[type]);
+    trace::KeyRedLevel(data.chroma_red[type]);
+    trace::KeyGreenLevel(data.chroma_green[type]);
+    trace::KeyBlueLevel(data.chroma_blue[type]);
     data.chroma_type = static_cast<uint8_t>(index);
     return {MakeSwitcherCommand(SwitcherCode::ChromaType, data.chroma_type)};
 }
@@ -156,7 +156,7 @@ SwitcherCommands ReleaseKey2Sliders(AllSwitcherPageData& data, ColourLevels leve
     data.chroma_red[type] = levels.red;
     data.chroma_green[type] = levels.green;
     data.chroma_blue[type] = levels.blue;
-    Trace("index = %d \n", data.chroma_type);
+    trace::ReplyCommandOffset(data.chroma_type);
     return {MakeSwitcherCommand(SwitcherCode::Key2Colour, data.chroma_red[type],
                                 data.chroma_green[type], data.chroma_blue[type])};
 }

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "link/operator_messages.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "switcher/core/ini_text.h"
 
 namespace panoptix {
@@ -28,7 +28,7 @@ bool WriteFile(const std::string& path, std::string_view bytes) {
 }
 
 StreamViewerLaunch ReportFailure(const std::string& companion) {
-    Trace("Cannot start %s \n", companion.c_str());
+    trace::CannotStart(companion.c_str());
     ShowErrorMessage(kMessageCannotStartStreamViewer);
     return StreamViewerLaunch::Failed;
 }
@@ -36,7 +36,7 @@ StreamViewerLaunch ReportFailure(const std::string& companion) {
 }  // namespace
 
 StreamViewerLaunch LaunchStreamViewerIn(const std::string& folder) {
-    Trace("%s", folder.c_str());
+    trace::Text(folder.c_str());
     const std::string ini = folder + "/" + std::string(kStreamViewerIni);
     const std::string companion = folder + "/" + std::string(kStreamViewerProgram);
     const std::optional<std::string> before = ReadFile(ini);
@@ -45,7 +45,7 @@ StreamViewerLaunch LaunchStreamViewerIn(const std::string& folder) {
 
     if (value == kStreamViewerOpen) {
         if (IsProgramRunning(companion)) {
-            Trace("decode page have open\n");
+            trace::DecodePageHaveOpen();
             return StreamViewerLaunch::AlreadyOpen;
         }
         // The key says open but no copy runs (it was closed, or the machine restarted).

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 
 namespace panoptix {
 namespace {
@@ -109,13 +109,13 @@ SwitcherCommands PressLayer(AllSwitcherPageData& data, SwitcherLayer layer) {
             return {};
         }
         field = 0;
-        Trace("ch = %d \n", 0);
+        trace::PipChildReported(0);
         if (data.selected_layer != 0) {
             SelectLayer(data, 0);
         }
     } else {
         field = 1;
-        Trace("ch = %d \n", n);
+        trace::PipChildReported(n);
         if (data.selected_layer != n) {
             SelectLayer(data, n);
         }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "switcher/core/switcher_rules.h"
 
 namespace panoptix {
@@ -90,13 +90,13 @@ LeverEffects TransitionLever::OnLeverMoving(SwitcherState& state, int position) 
         CompleteTransition(state, effects, direction, "moving %d\n");
         if (direction == 1) {
             // Arriving at the top tells the switcher that the next transition starts there.
-            Trace("moving %d\n", 0);
+            trace::LeverMoving(0);
             SendLeverStep(state, effects, 0, 0);
         }
     } else {
         data.lever_value = progress;
         if (IsSentLeverStep(progress)) {
-            Trace("moving %d\n", progress);
+            trace::LeverMoving(progress);
             SendLeverStep(state, effects, direction, progress);
         }
         // Back at its start the transition is not under way; nothing is exchanged.
@@ -129,11 +129,11 @@ LeverEffects TransitionLever::StartAutoTransition(SwitcherState& state) {
     StopRunningTimer(effects);
     effects.commands.push_back(MakeSwitcherCommand(SwitcherCode::Auto));
     data.lever_value = Progress(Direction(data), thumb_);
-    Trace("auto beign pos  = %d \n ", thumb_);
+    trace::AutoBeignPos(thumb_);
     running_ = AutoTimerForRate(data.transition_rate);
     effects.start_timer = running_;
     data.auto_lamp = 1;
-    Trace("move over\n");
+    trace::MoveOver();
     effects.thumb = thumb_;
     return effects;
 }
@@ -164,7 +164,7 @@ LeverEffects TransitionLever::OnAutoTimer(SwitcherState& state, int timer_id) {
     CompleteTransition(state, effects, direction, step_trace);
     Trace(direction == 0 ? "auto down \n" : "auto up \n");
     thumb_ = LeverPosition(direction, kLeverEnd);
-    Trace("kill timer pos = %d \n ", thumb_);
+    trace::KillTimerPos(thumb_);
     StopRunningTimer(effects);
     effects.thumb = thumb_;
     return effects;

@@ -10,7 +10,7 @@
 #include "controls/button_st.h"
 #include "controls/control_id.h"
 #include "controls/page_painting.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "switcher/core/stream_viewer.h"
 #include "switcher/core/switcher_keys.h"
 #include "switcher/core/switcher_pictures.h"
@@ -279,7 +279,7 @@ void SwitcherPage::ShowSettingsPage() {
 
 bool SwitcherPage::eventFilter(QObject* watched, QEvent* event) {
     if (IsEnterOrEsc(event)) {
-        Trace(" mian  esc  \n");
+        trace::EnterOrEscSwallowed();
         return true;
     }
     if (watched == lever_ &&

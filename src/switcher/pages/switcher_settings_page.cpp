@@ -13,7 +13,7 @@
 #include "controls/control_id.h"
 #include "controls/my_group_box.h"
 #include "controls/page_painting.h"
-#include "link/trace.h"
+#include "link/trace_events.h"
 #include "switcher/core/settings_rules.h"
 
 namespace panoptix {
@@ -99,7 +99,7 @@ bool SwitcherSettingsPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         // An open drop-down list is a window of its own and keeps its keys (Esc closes it).
         if (target->window() == window() && IsEnterOrEsc(static_cast<QKeyEvent*>(event)->key())) {
-            Trace(" mian  esc  \n");
+            trace::EnterOrEscSwallowed();
             return true;
         }
     } else if (event->type() == QEvent::MouseButtonRelease &&
