@@ -1,5 +1,7 @@
 #include "link/udp_transport.h"
 
+#include <optional>
+
 #include "link/clock.h"
 #include "link/command_frame.h"
 #include "link/operator_messages.h"
@@ -14,10 +16,15 @@ bool SocketOpen(const DeviceLink& state) {
     return state.m_udpSockfd >= 0;
 }
 
-// Address of a row's IP text; text that is no address gives the all-ones address, as the
-// classic inet_addr does. A command socket never has broadcast enabled, so nothing leaves then.
-uint32_t RowAddress(const DeviceEntry& entry) {
-    return udp_socket::ParseIpv4(entry.IpText()).value_or(udp_socket::kNoAddress);
+// The address of a row's IP text, or none when the row names no device one can send to: no
+// address (the serial search fills no row), text that is no address, or the all-zeros or
+// all-ones address. A command is never sent to such a row, whatever the socket allows.
+std::optional<uint32_t> RowAddress(const DeviceEntry& entry) {
+    const std::optional<uint32_t> address = udp_socket::ParseIpv4(entry.IpText());
+    if (!address || *address == 0 || *address == udp_socket::kNoAddress) {
+        return std::nullopt;
+    }
+    return address;
 }
 
 }  // namespace
@@ -77,13 +84,15 @@ int OpenCommandSocket(DeviceLink& state) {
     }
     state.peer_address = {};
     const DeviceEntry* selected = state.SelectedEntry();
-    if (selected == nullptr) {
+    const std::optional<uint32_t> address =
+        selected != nullptr ? RowAddress(*selected) : std::nullopt;
+    if (!address) {
         ShowErrorMessage(kMessageChooseDevice);
         udp_socket::Close(state.m_udpSockfd);
         state.m_udpSockfd = -1;
         return 0;
     }
-    state.peer_address = {RowAddress(*selected), state.endpoints.device_port};
+    state.peer_address = {*address, state.endpoints.device_port};
     if (!udp_socket::BindAnyAddress(state.m_udpSockfd, state.endpoints.local_port)) {
         return 0;  // the socket stays open: callers send anyway, from a port the system picks
     }

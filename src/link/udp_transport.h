@@ -29,7 +29,8 @@ int OpenSearchSocket(DeviceLink& state);
 // bind writes "bind  socket fail \n" and returns 0 with the socket still open.
 int OpenFindSocket(DeviceLink& state, uint32_t address);
 // Socket toward the selected device (peer = its row's IP text, device port). An open socket is
-// reused with its peer ("m_udpSockfd have on live \n"). With no device selected it shows
+// reused with its peer ("m_udpSockfd have on live \n"). With no device selected, or a selected
+// row that holds no address one can send to (the serial link's row, a zero row), it shows
 // "Please choose a device" and leaves no socket open. A failed bind returns 0 silently with the
 // socket open, so the caller's send still goes out from a port the system picks.
 int OpenCommandSocket(DeviceLink& state);

@@ -208,6 +208,22 @@ TEST_F(UdpTransportTest, NoDeviceSelectedShowsTheBoxAndLeavesNoSocket) {
     EXPECT_THAT(traces.lines(), ElementsAre("wait time over \n"));
 }
 
+// A selected row that holds no address one can send to (the serial search fills none) is no
+// device to send to: before, the frame was handed to the all-ones address and failed only
+// because the socket had no broadcast permission.
+TEST_F(UdpTransportTest, ARowWithoutAUsableAddressIsNoDeviceToSendTo) {
+    for (const char* text : {"", "not an address", "0.0.0.0", "255.255.255.255"}) {
+        SCOPED_TRACE(text);
+        messages.texts.clear();
+        state.device_table[0].SetIpText(text);
+        state.m_device_index = 0;
+        SendOneShot(state, FrameWithCommand(0x05, 32));
+        EXPECT_EQ(state.m_udpSockfd, -1);
+        EXPECT_THAT(messages.texts, ElementsAre("Please choose a device"));
+    }
+    EXPECT_FALSE(device.Receive(50).has_value());
+}
+
 TEST_F(UdpTransportTest, FailedBindStillSendsFromAnotherPort) {
     const UdpPeer squatter("0.0.0.0", state.endpoints.local_port);
     ASSERT_TRUE(squatter.valid());
