@@ -11,10 +11,10 @@
 #include "multiviewer/pages/multiviewer_colour_page.h"
 #include "multiviewer/pages/multiviewer_control_ids.h"
 #include "multiviewer/pages/multiviewer_control_page.h"
+#include "multiviewer/pages/multiviewer_preview_painter.h"
 #include "multiviewer/pages/multiviewer_settings_page.h"
 #include "multiviewer/pages/multiviewer_status_page.h"
 #include "multiviewer/pages/multiviewer_umd_page.h"
-#include "multiviewer/pages/preview_painter.h"
 
 namespace panoptix {
 namespace {
@@ -77,7 +77,7 @@ MultiviewerPage::~MultiviewerPage() {
 }
 
 QRect MultiviewerPage::PreviewRect() {
-    return {kPreviewOrigin, QSize(kPreviewWidth, kPreviewHeight)};
+    return kPreviewRect;
 }
 
 void MultiviewerPage::CreateControls() {
