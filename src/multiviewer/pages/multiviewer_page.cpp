@@ -1,10 +1,10 @@
 #include "multiviewer/pages/multiviewer_page.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
+#include "controls/enter_esc_filter.h"
 #include "controls/page_painting.h"
 #include "link/trace.h"
 #include "multiviewer/pages/multiviewer_audio_page.h"
@@ -46,14 +46,6 @@ const std::array<PageRow, MultiviewerPage::kPageCount> kPages{{
 }};
 
 constexpr int kFirstShownPage = 2;
-
-bool IsEnterOrEsc(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-}
 
 }  // namespace
 
@@ -147,7 +139,7 @@ void MultiviewerPage::MarkPreviewArea() {
 
 bool MultiviewerPage::eventFilter(QObject* watched, QEvent* event) {
     // The container swallows Enter and Esc like its pages do, so that neither closes it.
-    if (IsEnterOrEsc(event)) {
+    if (IsEnterOrEscape(event)) {
         Trace(" mian  esc  \n");
         return true;
     }

@@ -59,7 +59,6 @@ class QuadviewPage : public QWidget, private QuadviewView {
     int SignalTimerIntervalMs() const { return signal_timer_.interval(); }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

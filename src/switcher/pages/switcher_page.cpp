@@ -1,6 +1,6 @@
 #include "switcher/pages/switcher_page.h"
 
-#include <QKeyEvent>
+#include <QEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -9,6 +9,7 @@
 #include "controls/bitmap_slider.h"
 #include "controls/button_st.h"
 #include "controls/control_id.h"
+#include "controls/enter_esc_filter.h"
 #include "controls/page_painting.h"
 #include "link/trace.h"
 #include "switcher/core/stream_viewer.h"
@@ -24,14 +25,6 @@
 
 namespace panoptix {
 namespace {
-
-bool IsEnterOrEsc(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-}
 
 // The source (1-12) of a program-row or preview-row button, or 0.
 uint8_t SourceOf(const std::array<int, 12>& row, int control_id) {
@@ -278,7 +271,7 @@ void SwitcherPage::ShowSettingsPage() {
 }
 
 bool SwitcherPage::eventFilter(QObject* watched, QEvent* event) {
-    if (IsEnterOrEsc(event)) {
+    if (IsEnterOrEscape(event)) {
         Trace(" mian  esc  \n");
         return true;
     }
