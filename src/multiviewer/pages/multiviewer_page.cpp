@@ -65,7 +65,6 @@ MultiviewerPage::~MultiviewerPage() {
     if (marker != nullptr && marker->container == this) {
         multiviewer_.mark_preview_area = nullptr;
     }
-    delete sub_page_.data();
 }
 
 QRect MultiviewerPage::PreviewRect() {
@@ -118,18 +117,11 @@ void MultiviewerPage::ShowPage(int n) {
         const size_t old_row = static_cast<size_t>(current_page_ - 1);
         page_buttons_[old_row]->SetPictureById(kPages[old_row].face_normal);
     }
-    if (QWidget* old_page = sub_page_.data()) {
-        // Removed once control is back in the event loop: never while one of its handlers runs.
-        old_page->hide();
-        sub_page_ = nullptr;
-        old_page->deleteLater();
-    }
+    sub_pages_.Remove();
     const size_t row = static_cast<size_t>(n - 1);
     QWidget* page = kPages[row].create(link_, multiviewer_, this);
-    sub_page_ = page;
     page_buttons_[row]->SetPictureById(kPages[row].face_selected);
-    page->setGeometry(kPageArea);
-    page->show();
+    sub_pages_.Show(page);
     current_page_ = static_cast<uint8_t>(n);
 }
 

@@ -63,7 +63,6 @@ SwitcherPage::~SwitcherPage() {
     for (QTimer* timer : auto_timers_) {
         timer->stop();
     }
-    delete settings_page_.data();
 }
 
 QTimer* SwitcherPage::AutoTimer(int timer_id) const {
@@ -254,19 +253,11 @@ void SwitcherPage::ShowSettingsPage() {
     SettingsPage page = SettingsPage::Transition;
     StoredSettingsPage(panel_.data(), page);  // a value that names no page shows page 0
     const auto number = static_cast<uint8_t>(page);
-    if (shown_page_ == number && settings_page_) {
+    if (shown_page_ == number && settings_pages_.Current() != nullptr) {
         return;
     }
-    if (QWidget* old_page = settings_page_.data()) {
-        // Removed once control is back in the event loop: never while one of its handlers runs.
-        old_page->hide();
-        settings_page_ = nullptr;
-        old_page->deleteLater();
-    }
-    QWidget* created = MakeSettingsPage(page, panel_, this);
-    created->setGeometry(kSettingsArea);
-    created->show();
-    settings_page_ = created;
+    settings_pages_.Remove();
+    settings_pages_.Show(MakeSettingsPage(page, panel_, this));
     shown_page_ = number;
 }
 
