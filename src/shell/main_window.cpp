@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -16,6 +15,7 @@
 #include <optional>
 
 #include "controls/control_id.h"
+#include "controls/enter_esc_filter.h"
 #include "controls/page_painting.h"
 #include "controls/shade_button_st.h"
 #include "controls/user_settings_file.h"
@@ -495,19 +495,11 @@ void MainWindow::OnConnectionModeChanged(ModeChangeSource source) {
     state_.link.ClearTable();
 }
 
-bool MainWindow::IsSwallowedKey(const QEvent* event) const {
-    if (event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Enter and Esc never reach the window's own controls, and a page that lets them through
     // hands them up to the window, which swallows them too. Other windows (the settings, the
     // message boxes) keep their keys.
-    if (!IsSwallowedKey(event) || !watched->isWidgetType()) {
+    if (!IsEnterOrEscape(event) || !watched->isWidgetType()) {
         return QWidget::eventFilter(watched, event);
     }
     auto* widget = static_cast<QWidget*>(watched);

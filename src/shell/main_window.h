@@ -108,7 +108,6 @@ class MainWindow : public QWidget {
     void RestoreSettings();
     // A change of the link's mode: the page and the list belong to the link they were found on.
     void OnConnectionModeChanged(ModeChangeSource source);
-    bool IsSwallowedKey(const QEvent* event) const;
     void ShowAbout();
 
     PanoptixState state_;

@@ -13,7 +13,10 @@ write() {  # write PATH LINE...: a source file below the made-up src/
 
 write link/udp_socket_posix.cpp '#include <sys/socket.h>' '#include "link/udp_socket.h"'
 write link/udp_socket.h '#include <cstdint>'
-write mixer/core/mixer_state.h '#include "link/udp_socket.h"'
+write mixer/core/mixer_state.h '#include "link/udp_socket.h"' '#include "preview/core/canvas.h"'
+write preview/core/canvas.h '#include <cstdint>'
+write preview/painting/canvas_painter.h '#include <QImage>' '#include "preview/core/canvas.h"'
+write router/pages/router_page.cpp '#include "preview/painting/canvas_painter.h"'
 write controls/button.h '#include <QWidget>' '#include "mixer/core/mixer_state.h"'
 write mixer/pages/mixer_page.cpp '#include "controls/button.h"' '#include "mixer/core/mixer_state.h"'
 write shell/main_window.cpp '#include "mixer/pages/mixer_page.h"'
@@ -35,7 +38,11 @@ write mixer/pages/mixer_page.cpp '#include "controls/button.h"'
 
 write mixer/core/mixer_state.h '#include <QString>'
 expect_fault 'mixer/core/mixer_state.h (device core) includes a Qt header'
-write mixer/core/mixer_state.h '#include "link/udp_socket.h"'
+write mixer/core/mixer_state.h '#include "link/udp_socket.h"' '#include "preview/core/canvas.h"'
+
+write router/pages/router_page.cpp '#include "mixer/core/mixer_state.h"'
+expect_fault 'router/pages/router_page.cpp (device router) includes mixer/core/mixer_state.h of another device (mixer)'
+write router/pages/router_page.cpp '#include "preview/painting/canvas_painter.h"'
 
 write link/udp_transport.cpp '#include <poll.h>'
 expect_fault 'link/udp_transport.cpp includes a platform header'

@@ -58,10 +58,6 @@ MatrixPage::MatrixPage(DeviceLink& link, MatrixState& matrix, QWidget* parent)
     ShowSubPage(kFunctionSubPage);
 }
 
-MatrixPage::~MatrixPage() {
-    delete sub_page_.data();
-}
-
 void MatrixPage::CreateControls() {
     for (int k = 1; k <= kMatrixPorts; ++k) {
         const int normal = CrosspointBitmapId(k, CrosspointPicture::kNormal);
@@ -80,7 +76,6 @@ void MatrixPage::CreateControls() {
     area->setGeometry(kSubPageArea);
     area->hide();
     SetControlId(area, matrix_id::kSubPageArea);
-    sub_page_area_ = area->geometry();
 
     for (size_t i = 0; i < tabs_.size(); ++i) {
         tabs_[i] = NewMatrixPictureButton(this, kTabs[i].id, kTabs[i].rect, kTabs[i].face_normal);
@@ -97,12 +92,7 @@ void MatrixPage::ShowSubPage(int n) {
         const size_t old = current_sub_page_ - 1;
         tabs_[old]->SetPictureById(kTabs[old].face_normal);
     }
-    if (QWidget* old_page = sub_page_.data()) {
-        // Removed once control is back in the event loop: never while one of its handlers runs.
-        old_page->hide();
-        sub_page_ = nullptr;
-        old_page->deleteLater();
-    }
+    sub_pages_.Remove();
     QWidget* page = nullptr;
     if (n == kFunctionSubPage) {
         page = new MatrixFunctionPage(link_, matrix_, *this, this);
@@ -112,9 +102,7 @@ void MatrixPage::ShowSubPage(int n) {
         page = new MatrixPresetPage(link_, matrix_, *this, this);
     }
     tabs_[static_cast<size_t>(n - 1)]->SetPictureById(kTabs[n - 1].face_shown);
-    sub_page_ = page;
-    page->setGeometry(sub_page_area_);
-    page->show();
+    sub_pages_.Show(page);
     current_sub_page_ = static_cast<uint8_t>(n);
 }
 

@@ -5,13 +5,13 @@
 // shown first), the connection settings (2) or the presets (3). The router never answers, so what
 // the buttons show is the panel's own record of the routes, kept in the matrix block that outlives
 // the page.
-#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
 
+#include "controls/sub_page_host.h"
 #include "link/device_link.h"
 #include "matrix/core/matrix_state.h"
 #include "matrix/core/matrix_views.h"
@@ -32,7 +32,6 @@ class MatrixPage : public QWidget, public CrosspointView {
     static constexpr int kBackgroundBitmap = 229;
 
     MatrixPage(DeviceLink& link, MatrixState& matrix, QWidget* parent);
-    ~MatrixPage() override;
     MatrixPage(const MatrixPage&) = delete;
     MatrixPage& operator=(const MatrixPage&) = delete;
 
@@ -41,7 +40,7 @@ class MatrixPage : public QWidget, public CrosspointView {
     void ShowSubPage(int n);
 
     uint8_t current_sub_page() const { return current_sub_page_; }
-    QWidget* SubPage() const { return sub_page_.data(); }
+    QWidget* SubPage() const { return sub_pages_.Current(); }
 
     // The crosspoint buttons' pictures, as the rules draw them (k = 1..8).
     void ShowInput(int k, CrosspointPicture picture) override;
@@ -59,8 +58,7 @@ class MatrixPage : public QWidget, public CrosspointView {
     std::array<CShadeButtonST*, kMatrixPorts> outputs_{};
     // CONTROL, SETTING and PRESET, in sub page order.
     std::array<CShadeButtonST*, 3> tabs_{};
-    QRect sub_page_area_;
-    QPointer<QWidget> sub_page_;
+    SubPageHost sub_pages_{kSubPageArea};
     uint8_t current_sub_page_ = kNoSubPage;
 };
 

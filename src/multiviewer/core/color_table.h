@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "multiviewer/core/preview_records.h"
+#include "multiviewer/core/preview_bars.h"
 
 namespace panoptix {
 

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "link/command_frame.h"
-#include "multiviewer/core/preview_records.h"
+#include "multiviewer/core/preview_bars.h"
+#include "preview/core/preview_window.h"
 
 namespace panoptix {
 

@@ -1,20 +1,20 @@
 #include "multiviewer/pages/multiviewer_page.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 
 #include "controls/button_st.h"
 #include "controls/control_id.h"
+#include "controls/enter_esc_filter.h"
 #include "controls/page_painting.h"
 #include "link/trace_events.h"
 #include "multiviewer/pages/multiviewer_audio_page.h"
 #include "multiviewer/pages/multiviewer_colour_page.h"
 #include "multiviewer/pages/multiviewer_control_ids.h"
 #include "multiviewer/pages/multiviewer_control_page.h"
+#include "multiviewer/pages/multiviewer_preview_painter.h"
 #include "multiviewer/pages/multiviewer_settings_page.h"
 #include "multiviewer/pages/multiviewer_status_page.h"
 #include "multiviewer/pages/multiviewer_umd_page.h"
-#include "multiviewer/pages/preview_painter.h"
 
 namespace panoptix {
 namespace {
@@ -47,14 +47,6 @@ const std::array<PageRow, MultiviewerPage::kPageCount> kPages{{
 
 constexpr int kFirstShownPage = 2;
 
-bool IsEnterOrEsc(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-}
-
 }  // namespace
 
 MultiviewerPage::MultiviewerPage(DeviceLink& link, MultiviewerState& multiviewer, QWidget* parent)
@@ -73,11 +65,10 @@ MultiviewerPage::~MultiviewerPage() {
     if (marker != nullptr && marker->container == this) {
         multiviewer_.mark_preview_area = nullptr;
     }
-    delete sub_page_.data();
 }
 
 QRect MultiviewerPage::PreviewRect() {
-    return {kPreviewOrigin, QSize(kPreviewWidth, kPreviewHeight)};
+    return kPreviewRect;
 }
 
 void MultiviewerPage::CreateControls() {
@@ -126,18 +117,11 @@ void MultiviewerPage::ShowPage(int n) {
         const size_t old_row = static_cast<size_t>(current_page_ - 1);
         page_buttons_[old_row]->SetPictureById(kPages[old_row].face_normal);
     }
-    if (QWidget* old_page = sub_page_.data()) {
-        // Removed once control is back in the event loop: never while one of its handlers runs.
-        old_page->hide();
-        sub_page_ = nullptr;
-        old_page->deleteLater();
-    }
+    sub_pages_.Remove();
     const size_t row = static_cast<size_t>(n - 1);
     QWidget* page = kPages[row].create(link_, multiviewer_, this);
-    sub_page_ = page;
     page_buttons_[row]->SetPictureById(kPages[row].face_selected);
-    page->setGeometry(kPageArea);
-    page->show();
+    sub_pages_.Show(page);
     current_page_ = static_cast<uint8_t>(n);
 }
 
@@ -147,7 +131,7 @@ void MultiviewerPage::MarkPreviewArea() {
 
 bool MultiviewerPage::eventFilter(QObject* watched, QEvent* event) {
     // The container swallows Enter and Esc like its pages do, so that neither closes it.
-    if (IsEnterOrEsc(event)) {
+    if (IsEnterOrEscape(event)) {
         trace::EnterOrEscSwallowed();
         return true;
     }

@@ -4,13 +4,13 @@
 // the area that holds one sub-page at a time: layout and sources (page 2, shown first), UMD
 // labels (3), colours (5), settings (6), and status (1) and audio (4), whose buttons exist but
 // are never shown.
-#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
 
+#include "controls/sub_page_host.h"
 #include "link/device_link.h"
 #include "multiviewer/core/multiviewer_state.h"
 
@@ -38,7 +38,7 @@ class MultiviewerPage : public QWidget {
     void ShowPage(int n);
 
     uint8_t current_page() const { return current_page_; }
-    QWidget* SubPage() const { return sub_page_.data(); }
+    QWidget* SubPage() const { return sub_pages_.Current(); }
     // The rectangle the preview occupies in the container.
     static QRect PreviewRect();
 
@@ -59,7 +59,7 @@ class MultiviewerPage : public QWidget {
     DeviceLink& link_;
     MultiviewerState& multiviewer_;
     uint8_t current_page_ = kNoPage;
-    QPointer<QWidget> sub_page_;
+    SubPageHost sub_pages_{kPageArea};
     std::array<CButtonST*, kPageCount> page_buttons_{};
 };
 

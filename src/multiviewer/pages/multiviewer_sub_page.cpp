@@ -1,11 +1,11 @@
 #include "multiviewer/pages/multiviewer_sub_page.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 
 #include "controls/control_id.h"
+#include "controls/enter_esc_filter.h"
 #include "controls/my_group_box.h"
 #include "controls/page_painting.h"
 #include "link/trace_events.h"
@@ -15,10 +15,6 @@ namespace {
 
 constexpr int kVisibleListEntries = 16;
 const QColor kSectionLine{168, 168, 168};
-
-bool IsEnter(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 }  // namespace
 
@@ -66,11 +62,13 @@ QLineEdit* MultiviewerSubPage::AddField(int control_id, const QRect& rect) {
 
 void MultiviewerSubPage::FinishControls() {
     ApplyPageControlColours(this);
-    installEventFilter(this);
-    const auto controls = findChildren<QWidget*>();
-    for (QWidget* control : controls) {
-        control->installEventFilter(this);
-    }
+    EnterEscFilter::Install(this, [this](EnterEscKey key, QWidget* target) {
+        if (key == EnterEscKey::Enter) {
+            OnEnterKey(target);
+        } else {
+            OnEscKey();
+        }
+    });
 }
 
 void MultiviewerSubPage::OnEnterKey(QWidget*) {
@@ -82,27 +80,6 @@ void MultiviewerSubPage::OnEscKey() {
 }
 
 void MultiviewerSubPage::PaintPage(QPainter&) {}
-
-bool MultiviewerSubPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
-        return QWidget::eventFilter(watched, event);
-    }
-    auto* target = static_cast<QWidget*>(watched);
-    // An open drop-down list is a window of its own and keeps its keys (Esc closes it).
-    if (target->window() != window()) {
-        return QWidget::eventFilter(watched, event);
-    }
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (IsEnter(key)) {
-        OnEnterKey(target);
-        return true;
-    }
-    if (key == Qt::Key_Escape) {
-        OnEscKey();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
 
 void MultiviewerSubPage::paintEvent(QPaintEvent*) {
     QPainter painter(this);

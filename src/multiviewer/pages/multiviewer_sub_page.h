@@ -52,7 +52,8 @@ class MultiviewerSubPage : public QWidget {
     QComboBox* AddListRow(const ListRow& row, const QStringList& entries);
     QLineEdit* AddField(int control_id, const QRect& rect);
 
-    // Once the page has made its controls: page colours, and the key handling on every one.
+    // Once the page has made its controls: page colours, and the key handling (EnterEscFilter)
+    // on every one.
     void FinishControls();
 
     // Enter pressed with target holding the keyboard focus; the key is consumed either way.
@@ -61,7 +62,6 @@ class MultiviewerSubPage : public QWidget {
     // Lines and texts the page paints over its background.
     virtual void PaintPage(QPainter& painter);
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "multiviewer/core/preview_records.h"
+#include "preview/core/preview_window.h"
 
 namespace panoptix {
 

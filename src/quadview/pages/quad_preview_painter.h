@@ -1,12 +1,13 @@
 #pragma once
 // Draws the quad-view layout preview: the 720 x 480 picture of the output from
-// quad_preview_window. The windows are drawn as the multiviewer preview draws its windows;
-// only the number's colours differ (light grey on the window's dark grey).
+// quad_preview_window. The windows are drawn as the multiviewer preview draws its windows (the
+// shared preview drawing); only the number's colours differ (light grey on the window's dark
+// grey).
 #include <QColor>
 #include <QFont>
 #include <QImage>
 
-#include "multiviewer/pages/preview_painter.h"
+#include "preview/painting/preview_painter.h"
 #include "quadview/core/quadview_state.h"
 
 namespace panoptix {

@@ -1,14 +1,16 @@
 #include "quadview/pages/quadview_page.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <QShowEvent>
 #include <QSocketNotifier>
 
 #include "controls/control_id.h"
+#include "controls/enter_esc_filter.h"
 #include "controls/my_group_box.h"
 #include "controls/page_painting.h"
 #include "controls/shade_button_st.h"
@@ -66,10 +68,6 @@ constexpr int kChannelPitch = 40;
 constexpr QRect kFirstChannelNumberRect{922, 45, 20, 20};
 // A lamp shows its 32 x 32 icon whole, its top-left corner at (910 + 40 i, 63).
 constexpr QRect kFirstLampRect{910, 63, 32, 32};
-
-bool IsEnter(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 QLabel* MakeLabel(QWidget* parent, int control_id, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -286,11 +284,14 @@ void QuadviewPage::FinishControls() {
         lamp->setAutoFillBackground(false);
         lamp->setAttribute(Qt::WA_TranslucentBackground);
     }
-    installEventFilter(this);
-    const auto controls = findChildren<QWidget*>();
-    for (QWidget* control : controls) {
-        control->installEventFilter(this);
-    }
+    EnterEscFilter::Install(this, [this](EnterEscKey key, QWidget* target) {
+        if (key == EnterEscKey::Escape) {
+            trace::EnterOrEscSwallowed();
+        } else if (target == loop_time_field_) {
+            // Enter is sent from the loop time field; swallowed anywhere.
+            panel_.SendLoopTime(loop_time_field_->text().toStdString());
+        }
+    });
 }
 
 void QuadviewPage::OnSignalTimer() {
@@ -382,30 +383,6 @@ QComboBox* QuadviewPage::ListOf(int control_id) const {
         default:
             return nullptr;
     }
-}
-
-bool QuadviewPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
-        return QWidget::eventFilter(watched, event);
-    }
-    auto* target = static_cast<QWidget*>(watched);
-    // An open drop-down list is a window of its own and keeps its keys.
-    if (target->window() != window()) {
-        return QWidget::eventFilter(watched, event);
-    }
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (IsEnter(key)) {
-        // Sent from the loop time field; swallowed anywhere.
-        if (target == loop_time_field_) {
-            panel_.SendLoopTime(loop_time_field_->text().toStdString());
-        }
-        return true;
-    }
-    if (key == Qt::Key_Escape) {
-        trace::EnterOrEscSwallowed();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void QuadviewPage::paintEvent(QPaintEvent*) {

@@ -19,6 +19,7 @@
 #include <cstdint>
 
 #include "link/device_link.h"
+#include "preview/painting/preview_painter.h"
 #include "quadview/core/quadview_panel.h"
 #include "quadview/core/quadview_state.h"
 #include "quadview/core/quadview_view.h"
@@ -39,8 +40,8 @@ class QuadviewPage : public QWidget, private QuadviewView {
     static constexpr QSize kPageSize{1240, 580};
     static constexpr int kBackgroundBitmap = 187;
     // The preview's top-left corner (the anchor static 1185) and its canvas.
-    static constexpr QPoint kPreviewOrigin{5, 40};
-    static constexpr QRect kPreviewRect{5, 40, 720, 480};
+    static constexpr QPoint kPreviewOrigin = panoptix::kPreviewOrigin;
+    static constexpr QRect kPreviewRect = panoptix::kPreviewRect;
     static constexpr int kSignalTimerId = 1;
 
     // Opens the page: builds its controls and runs the opening (two blocking queries of up to
@@ -58,7 +59,6 @@ class QuadviewPage : public QWidget, private QuadviewView {
     int SignalTimerIntervalMs() const { return signal_timer_.interval(); }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

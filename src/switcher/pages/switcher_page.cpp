@@ -1,6 +1,6 @@
 #include "switcher/pages/switcher_page.h"
 
-#include <QKeyEvent>
+#include <QEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -9,6 +9,7 @@
 #include "controls/bitmap_slider.h"
 #include "controls/button_st.h"
 #include "controls/control_id.h"
+#include "controls/enter_esc_filter.h"
 #include "controls/page_painting.h"
 #include "link/trace_events.h"
 #include "switcher/core/stream_viewer.h"
@@ -24,14 +25,6 @@
 
 namespace panoptix {
 namespace {
-
-bool IsEnterOrEsc(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-}
 
 // The source (1-12) of a program-row or preview-row button, or 0.
 uint8_t SourceOf(const std::array<int, 12>& row, int control_id) {
@@ -70,7 +63,6 @@ SwitcherPage::~SwitcherPage() {
     for (QTimer* timer : auto_timers_) {
         timer->stop();
     }
-    delete settings_page_.data();
 }
 
 QTimer* SwitcherPage::AutoTimer(int timer_id) const {
@@ -261,24 +253,16 @@ void SwitcherPage::ShowSettingsPage() {
     SettingsPage page = SettingsPage::Transition;
     StoredSettingsPage(panel_.data(), page);  // a value that names no page shows page 0
     const auto number = static_cast<uint8_t>(page);
-    if (shown_page_ == number && settings_page_) {
+    if (shown_page_ == number && settings_pages_.Current() != nullptr) {
         return;
     }
-    if (QWidget* old_page = settings_page_.data()) {
-        // Removed once control is back in the event loop: never while one of its handlers runs.
-        old_page->hide();
-        settings_page_ = nullptr;
-        old_page->deleteLater();
-    }
-    QWidget* created = MakeSettingsPage(page, panel_, this);
-    created->setGeometry(kSettingsArea);
-    created->show();
-    settings_page_ = created;
+    settings_pages_.Remove();
+    settings_pages_.Show(MakeSettingsPage(page, panel_, this));
     shown_page_ = number;
 }
 
 bool SwitcherPage::eventFilter(QObject* watched, QEvent* event) {
-    if (IsEnterOrEsc(event)) {
+    if (IsEnterOrEscape(event)) {
         trace::EnterOrEscSwallowed();
         return true;
     }

@@ -8,13 +8,13 @@
 // rule (switcher/core) and repaints from the block; frames go by UDP only. The keys 1-8,
 // Ctrl+1-8, Space and Ctrl+Space run the handlers of the preview and program buttons, Cut and
 // Auto (switcher_panel_keys.h); the buttons' tool tips name them.
-#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
 #include <array>
 #include <optional>
 
+#include "controls/sub_page_host.h"
 #include "link/device_link.h"
 #include "switcher/core/switcher_controls.h"
 #include "switcher/core/switcher_panel.h"
@@ -40,7 +40,7 @@ class SwitcherPage : public QWidget {
     SwitcherPage& operator=(const SwitcherPage&) = delete;
 
     // The settings page shown in the settings area.
-    QWidget* ShownSettingsPage() const { return settings_page_.data(); }
+    QWidget* ShownSettingsPage() const { return settings_pages_.Current(); }
     CBitmapSlider* Lever() const { return lever_; }
     // The automatic transition's timer of id 1-3 (rates r1-r3), for tests.
     QTimer* AutoTimer(int timer_id) const;
@@ -67,7 +67,7 @@ class SwitcherPage : public QWidget {
     std::array<CButtonST*, kPanelControls.size()> buttons_{};
     CBitmapSlider* lever_ = nullptr;
     std::array<QTimer*, 3> auto_timers_{};
-    QPointer<QWidget> settings_page_;
+    SubPageHost settings_pages_{kSettingsArea};
     std::optional<uint8_t> shown_page_;
 };
 

@@ -1,9 +1,9 @@
 #include "switcher/pages/switcher_settings_page.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "controls/control_id.h"
+#include "controls/enter_esc_filter.h"
 #include "controls/my_group_box.h"
 #include "controls/page_painting.h"
 #include "link/trace_events.h"
@@ -20,10 +21,6 @@ namespace panoptix {
 namespace {
 
 constexpr int kCaptionIndent = 2;
-
-bool IsEnterOrEsc(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-}
 
 }  // namespace
 
@@ -82,29 +79,20 @@ QLineEdit* SwitcherSettingsPage::AddField(int control_id, const QRect& rect) {
 
 void SwitcherSettingsPage::FinishControls() {
     ApplyPageControlColours(this);
-    installEventFilter(this);
-    const auto controls = findChildren<QWidget*>();
-    for (QWidget* control : controls) {
-        control->installEventFilter(this);
+    EnterEscFilter::Install(this, [](EnterEscKey, QWidget*) { trace::EnterOrEscSwallowed(); });
+    // The sliders' releases.
+    const auto controls = findChildren<QSlider*>();
+    for (QSlider* slider : controls) {
+        slider->installEventFilter(this);
     }
 }
 
 void SwitcherSettingsPage::OnSliderReleased(QSlider*) {}
 
 bool SwitcherSettingsPage::eventFilter(QObject* watched, QEvent* event) {
-    if (!watched->isWidgetType()) {
-        return QWidget::eventFilter(watched, event);
-    }
-    auto* target = static_cast<QWidget*>(watched);
-    if (event->type() == QEvent::KeyPress) {
-        // An open drop-down list is a window of its own and keeps its keys (Esc closes it).
-        if (target->window() == window() && IsEnterOrEsc(static_cast<QKeyEvent*>(event)->key())) {
-            trace::EnterOrEscSwallowed();
-            return true;
-        }
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (auto* slider = qobject_cast<QSlider*>(target);
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (auto* slider = qobject_cast<QSlider*>(watched);
             slider != nullptr && slider->parent() == this) {
             OnSliderReleased(slider);
         }

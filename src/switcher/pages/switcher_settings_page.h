@@ -53,8 +53,8 @@ class SwitcherSettingsPage : public QWidget {
     // A read-only level field.
     QLineEdit* AddField(int control_id, const QRect& rect);
 
-    // Once the page has made its controls: page colours, and the key and mouse handling on
-    // every one.
+    // Once the page has made its controls: page colours, Enter and Esc swallowed on every one
+    // (EnterEscFilter), and the sliders' releases watched.
     void FinishControls();
 
     // The mouse button was released over slider (before the slider handles the release).

@@ -20,7 +20,7 @@
 #include "multiviewer/pages/multiviewer_control_ids.h"
 #include "multiviewer/pages/multiviewer_control_page.h"
 #include "multiviewer/pages/multiviewer_page.h"
-#include "multiviewer/pages/preview_painter.h"
+#include "multiviewer/pages/multiviewer_preview_painter.h"
 #include "multiviewer/status_reply_builder.h"
 #include "page_test_support.h"
 #include "shell/main_window.h"

@@ -6,7 +6,7 @@
 #include <QColor>
 
 #include "multiviewer/core/preview_geometry.h"
-#include "multiviewer/pages/preview_painter.h"
+#include "multiviewer/pages/multiviewer_preview_painter.h"
 
 namespace panoptix {
 namespace {
