@@ -126,6 +126,9 @@ inline void MatrixInput(int a0) {
 inline void MatrixPresetEmpty(int a0) {
     Trace("matrix preset %d is empty \n", a0);
 }
+inline void MatrixPresetIgnored(int a0, int a1, const char* a2, const char* a3) {
+    Trace("matrix preset %d of %.*s ignored: \"%s\" is not eight inputs 0..8 \n", a0, a1, a2, a3);
+}
 inline void MatrixPresetRecalledTexts(int a0, int a1) {
     Trace("matrix preset %d recalled: %d texts \n", a0, a1);
 }

@@ -58,6 +58,8 @@ TEST(TraceEvents, WriteTheirTextsExactly) {
         {[] { trace::MatrixChoiceState(7); }, "m_eMatrixState = 7 \n"},
         {[] { trace::MatrixInput(7); }, "m_p_glo_main_set_or_get_dlg->m_matrix_input = 7 \n "},
         {[] { trace::MatrixPresetEmpty(7); }, "matrix preset 7 is empty \n"},
+        {[] { trace::MatrixPresetIgnored(7, 3, "abcdef", "x"); },
+         "matrix preset 7 of abc ignored: \"x\" is not eight inputs 0..8 \n"},
         {[] { trace::MatrixPresetRecalledTexts(7, 7); }, "matrix preset 7 recalled: 7 texts \n"},
         {[] { trace::MatrixPresetStored(7, "x"); }, "matrix preset 7 stored: x \n"},
         {[] { trace::ModelNameLength(7); }, "nameLength = 7  \n"},

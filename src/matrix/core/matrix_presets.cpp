@@ -82,9 +82,8 @@ MatrixPresetBank DecodePresetBank(
         bank[i] = DecodePreset(*texts[i]);
         if (!bank[i].has_value()) {
             const std::string quoted = texts[i]->substr(0, kQuotedGarbage);
-            Trace("matrix preset %d of %.*s ignored: \"%s\" is not eight inputs 0..8 \n",
-                  static_cast<int>(i + 1), static_cast<int>(router_key.size()), router_key.data(),
-                  quoted.c_str());
+            trace::MatrixPresetIgnored(static_cast<int>(i + 1), static_cast<int>(router_key.size()),
+                                       router_key.data(), quoted.c_str());
         }
     }
     return bank;
