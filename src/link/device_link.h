@@ -1,6 +1,6 @@
 #pragma once
-// The part of the main window's shared state that the device link owns. The main window derives
-// from it (together with the device blocks); Qt-free operations take it by reference.
+// The device link: how the panel reaches its devices. The main window's state holds one, next
+// to every device's block; the cores, the pages and the CLI take it by reference.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -84,7 +84,8 @@ class DeviceLink {
 
     // The row at m_device_index, or nullptr when no device is selected. On the serial link the
     // serial search fills no row: row 0 is all zeros there (a change of mode empties the table),
-    // so a frame meant for the LAN goes nowhere and serial frames carry zero device bytes.
+    // so a frame meant for the LAN is refused as sent to no device (udp_transport.h) and serial
+    // frames carry zero device bytes.
     const DeviceEntry* SelectedEntry() const {
         return m_device_index < 0 ? nullptr : &device_table[static_cast<size_t>(m_device_index)];
     }
